@@ -1,0 +1,19 @@
+// Flags that coordinate the link between the worker threads and the UI.
+// Each is written by one thread at a time and read by others.
+#pragma once
+#include <atomic>
+
+namespace qx {
+
+struct LinkFlags {
+    // A command was written and no answer framed since.
+    std::atomic<bool> answerPending{false};
+    // The last auto-information command written was "AI1;".
+    std::atomic<bool> aiSent{false};
+    // A read sequence runs: the wait box stays up while this is set.
+    std::atomic<bool> waitBoxBusy{false};
+    // The wait box is on screen and wants UM_WAIT_BOX_CLOSE when the sequence ends.
+    std::atomic<bool> waitBoxShown{false};
+};
+
+} // namespace qx
