@@ -1,0 +1,192 @@
+#include "serial/SerialPort.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
+
+namespace qx {
+
+namespace {
+
+bool speedFor(int baud, speed_t& out)
+{
+    switch (baud) {
+    case 4800: out = B4800; return true;
+    case 9600: out = B9600; return true;
+    case 19200: out = B19200; return true;
+    case 38400: out = B38400; return true;
+    default: return false;
+    }
+}
+
+bool isHangUp(int err) { return err == EIO || err == ENXIO || err == ENODEV; }
+
+} // namespace
+
+int writeTimeoutMs(std::size_t bytes)
+{
+    const std::size_t ms = 500 + 10 * bytes;
+    return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+}
+
+std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud)
+{
+    speed_t speed{};
+    if (!speedFor(baud, speed))
+        return nullptr;
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    std::unique_ptr<SerialPort> port(new SerialPort(fd));
+
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0)
+        return nullptr;
+    ::cfmakeraw(&t);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB);
+    t.c_cflag |= CS8 | CSTOPB | CREAD | CLOCAL | CRTSCTS;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    if (::cfsetispeed(&t, speed) != 0 || ::cfsetospeed(&t, speed) != 0)
+        return nullptr;
+    if (::tcsetattr(fd, TCSANOW, &t) != 0)
+        return nullptr;
+    port->errorBitsSinceLast(); // start the error counters from here
+    return port;
+}
+
+SerialPort::SerialPort(int fd) : fd_(fd) {}
+
+SerialPort::~SerialPort() { ::close(fd_); }
+
+bool SerialPort::hungUpNow() const
+{
+    pollfd p{fd_, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+void SerialPort::noteFailure(int err)
+{
+    if (isHangUp(err))
+        hungUp_ = true;
+}
+
+std::size_t SerialPort::bytesWaiting()
+{
+    int n = 0;
+    if (::ioctl(fd_, FIONREAD, &n) != 0) {
+        noteFailure(errno);
+        return 0;
+    }
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+long SerialPort::read(std::span<std::uint8_t> into)
+{
+    if (into.empty())
+        return 0;
+    const ssize_t n = ::read(fd_, into.data(), into.size());
+    if (n > 0)
+        return static_cast<long>(n);
+    if (n == 0) {
+        // A hung-up terminal reads as end of file, which looks like no data.
+        if (hungUpNow()) {
+            hungUp_ = true;
+            return -1;
+        }
+        return 0;
+    }
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+        return 0;
+    noteFailure(errno);
+    return -1;
+}
+
+long SerialPort::write(std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    int budgetMs = writeTimeoutMs(bytes.size());
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            noteFailure(errno);
+            return done > 0 ? static_cast<long>(done) : -1;
+        }
+        // The driver's buffer is full: wait for room, within the time-out.
+        if (budgetMs <= 0)
+            break;
+        pollfd p{fd_, POLLOUT, 0};
+        const int slice = budgetMs < 50 ? budgetMs : 50;
+        const int r = ::poll(&p, 1, slice);
+        budgetMs -= slice;
+        if (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            hungUp_ = true;
+            break;
+        }
+    }
+    return static_cast<long>(done);
+}
+
+bool SerialPort::setRts(bool raised)
+{
+    int bits = TIOCM_RTS;
+    return ::ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bits) == 0;
+}
+
+std::uint32_t SerialPort::errorBitsSinceLast()
+{
+#if defined(__linux__) && defined(TIOCGICOUNT)
+    serial_icounter_struct c{};
+    if (::ioctl(fd_, TIOCGICOUNT, &c) != 0)
+        return 0; // a pty and some adapters keep no counters
+    const std::array<int, 5> now{c.overrun, c.buf_overrun, c.parity, c.frame, c.brk};
+    static constexpr std::array<std::uint32_t, 5> bit{CommError::Overrun, CommError::RxOverflow,
+                                                      CommError::Parity, CommError::Framing,
+                                                      CommError::Break};
+    std::uint32_t errors = 0;
+    if (countersKnown_) {
+        for (std::size_t i = 0; i < now.size(); ++i)
+            if (now[i] != lastCounters_[i])
+                errors |= bit[i];
+    }
+    lastCounters_ = now;
+    countersKnown_ = true;
+    return errors;
+#else
+    return 0;
+#endif
+}
+
+LineStatus SerialPort::clearErrors()
+{
+    LineStatus s;
+    s.errors = errorBitsSinceLast();
+    s.inQueue = bytesWaiting();
+    int out = 0;
+    if (::ioctl(fd_, TIOCOUTQ, &out) == 0 && out > 0)
+        s.outQueue = static_cast<std::size_t>(out);
+    // No modem lines (a pty) means nothing holds the output back.
+    int lines = 0;
+    if (::ioctl(fd_, TIOCMGET, &lines) == 0)
+        s.ctsHold = (lines & TIOCM_CTS) == 0;
+
+    if (hungUpNow())
+        hungUp_ = true;
+    s.lineDown = hungUp_;
+    return s;
+}
+
+} // namespace qx

@@ -1,0 +1,45 @@
+// A serial device on POSIX termios: one file descriptor, raw 8N2 with
+// output CTS flow control at one of the link's speeds.
+#pragma once
+#include "serial/SerialDevice.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace qx {
+
+class SerialPort final : public SerialDevice {
+public:
+    // Null when the path cannot be opened, is no terminal, or the speed is
+    // not one the link uses.
+    static std::unique_ptr<SerialPort> open(const std::string& path, int baud);
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    std::size_t bytesWaiting() override;
+    long read(std::span<std::uint8_t> into) override;
+    long write(std::span<const std::uint8_t> bytes) override;
+    bool setRts(bool raised) override;
+    LineStatus clearErrors() override;
+
+    int fd() const { return fd_; }
+
+private:
+    explicit SerialPort(int fd);
+    void noteFailure(int err);
+    bool hungUpNow() const;
+    std::uint32_t errorBitsSinceLast();
+
+    int fd_;
+    bool hungUp_ = false;
+    bool countersKnown_ = false;
+    // overrun, buffer overrun, parity, frame, break as last seen
+    std::array<int, 5> lastCounters_{};
+};
+
+// The write time-out of the link: 500 ms plus 10 ms a byte.
+int writeTimeoutMs(std::size_t bytes);
+
+} // namespace qx
