@@ -1,0 +1,44 @@
+// The COM settings file: one line "port,baud,reserved" in the folder
+// "CommoFiles" of a base folder (the current directory in the program).
+// A second running copy uses its own file so the two never share one.
+#pragma once
+#include <filesystem>
+#include <string_view>
+
+namespace qx {
+
+class ComLink;
+
+class ComSettingsFile {
+public:
+    static constexpr std::string_view kFolder = "CommoFiles";
+    static constexpr std::string_view kFileName = "CommSetting.csv";
+    static constexpr std::string_view kSecondFileName = "CommSettingTmp.csv";
+    // Base folder + folder name + file name must stay below this many characters.
+    static constexpr std::size_t kPathLimit = 260;
+
+    ComSettingsFile(std::filesystem::path baseDir, bool secondInstance);
+
+    // False when the path is too long (settings untouched) or the file cannot
+    // be read or holds nothing (defaults set); otherwise the fields in order
+    // go through the link's setters and the result is true.
+    bool read(ComLink& link) const;
+
+    // Replaces the file as a whole: a crash mid-write leaves the old file.
+    bool write(const ComLink& link) const;
+
+    std::filesystem::path path() const;
+
+private:
+    bool pathTooLong() const;
+
+    std::filesystem::path baseDir_;
+    std::string_view fileName_;
+};
+
+// Decimal text to integer in the manner of atoi: leading blanks, a sign,
+// digits up to the first other character; no digits give 0. Values beyond
+// int saturate.
+int decimalToInt(std::string_view text);
+
+} // namespace qx
