@@ -16,6 +16,7 @@ public:
 
     constexpr FixedText() = default;
     constexpr FixedText(std::string_view s) { assign(s); } // NOLINT: implicit on purpose
+    constexpr FixedText(const char* s) { assign(s ? std::string_view(s) : std::string_view{}); } // NOLINT
 
     // Longer texts are cut to the capacity; the rest of the buffer is zeroed.
     constexpr void assign(std::string_view s)
@@ -37,7 +38,11 @@ public:
     constexpr bool empty() const { return chars_[0] == '\0'; }
     constexpr const char* c_str() const { return chars_.data(); }
 
-    friend constexpr bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
+    template <std::size_t M>
+    constexpr bool operator==(const FixedText<M>& b) const
+    {
+        return view() == b.view();
+    }
     friend constexpr bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
 
 private:
