@@ -1,8 +1,21 @@
 #include "menu/MenuLoader.h"
 
+#include "app/MessageIds.h"
 #include "menu/MenuDefinition.h"
 
 namespace qx {
+
+void MenuLoader::handle(const Message& m)
+{
+    if (m.id == UM_MENU_LOAD) {
+        load();
+        // Ready is announced only on the way out, after everything queued before it.
+        if (outbox_)
+            outbox_->postToThread(ThreadId::MenuLoad, Message{UM_THREAD_QUIT, 0, 0});
+    } else if (m.id == UM_THREAD_QUIT) {
+        finish();
+    }
+}
 
 void MenuLoader::load()
 {

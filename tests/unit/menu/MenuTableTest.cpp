@@ -1,4 +1,6 @@
+#include "app/MessageIds.h"
 #include "menu/MenuLoader.h"
+#include "tests/FakeOutbox.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuTable.h"
 #include "menu/MenuValue.h"
@@ -99,6 +101,24 @@ TEST_F(LoadedTable, LookupOfAMissingKindYieldsOneAndNoEntry)
     EXPECT_FALSE(table.entryByKind(12).has_value());
     EXPECT_EQ(table.slotByKind(12), 0);
     EXPECT_FALSE(table.setValueByKind(12, 5));
+}
+
+TEST(MenuLoaderMessages, LoadPostsQuitToItselfAndQuitMakesTheMenuReady)
+{
+    MenuTable table;
+    test::FakeOutbox outbox;
+    int readyCalls = 0;
+    MenuLoader loader(table, {nullptr, [&] { ++readyCalls; }}, &outbox);
+
+    loader.handle(Message{UM_MENU_LOAD, 0, 0});
+    EXPECT_EQ(table.count(), 67);
+    EXPECT_EQ(readyCalls, 0);
+    ASSERT_EQ(outbox.threadPosts.size(), 1u);
+    EXPECT_EQ(outbox.threadPosts[0].to, ThreadId::MenuLoad);
+    EXPECT_EQ(outbox.threadPosts[0].m.id, UM_THREAD_QUIT);
+
+    loader.handle(outbox.threadPosts[0].m);
+    EXPECT_EQ(readyCalls, 1);
 }
 
 TEST(MenuTable, EmptyBeforeLoading)
