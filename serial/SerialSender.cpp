@@ -1,0 +1,70 @@
+#include "serial/SerialSender.h"
+
+#include "app/MessageIds.h"
+#include "serial/ComLink.h"
+#include "serial/TextQueue.h"
+#include "state/RadioState.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace qx {
+
+bool isSingleCommError(std::uint32_t e)
+{
+    using namespace CommError;
+    return e == RxOverflow || e == Overrun || e == Parity || e == Framing || e == Break || e == TxFull || e == Io
+        || e == Mode;
+}
+
+SerialSender::SerialSender(ComLink& link, TextQueue& commands, Clock& clock, LinkFlags& flags,
+                           const RadioState& state)
+    : link_(link), commands_(commands), clock_(clock), flags_(flags), state_(state)
+{
+}
+
+void SerialSender::handle(const Message& m)
+{
+    if (m.id == UM_SEND_QUEUED)
+        sendOne();
+}
+
+void SerialSender::sendOne()
+{
+    if (!state_.menuReady())
+        return; // the command stays queued
+    buf_.fill(0);
+    const int length = commands_.tryTake(buf_);
+    if (length <= 0)
+        return;
+
+    if (link_.open())
+        clock_.sleepFor(kAfterOpen); // let the radio take the AI command first
+    if (!link_.isOpen())
+        return;
+
+    const LineStatus status = link_.clearErrors();
+    if (status.outQueue >= kBacklogLimit || status.lineDown) {
+        link_.close();
+        return;
+    }
+    if (status.dsrHold || status.xoffHold || status.xoffSent || status.eof)
+        return;
+    if (isSingleCommError(status.errors))
+        return;
+
+    const std::string_view text(buf_.data(), static_cast<std::size_t>(length));
+    if (text.starts_with("AI1;"))
+        flags_.aiSent = true;
+    else if (text.starts_with("AI0;"))
+        flags_.aiSent = false;
+
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(buf_.data()), text.size());
+    if (link_.write(bytes) < 0) {
+        link_.close(); // the device is gone; the next command reopens it
+        return;
+    }
+    flags_.answerPending = true;
+}
+
+} // namespace qx

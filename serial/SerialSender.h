@@ -1,0 +1,41 @@
+// The work of the send thread: each UM_SEND_QUEUED takes one command from
+// the send queue and writes it, reopening the port first when it is closed
+// and dropping the command when the line is not fit to carry it.
+#pragma once
+#include "app/Clock.h"
+#include "app/LinkFlags.h"
+#include "app/Message.h"
+
+#include <array>
+
+namespace qx {
+
+class ComLink;
+class RadioState;
+class TextQueue;
+
+class SerialSender {
+public:
+    // An output backlog this large means the far end is not taking bytes.
+    static constexpr std::size_t kBacklogLimit = 5120;
+    static constexpr Clock::Ms kAfterOpen{100};
+
+    SerialSender(ComLink& link, TextQueue& commands, Clock& clock, LinkFlags& flags, const RadioState& state);
+
+    void handle(const Message& m);
+
+private:
+    void sendOne();
+
+    ComLink& link_;
+    TextQueue& commands_;
+    Clock& clock_;
+    LinkFlags& flags_;
+    const RadioState& state_;
+    std::array<char, 512> buf_{};
+};
+
+// True for exactly one of the error codes that make a command unsafe to send.
+bool isSingleCommError(std::uint32_t errors);
+
+} // namespace qx
