@@ -1,0 +1,47 @@
+// The main window's timers whose ticks only post a message to a worker.
+// One row per timer; the UI-side dispatcher walks this table.
+#pragma once
+#include "app/Message.h"
+#include "app/MessageIds.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace qx {
+
+struct TimerRoute {
+    int timerId;
+    ThreadId to;
+    std::uint32_t message;
+};
+
+inline constexpr std::array kTimerRoutes{
+    TimerRoute{3, ThreadId::SioRecv, UM_RECV_START},
+    TimerRoute{4, ThreadId::AnlSend, UM_REQ_READ_ALL_STEP},
+    TimerRoute{5, ThreadId::AnlSend, UM_REQ_MENU_READ_STEP},
+    TimerRoute{8, ThreadId::AnlSend, UM_REQ_PS_AI_READ},
+    TimerRoute{10, ThreadId::AnlSend, UM_REQ_IF_READ},
+    TimerRoute{23, ThreadId::AnlSend, UM_REQ_PS_READ},
+    TimerRoute{24, ThreadId::AnlSend, UM_REQ_PS_POLL},
+    TimerRoute{25, ThreadId::AnlSend, UM_REQ_KM_READ_STEP},
+    TimerRoute{31, ThreadId::AnlSend, UM_REQ_VC_READ},
+};
+
+inline constexpr int kWatchdogTimer = 17;
+inline constexpr int kWatchdogPeriodMs = 3000;
+inline constexpr int kReceivePollTimer = 3;
+inline constexpr int kReceivePollMs = 5;
+inline constexpr int kIfPollTimer = 10;
+inline constexpr int kPowerPollTimer = 8;
+inline constexpr int kStatusPollMs = 1000;
+
+inline std::optional<TimerRoute> timerRoute(int timerId)
+{
+    for (const auto& r : kTimerRoutes)
+        if (r.timerId == timerId)
+            return r;
+    return std::nullopt;
+}
+
+} // namespace qx
