@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace qx {
 namespace {
 
@@ -137,6 +140,41 @@ TEST_F(ComLinkTest, ProbeLeavesTheLinkAlone)
     EXPECT_FALSE(link.probe(-1));
     EXPECT_FALSE(link.probe(20));
     EXPECT_TRUE(outbox.windowPosts.empty());
+}
+
+} // namespace
+} // namespace qx
+
+namespace qx {
+namespace {
+
+// The send, receive and UI threads share the link: one closes and reopens
+// while another keeps using it. Run under ThreadSanitizer to mean anything.
+TEST(ComLinkThreads, UseWhileAnotherThreadClosesAndReopens)
+{
+    test::FakeOpener fake;
+    test::FakeOutbox outbox;
+    ComLink link(fake.opener(), [](int) { return std::optional<std::string>("/dev/fake"); }, outbox,
+                 [] { return 0; });
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        const std::array<std::uint8_t, 3> cmd{'F', 'A', ';'};
+        std::array<std::uint8_t, 8> buf{};
+        while (!done) {
+            link.write(cmd);
+            link.read(buf);
+            link.clearErrors();
+            link.setRts(true);
+        }
+    });
+    for (int i = 0; i < 500; ++i) {
+        link.open();
+        link.close();
+    }
+    done = true;
+    user.join();
+    EXPECT_EQ(fake.line->opens, 500);
+    EXPECT_EQ(fake.line->liveDevices, 0);
 }
 
 } // namespace
