@@ -1,0 +1,57 @@
+// Everything the command builder's handlers work with: the two text queues,
+// the state stores, the menu table, the link flags and the way out to other
+// threads and the main window. send() and pause() are the only ways texts and
+// delays leave the builder, so the producer contract is kept in one place.
+#pragma once
+#include "app/Clock.h"
+#include "app/LinkFlags.h"
+#include "app/Outbox.h"
+#include "cat/PortOpener.h"
+#include "menu/MenuTable.h"
+#include "serial/TextQueue.h"
+#include "state/CommandState.h"
+#include "state/RadioState.h"
+
+#include <string_view>
+
+namespace qx {
+
+struct BuilderLinks {
+    TextQueue& sendQueue;
+    TextQueue& answerQueue;
+    RadioState& radio;
+    CommandState& command;
+    MenuTable& menu;
+    LinkFlags& flags;
+    Outbox& outbox;
+    Clock& clock;
+    PortOpener& port;
+};
+
+class BuilderContext {
+public:
+    explicit BuilderContext(const BuilderLinks& links) : links_(links) {}
+
+    // Puts one text into the send queue and posts UM_SEND_QUEUED for it.
+    // Refuses (false) an empty text, one the queue does not take, and any
+    // text holding a NUL byte: the radio must never see one.
+    bool send(std::string_view text);
+    void pause(Clock::Ms d) { links_.clock.sleepFor(d); }
+
+    // A read sequence ended: lower the busy flag and, when the wait box is on
+    // screen, close it after a short pause.
+    void releaseWaitBox();
+
+    TextQueue& answerQueue() { return links_.answerQueue; }
+    RadioState& radio() { return links_.radio; }
+    CommandState& command() { return links_.command; }
+    MenuTable& menu() { return links_.menu; }
+    LinkFlags& flags() { return links_.flags; }
+    Outbox& outbox() { return links_.outbox; }
+    PortOpener& port() { return links_.port; }
+
+private:
+    BuilderLinks links_;
+};
+
+} // namespace qx
