@@ -1,0 +1,47 @@
+// The command builder thread's work: turns operator requests into CAT texts
+// for the send thread, runs the three timed read sequences and switches power
+// and auto-information. It never waits for an answer; what the radio replies
+// reaches the state stores through the analyser.
+//
+// Collaborators: the send queue (its texts, each followed by UM_SEND_QUEUED to
+// the send thread), the answer queue (only for the switched-off
+// auto-information), the state stores and menu table it reads, the link
+// flags, the main window's timers through the Outbox, the Clock for pauses and
+// the port it opens before switching auto-information.
+#pragma once
+#include "app/WorkerThread.h"
+#include "cat/CommandBuilderContext.h"
+#include "cat/KeyerReadSequence.h"
+#include "cat/MenuReadSequence.h"
+#include "cat/ReadAllSequence.h"
+#include "cat/RequestHandlersLink.h"
+
+namespace qx {
+
+class CommandBuilder final : public MessageHandler {
+public:
+    explicit CommandBuilder(const BuilderLinks& links);
+    CommandBuilder(TextQueue& sendQueue, TextQueue& answerQueue, RadioState& radio, CommandState& command,
+                   MenuTable& menu, LinkFlags& flags, Outbox& outbox, Clock& clock, PortOpener& port);
+    CommandBuilder(const CommandBuilder&) = delete;
+    CommandBuilder& operator=(const CommandBuilder&) = delete;
+
+    // Any id that is neither a table request nor a direct one is ignored.
+    void handle(const Message& m) override;
+
+    const ReadAllSequence& readAll() const { return readAll_; }
+    const MenuReadSequence& menuRead() const { return menuRead_; }
+    const KeyerReadSequence& keyerRead() const { return keyerRead_; }
+
+private:
+    bool handleSpecial(const Message& m);
+    void stopSequences();
+
+    BuilderContext ctx_;
+    MenuReadSequence menuRead_;
+    ReadAllSequence readAll_;
+    KeyerReadSequence keyerRead_;
+    LinkRequests link_;
+};
+
+} // namespace qx
