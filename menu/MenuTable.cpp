@@ -37,7 +37,7 @@ bool MenuTable::update(int slot, const std::function<bool(MenuItem&)>& fn)
 
 int MenuTable::kindOf(int slot) const
 {
-    if (!validSlot(slot))
+    if (!validSlot(slot) || slot > count())
         return -1;
     std::lock_guard lock(mutex_);
     return slots_[static_cast<std::size_t>(slot)].kind;
@@ -45,7 +45,7 @@ int MenuTable::kindOf(int slot) const
 
 int MenuTable::widthOf(int slot) const
 {
-    if (!validSlot(slot))
+    if (!validSlot(slot) || slot > count())
         return 0;
     std::lock_guard lock(mutex_);
     return slots_[static_cast<std::size_t>(slot)].width;

@@ -29,8 +29,8 @@ public:
     // anything, which is passed on. False without calling `fn` for a bad slot.
     bool update(int slot, const std::function<bool(MenuItem&)>& fn);
 
-    // Kind and width of a slot without copying the whole entry; a bad slot
-    // reads as vacant with width 0.
+    // Kind and width of a slot without copying the whole entry; a slot
+    // outside the slots in use reads as vacant with width 0.
     int kindOf(int slot) const;
     int widthOf(int slot) const;
 

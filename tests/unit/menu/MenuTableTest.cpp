@@ -60,6 +60,9 @@ TEST_F(LoadedTable, SlotsOutsideTheTableReadAsEmptyAndRefuseWrites)
     }
     EXPECT_FALSE(table.setCount(68));
     EXPECT_EQ(table.count(), 67);
+    const MenuTable empty;
+    EXPECT_EQ(empty.kindOf(21), -1);
+    EXPECT_EQ(empty.widthOf(21), 0);
 }
 
 TEST_F(LoadedTable, PutEntryReplacesTheWholeEntry)
