@@ -7,35 +7,28 @@
 namespace qx {
 namespace {
 
-TEST(PostRequest, PacksFlagsThatAreExactlyOne)
+TEST(PostRequest, PacksFlagsThatAreExactlyOneAndCarriesTheValue)
 {
     const struct {
-        int flagA, selector, flagB;
-        std::uint64_t wParam;
+        int index, flagA, selector, flagB;
+        std::int64_t value;
+        Message expected;
     } cases[] = {
-        {0, 0, 0, 0x0},         {0, 1, 0, 0x1},        {1, 0, 0, 0x10000000},
-        {0, 0, 1, 0x100000},    {1, 1, 1, 0x10100001}, {2, 2, 2, 0x0},
-        {-1, -1, -1, 0x0},      {1, 3, 0, 0x10000000},
+        {81, 0, 0, 0, 14250000, {0x8551, 0x0, 14250000}},
+        {81, 0, 1, 0, 7, {0x8551, 0x1, 7}},
+        {81, 1, 0, 0, 7, {0x8551, 0x10000000, 7}},
+        {81, 0, 0, 1, 7, {0x8551, 0x100000, 7}},
+        {173, 1, 1, 1, 0, {0x866E, 0x10100001, 0}},
+        {83, 2, 2, 2, -120, {0x8553, 0x0, -120}},
+        {83, -1, -1, -1, 0, {0x8553, 0x0, 0}},
     };
     for (const auto& c : cases) {
         test::FakeOutbox outbox;
-        ASSERT_TRUE(PostRequest(outbox, 81, c.flagA, c.selector, c.flagB, 14250000));
+        ASSERT_TRUE(PostRequest(outbox, c.index, c.flagA, c.selector, c.flagB, c.value));
         ASSERT_EQ(outbox.threadPosts.size(), 1u);
         EXPECT_EQ(outbox.threadPosts[0].to, ThreadId::AnlSend);
-        EXPECT_EQ(outbox.threadPosts[0].m, (Message{0x8551, c.wParam, 14250000}))
-            << c.flagA << c.selector << c.flagB;
-        EXPECT_TRUE(outbox.windowPosts.empty());
+        EXPECT_EQ(outbox.threadPosts[0].m, c.expected) << c.index << " " << c.flagA << c.selector << c.flagB;
     }
-}
-
-TEST(PostRequest, CarriesTheValueAsGiven)
-{
-    test::FakeOutbox outbox;
-    PostRequest(outbox, 83, 0, 0, 0, -120);
-    PostRequest(outbox, 173, 0, 1, 0, 0);
-    ASSERT_EQ(outbox.threadPosts.size(), 2u);
-    EXPECT_EQ(outbox.threadPosts[0].m, (Message{0x8553, 0, -120}));
-    EXPECT_EQ(outbox.threadPosts[1].m, (Message{0x866E, 1, 0}));
 }
 
 TEST(PostRequest, IndexOutsideTheTablePostsNothing)

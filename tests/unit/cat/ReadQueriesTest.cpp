@@ -14,16 +14,12 @@ TEST(ReadQueries, QueriesByKind)
         Queries expected;
     } cases[] = {
         {ReadRow::FA, {"FA;"}},
-        {ReadRow::AI, {"AI;"}},
         {ReadRow::MD, {"MD0;"}},
         {ReadRow::SS, {"SS0;"}},
         {ReadRow::ML, {"ML0;", "ML1;"}},
         {ReadRow::BP, {"BP00;", "BP01;"}},
-        {ReadRow::CO, {"CO00;", "CO01;"}},
-        {ReadRow::RM, {"RM0;"}},
         {ReadRow::KM, {"KM1;", "KM2;", "KM3;"}},
         {ReadRow::RI, {"RI0;", "RI1;", "RI3;", "RI4;", "RI9;"}},
-        {ReadRow::BG, {"BG0;"}},
         {ReadRow::ID, {}},
         {ReadRow::EX, {}},
         {ReadRow::MR, {}},
