@@ -59,6 +59,27 @@ TEST(RadioModelAnswers, KnownAnswersHaveTheirLiteralForms)
         EXPECT_EQ(only(radio.handle(read)), expected) << read;
 }
 
+TEST(RadioModelAnswers, EverySetCommandTheProgramBuildsIsAccepted)
+{
+    RadioModel radio;
+    radio.handle("MW001" "14250000" "+0000" "00" "2" "0" "0" "08" "0" ";");
+    for (const char* set :
+         {"BS05;",     "RT1;",      "BP00001;",  "BP01200;",  "CO00-1;",   "CO0002;",   "CO0114;",    "MS1;",
+          "NR01;",     "FT1;",      "LK1;",      "FS1;",      "VS1;",      "NA01;",     "NB11;",      "GT04;",
+          "RA01;",     "PA01;",     "KR1;",      "TS1;",      "AC001;",    "VX1;",      "BI1;",       "PR1;",
+          "ML0001;",   "ML1128;",   "CS1;",      "KP05;",     "KS020;",    "SD0300;",   "MG050;",     "PL050;",
+          "VG050;",    "VD0300;",   "SQ0010;",   "AG1100;",   "RG0200;",   "IS0+0100;", "SH010;",     "RL005;",
+          "FA07000000;", "FB07000000;", "SC1;",  "TX1;",      "TX0;",      "AI1;",      "AI0;",       "CN012;",
+          "CT01;",     "OS02;",     "PB8;",      "PC050;",    "MD03;",     "PS1;",      "AB;",        "AM;",
+          "BD0;",      "BU0;",      "ED001;",    "EU199;",    "FK7;",      "KY0;",      "KYA;",       "QI;",
+          "QR;",       "QS;",       "RC;",       "RD0010;",   "RU9999;",   "SV;",       "VM;",        "MA;",
+          "MK8;",      "LM05;",     "LM11;",     "DA0300;",   "VV;",       "AX11;",     "HM;",        "ST7;",
+          "SS011111;", "VR1;",      "SF7;",      "EX0101;",   "EX02112;",  "EX050010;", "EX047+05;",  "EX025-030;",
+          "MW002" "07050000" "-0010" "10" "1" "0" "2" "49" "2" ";"}) {
+        EXPECT_TRUE(radio.handle(set).empty()) << set;
+    }
+}
+
 TEST(RadioModelAnswers, IdIsConfigurable)
 {
     RadioModel radio(RadioConfig{.id = "0243"});
