@@ -40,8 +40,10 @@ bool beaconTextOk(std::string_view text)
 {
     if (text.size() > kMaxBeaconText)
         return false;
+    // The characters the radio's display has; the program frames beacon
+    // answers on exactly these.
     for (char c : text) {
-        if (c < 0x20 || c > 0x7E || c == ';')
+        if ((c < 0x20 || c > 0x5F || c == ';') && c != '{')
             return false;
     }
     return true;

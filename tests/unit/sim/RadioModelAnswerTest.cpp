@@ -135,6 +135,8 @@ TEST(RadioModelAnswers, BeaconTextAnswerIsAsLongAsItsText)
     EXPECT_TRUE(radio.handle("EX0052HELLO;").empty());
     EXPECT_EQ(only(radio.handle("EX005;")), "EX0052HELLO;");
     EXPECT_EQ(only(radio.handle("EX0059HELLO;")), "?;");  // channel beyond the item's range
+    EXPECT_EQ(only(radio.handle("EX0052hello;")), "?;");  // the display has no lower case
+    EXPECT_EQ(only(radio.handle("EX005;")), "EX0052HELLO;");
 }
 
 } // namespace
