@@ -28,8 +28,6 @@ inline constexpr std::array kTimerRoutes{
     TimerRoute{31, ThreadId::AnlSend, UM_REQ_VC_READ},
 };
 
-inline constexpr int kWatchdogTimer = 17;
-inline constexpr int kWatchdogPeriodMs = 3000;
 inline constexpr int kReceivePollTimer = 3;
 inline constexpr int kReceivePollMs = 5;
 inline constexpr int kIfPollTimer = 10;

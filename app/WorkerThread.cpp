@@ -35,8 +35,10 @@ bool WorkerThread::post(const Message& m)
 void WorkerThread::run()
 {
     while (auto m = mailbox_.take()) {
-        if (m->id == UM_THREAD_QUIT)
+        if (m->id == UM_THREAD_QUIT) {
+            handler_.onQuit();
             break;
+        }
         handler_.handle(*m);
     }
     mailbox_.close();

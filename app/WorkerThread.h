@@ -22,6 +22,8 @@ class MessageHandler {
 public:
     virtual ~MessageHandler() = default;
     virtual void handle(const Message& m) = 0;
+    // Runs on the worker's thread when the quit message ends it.
+    virtual void onQuit() {}
 };
 
 class WorkerThread {

@@ -6,7 +6,7 @@
 // from then on sends no longer wait, so a worker can never hold up its own
 // stop loop.
 #pragma once
-#include "app/Outbox.h"
+#include "app/WindowSink.h"
 
 #include <QObject>
 
@@ -17,16 +17,6 @@
 class QTimer;
 
 namespace qx {
-
-// The window half of the Outbox.
-class WindowSink {
-public:
-    virtual ~WindowSink() = default;
-    virtual void postToWindow(const Message& m) = 0;
-    virtual void sendToWindow(const Message& m) = 0;
-    virtual void startTimer(int timerId, int periodMs) = 0;
-    virtual void stopTimer(int timerId) = 0;
-};
 
 class UiBridge : public QObject, public WindowSink {
     Q_OBJECT

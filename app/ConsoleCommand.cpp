@@ -1,0 +1,117 @@
+#include "app/ConsoleCommand.h"
+
+#include <charconv>
+#include <vector>
+
+namespace qx {
+namespace {
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        std::size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t')
+            ++j;
+        if (j > i)
+            out.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+bool number(std::string_view w, std::int64_t& out)
+{
+    int base = 10;
+    if (w.size() > 2 && w[0] == '0' && (w[1] == 'x' || w[1] == 'X')) {
+        w.remove_prefix(2);
+        base = 16;
+    }
+    auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), out, base);
+    return ec == std::errc() && end == w.data() + w.size();
+}
+
+ConsoleCommand invalid(std::string why)
+{
+    ConsoleCommand c;
+    c.verb = ConsoleCommand::Verb::Invalid;
+    c.error = std::move(why);
+    return c;
+}
+
+} // namespace
+
+ConsoleCommand parseConsoleLine(std::string_view line)
+{
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    const auto w = words(line);
+    ConsoleCommand c;
+    if (w.empty() || w[0].front() == '#')
+        return c;
+    const std::string_view verb = w[0];
+    using V = ConsoleCommand::Verb;
+
+    if (verb == "post") {
+        if (w.size() < 2 || w.size() > 4)
+            return invalid("usage: post NAME [SELECTOR] [VALUE]");
+        c.verb = V::Post;
+        c.name = w[1];
+        if (w.size() >= 3 && !number(w[2], c.selector))
+            return invalid("post: SELECTOR must be a number");
+        if (w.size() == 4 && !number(w[3], c.value))
+            return invalid("post: VALUE must be a number");
+        return c;
+    }
+    if (verb == "send") {
+        // The text is everything after the verb, as typed.
+        const std::size_t at = line.find("send") + 4;
+        std::string_view text = line.substr(at);
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+            text.remove_prefix(1);
+        if (text.empty())
+            return invalid("usage: send TEXT");
+        c.verb = V::Send;
+        c.name = text;
+        return c;
+    }
+    if (verb == "get") {
+        if (w.size() != 2)
+            return invalid("usage: get ENTRY");
+        c.verb = V::Get;
+        c.name = w[1];
+        return c;
+    }
+    if (verb == "menu") {
+        if (w.size() != 2 || !number(w[1], c.value))
+            return invalid("usage: menu SLOT");
+        c.verb = V::Menu;
+        return c;
+    }
+    if (verb == "wait") {
+        if (w.size() < 2 || w.size() > 3)
+            return invalid("usage: wait NAME [MS]");
+        c.verb = V::Wait;
+        c.name = w[1];
+        c.value = ConsoleCommand::kDefaultWaitMs;
+        if (w.size() == 3 && (!number(w[2], c.value) || c.value < 0))
+            return invalid("wait: MS must be a number of milliseconds");
+        return c;
+    }
+    if (verb == "sleep") {
+        if (w.size() != 2 || !number(w[1], c.value) || c.value < 0)
+            return invalid("usage: sleep MS");
+        c.verb = V::Sleep;
+        return c;
+    }
+    if (verb == "quit" || verb == "exit") {
+        c.verb = V::Quit;
+        return c;
+    }
+    return invalid("unknown command: " + std::string(verb));
+}
+
+} // namespace qx

@@ -1,0 +1,220 @@
+#include "app/Engine.h"
+
+#include "app/ErrorMessages.h"
+#include "app/MessageIds.h"
+#include "app/TimerRoutes.h"
+#include "app/WindowSink.h"
+#include "cat/AnswerAnalyser.h"
+#include "cat/CommandBuilder.h"
+#include "cat/PortOpener.h"
+#include "cat/Watchdog.h"
+#include "menu/MenuLoader.h"
+#include "menu/MenuTable.h"
+#include "serial/SerialPort.h"
+#include "serial/SerialReceiver.h"
+#include "serial/SerialSender.h"
+#include "serial/TracingDevice.h"
+#include "state/CommandState.h"
+#include "state/RadioState.h"
+
+namespace qx {
+
+// One worker: its behaviour and the thread it runs on.
+class Engine::Worker : public MessageHandler {
+public:
+    using Fn = std::function<void(const Message&)>;
+    Worker(std::string name, Fn fn, std::function<void()> quit = {})
+        : fn_(std::move(fn)), quit_(std::move(quit)), thread_(std::move(name), *this)
+    {
+    }
+    void handle(const Message& m) override { fn_(m); }
+    void onQuit() override
+    {
+        if (quit_)
+            quit_();
+    }
+    WorkerThread& thread() { return thread_; }
+
+private:
+    Fn fn_;
+    std::function<void()> quit_;
+    WorkerThread thread_;
+};
+
+namespace {
+
+class LinkOpener final : public PortOpener {
+public:
+    explicit LinkOpener(ComLink& link) : link_(link) {}
+    void ensureOpen() override
+    {
+        if (!link_.isOpen())
+            link_.open();
+    }
+
+private:
+    ComLink& link_;
+};
+
+DeviceOpener realOpener()
+{
+    return [](const std::string& path, int baud) -> std::unique_ptr<SerialDevice> {
+        return SerialPort::open(path, baud);
+    };
+}
+
+} // namespace
+
+Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, CommandState& command, MenuTable& menu)
+    : config_(std::move(config)), window_(window), radio_(radio), command_(command), menu_(menu),
+      paths_(config_.baseDir / "CommoFiles", config_.devDir, config_.devicePath),
+      settings_(config_.baseDir, config_.secondInstance)
+{
+    DeviceOpener opener = realOpener();
+    if (!config_.tracePath.empty()) {
+        trace_ = std::make_shared<Trace>(config_.tracePath);
+        opener = tracingOpener(std::move(opener), trace_);
+    }
+    link_ = std::make_unique<ComLink>(
+        std::move(opener), [this](int n) { return paths_.pathFor(n); }, *this,
+        [this] { return command_.get(CommandState::Int::AI); });
+
+    sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
+    receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_);
+    analyser_ = std::make_unique<AnswerAnalyser>(answerQueue_, *this, flags_, radio_, command_, menu_);
+    portOpener_ = std::make_unique<LinkOpener>(*link_);
+    builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
+                                                clock_, *portOpener_);
+    MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
+                        [this] { radio_.setMenuReady(true); }};
+    loader_ = std::make_unique<MenuLoader>(menu_, std::move(hooks), this);
+
+    sioSend_ = std::make_unique<Worker>("Sio_Send_Thread", [this](const Message& m) { sender_->handle(m); });
+    sioRecv_ = std::make_unique<Worker>("Sio_Recv_Thread", [this](const Message& m) { receiver_->handle(m); });
+    anlSend_ = std::make_unique<Worker>("Anl_Send_Thread", [this](const Message& m) { builder_->handle(m); });
+    anlRecv_ = std::make_unique<Worker>("Anl_Recv_Thread", [this](const Message& m) { analyser_->handle(m); });
+    menuLoad_ = std::make_unique<Worker>(
+        "Menu_Load_Thread", [this](const Message& m) { loader_->handle(m); }, [this] { loader_->finish(); });
+}
+
+Engine::~Engine()
+{
+    shutDown();
+}
+
+Engine::Worker* Engine::worker(ThreadId id)
+{
+    switch (id) {
+    case ThreadId::SioSend: return sioSend_.get();
+    case ThreadId::SioRecv: return sioRecv_.get();
+    case ThreadId::AnlSend: return anlSend_.get();
+    case ThreadId::AnlRecv: return anlRecv_.get();
+    case ThreadId::MenuLoad: return menuLoad_.get();
+    }
+    return nullptr;
+}
+
+StartReport Engine::startUp()
+{
+    StartReport report;
+    if (started_)
+        return report;
+    started_ = true;
+
+    radio_.initialise();
+    radio_.setMenuReady(false);
+    menuLoad_->thread().start();
+    menuLoad_->thread().post({UM_MENU_LOAD, 0, 0});
+
+    command_.initialise();
+
+    link_->setPortNumber(ComLink::kDefaultPort);
+    link_->setBaudRate(ComLink::kDefaultBaud);
+    report.settingsRead = settings_.read(*link_);
+    if (!report.settingsRead)
+        window_.postToWindow({UM_SHOW_ERROR, 0, 2});
+
+    report.portOpened = link_->open();
+
+    anlRecv_->thread().start();
+    answerQueue_.reset();
+    receiver_->reset();
+    sioRecv_->thread().start();
+    window_.startTimer(kReceivePollTimer, kReceivePollMs);
+    sendQueue_.reset();
+    sioSend_->thread().start();
+    anlSend_->thread().start();
+    window_.startTimer(kIfPollTimer, kStatusPollMs);
+    window_.startTimer(kPowerPollTimer, kStatusPollMs);
+
+    sendRaw("PS;");
+    return report;
+}
+
+bool Engine::shutDown()
+{
+    if (!started_ || stopped_)
+        return true;
+    stopped_ = true;
+    for (const auto& r : kTimerRoutes)
+        window_.stopTimer(r.timerId);
+    window_.stopTimer(kAnswerWatchdogTimer);
+
+    link_->close();
+    settings_.write(*link_);
+
+    bool clean = true;
+    for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv, ThreadId::AnlSend, ThreadId::SioSend}) {
+        if (id == ThreadId::SioRecv)
+            answerQueue_.interrupt();
+        if (id == ThreadId::SioSend)
+            sendQueue_.interrupt();
+        clean = worker(id)->thread().stop() && clean;
+    }
+    // The loader ends itself; make sure it has before its objects go.
+    clean = menuLoad_->thread().stop() && clean;
+    return clean;
+}
+
+bool Engine::onTimer(int timerId)
+{
+    if (timerId == kAnswerWatchdogTimer) {
+        watchdogTick();
+        return true;
+    }
+    auto route = timerRoute(timerId);
+    if (!route)
+        return false;
+    postToThread(route->to, {route->message, 0, 0});
+    return true;
+}
+
+void Engine::watchdogTick()
+{
+    const LineStatus st = link_->clearErrors();
+    LineObservation line;
+    line.bytesWaiting = st.inQueue > 0;
+    line.lineDown = st.lineDown || !link_->isOpen();
+    AnswerWatchdog::tick(flags_, line, *this);
+}
+
+bool Engine::sendRaw(const std::string& text)
+{
+    if (sendQueue_.put(text) < 0)
+        return false;
+    postToThread(ThreadId::AnlSend, {UM_REQ_FLUSH, 0, 0});
+    return true;
+}
+
+void Engine::postToThread(ThreadId to, const Message& m)
+{
+    if (Worker* w = worker(to))
+        w->thread().post(m);
+}
+
+void Engine::postToWindow(const Message& m) { window_.postToWindow(m); }
+void Engine::sendToWindow(const Message& m) { window_.sendToWindow(m); }
+void Engine::startTimer(int timerId, int periodMs) { window_.startTimer(timerId, periodMs); }
+void Engine::stopTimer(int timerId) { window_.stopTimer(timerId); }
+
+} // namespace qx

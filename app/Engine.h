@@ -1,0 +1,115 @@
+// The whole radio link without any window: the two text queues, the port,
+// the five workers on their threads, start-up and shutdown in their fixed
+// order, and the routing of every message a worker sends. The main window
+// and the headless runner both host one, giving it a WindowSink that
+// carries window messages and timers to the UI thread, and calling onTimer
+// from that thread for each tick.
+//
+// Lifecycle: construct (nothing runs), startUp() once, shutDown() once.
+// The destructor shuts down if that was not done.
+#pragma once
+#include "app/Clock.h"
+#include "app/LinkFlags.h"
+#include "app/Outbox.h"
+#include "app/WorkerThread.h"
+#include "serial/ComLink.h"
+#include "serial/ComSettingsFile.h"
+#include "serial/DevicePaths.h"
+#include "serial/TextQueue.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace qx {
+
+class AnswerAnalyser;
+class CommandBuilder;
+class CommandState;
+class MenuLoader;
+class MenuTable;
+class PortOpener;
+class RadioState;
+class SerialReceiver;
+class SerialSender;
+class Trace;
+class WindowSink;
+
+struct EngineConfig {
+    std::filesystem::path baseDir = ".";      // holds "CommoFiles"
+    std::optional<std::string> devicePath;    // --device: this path for every port number
+    std::filesystem::path devDir = "/dev";
+    bool secondInstance = false;
+    std::string tracePath;                    // --trace: every byte on the port; none when empty
+};
+
+struct StartReport {
+    bool settingsRead = false;
+    bool portOpened = false;
+};
+
+class Engine final : public Outbox {
+public:
+    Engine(EngineConfig config, WindowSink& window, RadioState& radio, CommandState& command, MenuTable& menu);
+    ~Engine() override;
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    StartReport startUp();
+    // False when a worker had to be abandoned.
+    bool shutDown();
+    // A tick of the main window's timer `timerId`; false when it is not one of the engine's.
+    bool onTimer(int timerId);
+
+    // Puts a raw text on the send queue and has it written, as Command Send does.
+    bool sendRaw(const std::string& text);
+
+    void postToThread(ThreadId to, const Message& m) override;
+    void postToWindow(const Message& m) override;
+    void sendToWindow(const Message& m) override;
+    void startTimer(int timerId, int periodMs) override;
+    void stopTimer(int timerId) override;
+
+    RadioState& radio() { return radio_; }
+    CommandState& command() { return command_; }
+    MenuTable& menu() { return menu_; }
+    ComLink& link() { return *link_; }
+    LinkFlags& flags() { return flags_; }
+    const ComSettingsFile& settingsFile() const { return settings_; }
+    bool secondInstance() const { return config_.secondInstance; }
+
+private:
+    class Worker;
+    Worker* worker(ThreadId id);
+    void watchdogTick();
+
+    EngineConfig config_;
+    WindowSink& window_;
+    RadioState& radio_;
+    CommandState& command_;
+    MenuTable& menu_;
+
+    SystemClock clock_;
+    LinkFlags flags_;
+    TextQueue sendQueue_;
+    TextQueue answerQueue_;
+    DevicePaths paths_;
+    std::shared_ptr<Trace> trace_;
+    std::unique_ptr<ComLink> link_;
+    ComSettingsFile settings_;
+
+    std::unique_ptr<SerialSender> sender_;
+    std::unique_ptr<SerialReceiver> receiver_;
+    std::unique_ptr<AnswerAnalyser> analyser_;
+    std::unique_ptr<PortOpener> portOpener_;
+    std::unique_ptr<CommandBuilder> builder_;
+    std::unique_ptr<MenuLoader> loader_;
+    std::unique_ptr<Worker> sioSend_, sioRecv_, anlSend_, anlRecv_, menuLoad_;
+
+    bool started_ = false;
+    bool stopped_ = false;
+};
+
+} // namespace qx

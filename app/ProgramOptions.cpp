@@ -1,0 +1,65 @@
+#include "app/ProgramOptions.h"
+
+namespace qx {
+
+std::string ProgramOptions::usage(const std::string& program)
+{
+    return "usage: " + program +
+           " [--headless] [--simulate | --device PATH] [--trace FILE] [--no-splash] [--connect]\n"
+           "       [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
+           "  --headless         run without windows; commands on standard input (see README)\n"
+           "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
+           "  --device PATH      use this serial device for every COM port number\n"
+           "  --trace FILE       write every byte sent and received, with millisecond times\n"
+           "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
+           "  --no-splash        skip the 3-second splash window\n"
+           "  --connect          press the power key once the window is up\n"
+           "  --screenshot FILE  save the panel as PNG once drawn, then quit\n";
+}
+
+ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
+{
+    ProgramOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                o.error = a + " needs a value";
+                return;
+            }
+            into = args[++i];
+        };
+        if (a == "--headless")
+            o.headless = true;
+        else if (a == "--simulate")
+            o.simulate = true;
+        else if (a == "--no-splash")
+            o.noSplash = true;
+        else if (a == "--connect")
+            o.connect = true;
+        else if (a == "--help" || a == "-h")
+            o.help = true;
+        else if (a == "--version")
+            o.version = true;
+        else if (a == "--device") {
+            std::string d;
+            value(d);
+            if (o.error.empty())
+                o.device = d;
+        } else if (a == "--trace")
+            value(o.trace);
+        else if (a == "--screenshot")
+            value(o.screenshot);
+        else if (a == "--sim-log")
+            value(o.simLog);
+        else
+            o.error = "unknown option: " + a;
+        if (!o.error.empty())
+            return o;
+    }
+    if (o.simulate && o.device)
+        o.error = "--simulate and --device exclude each other";
+    return o;
+}
+
+} // namespace qx

@@ -1,0 +1,27 @@
+// The program's command line.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+struct ProgramOptions {
+    bool headless = false;
+    bool simulate = false;
+    bool noSplash = false;
+    bool connect = false;
+    bool help = false;
+    bool version = false;
+    std::optional<std::string> device;
+    std::string trace;
+    std::string screenshot;
+    std::string simLog;
+    std::string error; // non-empty when the command line is wrong
+
+    static std::string usage(const std::string& program);
+};
+
+ProgramOptions parseProgramOptions(const std::vector<std::string>& args);
+
+} // namespace qx

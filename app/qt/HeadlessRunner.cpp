@@ -1,0 +1,204 @@
+#include "app/qt/HeadlessRunner.h"
+
+#include "app/Engine.h"
+#include "app/ErrorMessages.h"
+#include "app/MessageIds.h"
+#include "app/PostRequest.h"
+#include "app/RequestTable.h"
+#include "app/WindowMessageNames.h"
+#include "app/qt/UiBridge.h"
+#include "menu/MenuTable.h"
+#include "menu/MenuText.h"
+#include "state/CommandState.h"
+#include "state/RadioState.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <iostream>
+#include <thread>
+
+namespace qx {
+
+HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out, std::FILE* err)
+    : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this))
+{
+    holdTimer_->setSingleShot(true);
+    connect(holdTimer_, &QTimer::timeout, this, [this] {
+        if (!waitingFor_.empty())
+            finishWait(false);
+        else {
+            busy_ = false;
+            runNext();
+        }
+    });
+    bridge_.setMessageHandler([this](const Message& m) { onMessage(m); });
+    bridge_.setTimerHandler([this](int id) { engine_.onTimer(id); });
+}
+
+void HeadlessRunner::start(bool readStdin)
+{
+    engine_.startUp();
+    if (!readStdin)
+        return;
+    // A blocking reader of its own; it hands each line to the UI thread.
+    std::thread([this] {
+        std::string line;
+        while (std::getline(std::cin, line))
+            QMetaObject::invokeMethod(this, [this, line] { feedLine(line); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { endOfInput(); }, Qt::QueuedConnection);
+    }).detach();
+}
+
+void HeadlessRunner::say(const std::string& line)
+{
+    std::fprintf(out_, "%s\n", line.c_str());
+    std::fflush(out_);
+}
+
+void HeadlessRunner::onMessage(const Message& m)
+{
+    if (m.id == UM_SHOW_ERROR) {
+        if (auto text = errorMessageText(m.lParam))
+            std::fprintf(err_, "%s\n", std::string(*text).c_str());
+        std::fflush(err_);
+    }
+    std::string name(windowMessageName(m.id));
+    if (name.empty()) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "0x%04X", m.id);
+        name = buf;
+    }
+    say(name);
+    seenSinceWait_.insert(name);
+    if (!waitingFor_.empty() && name == waitingFor_)
+        finishWait(true);
+}
+
+void HeadlessRunner::feedLine(const std::string& line)
+{
+    if (quitting_)
+        return;
+    pending_.push_back(line);
+    runNext();
+}
+
+void HeadlessRunner::endOfInput()
+{
+    feedLine("quit");
+}
+
+void HeadlessRunner::runNext()
+{
+    while (!busy_ && !quitting_ && !pending_.empty()) {
+        const std::string line = pending_.front();
+        pending_.pop_front();
+        execute(parseConsoleLine(line));
+    }
+}
+
+void HeadlessRunner::finishWait(bool ok)
+{
+    holdTimer_->stop();
+    waitingFor_.clear();
+    seenSinceWait_.clear();
+    say(ok ? "ok" : "timeout");
+    busy_ = false;
+    runNext();
+}
+
+void HeadlessRunner::execute(const ConsoleCommand& c)
+{
+    using V = ConsoleCommand::Verb;
+    switch (c.verb) {
+    case V::None:
+        return;
+    case V::Invalid:
+        std::fprintf(err_, "%s\n", c.error.c_str());
+        std::fflush(err_);
+        return;
+    case V::Post: {
+        const auto id = messageIdByName(c.name);
+        if (!id) {
+            std::fprintf(err_, "unknown message: %s\n", c.name.c_str());
+            std::fflush(err_);
+            return;
+        }
+        if (int row = requestRowOf(*id); row > 0)
+            PostRequest(engine_, row, 0, static_cast<int>(c.selector & 1), 0, c.value);
+        else
+            engine_.postToThread(ThreadId::AnlSend,
+                                 {*id, static_cast<std::uint64_t>(c.selector), c.value});
+        return;
+    }
+    case V::Send:
+        if (!engine_.sendRaw(c.name)) {
+            std::fprintf(err_, "send: text too long\n");
+            std::fflush(err_);
+        }
+        return;
+    case V::Get: {
+        std::string name = c.name;
+        bool commandSide = false;
+        if (name.rfind("cmd.", 0) == 0) {
+            name.erase(0, 4);
+            commandSide = true;
+        }
+        if (!commandSide) {
+            if (auto e = RadioState::findEntryByName(name)) {
+                if (auto* i = std::get_if<RadioState::Int>(&*e))
+                    say(c.name + " " + std::to_string(engine_.radio().get(*i)));
+                else
+                    say(c.name + " " + std::to_string(engine_.radio().get(std::get<RadioState::Real>(*e))));
+                return;
+            }
+        }
+        if (auto e = CommandState::findEntryByName(name)) {
+            say(c.name + " " + std::to_string(engine_.command().get(*e)));
+            return;
+        }
+        std::fprintf(err_, "unknown entry: %s\n", c.name.c_str());
+        std::fflush(err_);
+        return;
+    }
+    case V::Menu: {
+        const MenuItem item = engine_.menu().getEntry(static_cast<int>(c.value));
+        if (item.kind < 0 || item.number == 0) {
+            say("menu " + std::to_string(c.value) + " vacant");
+            return;
+        }
+        say("menu " + std::to_string(c.value) + " " + std::string(item.name.view()) + " " +
+            std::to_string(static_cast<long long>(item.value)) + " " + settingText(item));
+        return;
+    }
+    case V::Wait:
+        if (seenSinceWait_.count(c.name)) {
+            seenSinceWait_.clear();
+            say("ok");
+            return;
+        }
+        busy_ = true;
+        waitingFor_ = c.name;
+        holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
+        return;
+    case V::Sleep:
+        busy_ = true;
+        holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
+        return;
+    case V::Quit:
+        quit();
+        return;
+    }
+}
+
+void HeadlessRunner::quit()
+{
+    if (quitting_)
+        return;
+    quitting_ = true;
+    bridge_.beginShutdown();
+    engine_.shutDown();
+    QCoreApplication::exit(0);
+}
+
+} // namespace qx

@@ -1,0 +1,56 @@
+// The program without windows: hosts the engine on Qt's event loop, prints
+// every message that reaches the "window" as a line, prints operator
+// messages on standard error, and runs the command language of
+// ConsoleCommand from standard input, one command at a time (wait and sleep
+// hold the next command back without blocking the event loop). End of input
+// acts as quit.
+#pragma once
+#include "app/ConsoleCommand.h"
+#include "app/Message.h"
+
+#include <QObject>
+
+#include <cstdio>
+#include <deque>
+#include <set>
+#include <string>
+
+class QTimer;
+
+namespace qx {
+
+class Engine;
+class UiBridge;
+
+class HeadlessRunner : public QObject {
+    Q_OBJECT
+public:
+    HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out = stdout, std::FILE* err = stderr);
+
+    // Starts the engine and the standard-input reader.
+    void start(bool readStdin = true);
+    // One line of input, on the UI thread.
+    void feedLine(const std::string& line);
+    void endOfInput();
+
+private:
+    void onMessage(const Message& m);
+    void runNext();
+    void execute(const ConsoleCommand& c);
+    void finishWait(bool ok);
+    void quit();
+    void say(const std::string& line);
+
+    Engine& engine_;
+    UiBridge& bridge_;
+    std::FILE* out_;
+    std::FILE* err_;
+    std::deque<std::string> pending_;
+    bool busy_ = false;
+    bool quitting_ = false;
+    std::string waitingFor_;
+    std::set<std::string> seenSinceWait_;
+    QTimer* holdTimer_;
+};
+
+} // namespace qx

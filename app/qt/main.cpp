@@ -1,0 +1,73 @@
+// rcp720: the remote-control panel for the QX-720, with or without windows.
+#include "app/Engine.h"
+#include "app/ProgramOptions.h"
+#include "app/SingleInstance.h"
+#include "app/qt/HeadlessRunner.h"
+#include "app/qt/UiBridge.h"
+#include "menu/MenuTable.h"
+#include "sim/SimulatedRadio.h"
+#include "state/CommandState.h"
+#include "state/RadioState.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char* kVersion = "RCP-720 VERSION  1.10";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    qx::ProgramOptions options = qx::parseProgramOptions(args);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n%s", options.error.c_str(), qx::ProgramOptions::usage(argv[0]).c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", qx::ProgramOptions::usage(argv[0]).c_str());
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", kVersion);
+        return 0;
+    }
+    if (!options.headless) {
+        std::fprintf(stderr, "The panel window is not built yet; run with --headless.\n");
+        return 2;
+    }
+
+    QCoreApplication app(argc, argv);
+    qx::SingleInstance instance;
+
+    std::unique_ptr<qx::sim::SimulatedRadio> sim;
+    if (options.simulate) {
+        qx::sim::SimOptions so;
+        so.logPath = options.simLog;
+        sim = std::make_unique<qx::sim::SimulatedRadio>(so);
+        if (!sim->start()) {
+            std::fprintf(stderr, "The simulated radio could not be started.\n");
+            return 1;
+        }
+        options.device = sim->slaveName();
+    }
+
+    qx::EngineConfig config;
+    config.devicePath = options.device;
+    config.secondInstance = instance.secondInstance();
+    config.tracePath = options.trace;
+
+    qx::UiBridge bridge;
+    auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
+    qx::HeadlessRunner runner(*engine, bridge);
+    runner.start();
+    const int rc = app.exec();
+    bridge.beginShutdown();
+    engine->shutDown();
+    engine.reset();
+    return rc;
+}
