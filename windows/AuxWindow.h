@@ -1,0 +1,39 @@
+// Base of the modeless auxiliary windows and dialogs. The main window
+// creates one on demand, forwards it the notifications of its row in
+// AuxWindowKind.h, and destroys it when the window reports its end.
+#pragma once
+#include "app/Message.h"
+#include "windows/AuxWindowKind.h"
+#include "windows/WindowContext.h"
+
+#include <QDialog>
+
+namespace qx {
+
+class AuxWindow : public QDialog {
+    Q_OBJECT
+public:
+    AuxWindow(AuxKind kind, WindowContext& ctx, QWidget* parent = nullptr);
+
+    AuxKind kind() const { return kind_; }
+    // A notification forwarded by the main window; only the ids of this
+    // window's row arrive here.
+    virtual void onNotification(const Message& m) { (void)m; }
+    // True once the end has been reported.
+    bool finished() const { return finished_; }
+
+protected:
+    // Reports the end to the main window once (sends the row's done message
+    // with wParam) and hides the window; the main window destroys it.
+    void finish(std::uint64_t wParam = 0);
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+
+    WindowContext& ctx_;
+
+private:
+    AuxKind kind_;
+    bool finished_ = false;
+};
+
+} // namespace qx

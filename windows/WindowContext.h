@@ -1,0 +1,29 @@
+// What every window of the program is given: the way to the command
+// builder and the main window (an Outbox: requests are posted to
+// ThreadId::AnlSend, window-ended notices are sent to the main window), the
+// state stores it reads, and the raw send used by dialogs that queue text
+// themselves. Tests build one from fakes.
+#pragma once
+#include "app/LinkFlags.h"
+#include "app/Outbox.h"
+
+#include <functional>
+#include <string>
+
+namespace qx {
+
+class CommandState;
+class MenuTable;
+class RadioState;
+
+struct WindowContext {
+    Outbox& outbox;
+    RadioState& radio;
+    CommandState& command;
+    MenuTable& menu;
+    LinkFlags& flags;
+    // Puts a text on the send queue and has it written; false when it does not fit.
+    std::function<bool(const std::string&)> sendRaw;
+};
+
+} // namespace qx
