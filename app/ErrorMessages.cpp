@@ -21,6 +21,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {116, "Please enter the storage memory ch."},
     {117, "The entry range is 1-504."},
     {118, "Failed to open the port."},
+    {120, "Update the menu setting.\nPlease close and open the menu window."},
 };
 
 } // namespace
