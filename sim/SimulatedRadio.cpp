@@ -151,6 +151,9 @@ void SimulatedRadio::serviceLine(TransmitQueue::TimePoint now)
 
 void SimulatedRadio::queueAnswers(const RadioModel::Texts& answers, TransmitQueue::TimePoint now)
 {
+    // Nothing is kept for a line that is down: it would arrive stale.
+    if (down_)
+        return;
     for (const std::string& answer : answers) {
         const auto pieces = faults_.shape(answer);
         if (pieces.empty()) {
@@ -252,6 +255,8 @@ FaultSettings SimulatedRadio::faults() const
 void SimulatedRadio::sendNoise(std::size_t count)
 {
     std::lock_guard lock(mutex_);
+    if (down_)
+        return;
     std::string bytes = faults_.noise(count);
     queue_.push(bytes, SteadyClock::now(), bytes.empty() ? std::string{} : bytes);
     wake();
