@@ -41,6 +41,9 @@ struct DecoderRow {
     AnswerRow row;
     Decoder decode; // null: recognised and ignored
     FieldRule rule;
+    // The answer may be shorter than its row: it is framed at its ";" and
+    // the decoder itself decides what a short one means.
+    bool ownsLength = false;
 };
 
 // Stores value into entry and copies what the entry then holds.

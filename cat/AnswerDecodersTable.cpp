@@ -39,12 +39,13 @@ constexpr DecoderRow sel(AnswerRow r, int pos, int digits, RInt t0, RInt t1, Cop
 }
 
 constexpr DecoderRow own(AnswerRow r, Decoder d) { return {r, d, {}}; }
+constexpr DecoderRow ownLength(AnswerRow r, Decoder d) { return {r, d, {}, true}; }
 constexpr DecoderRow ignored(AnswerRow r) { return {r, nullptr, {}}; }
 
 using A = AnswerRow;
 
 constexpr std::array kDecoders{
-    own(A::ID, decodeId),
+    ownLength(A::ID, decodeId),
     num(A::RT, 2, 1, RInt::RT, copyValue(CInt::RT)),
     own(A::BP, decodeBp),
     own(A::CO, decodeCo),
@@ -92,7 +93,7 @@ constexpr std::array kDecoders{
     own(A::AI, decodeAi),
     sel(A::CN, 3, 2, RInt::CN0, RInt::CN1),
     sel(A::CT, 3, 1, RInt::CT0, RInt::CT1),
-    own(A::KM, decodeKm),
+    ownLength(A::KM, decodeKm),
     num(A::MC, 2, 3, RInt::MC),
     own(A::OI, decodeOiStatus),
     sel(A::OS, 3, 1, RInt::OS0, RInt::OS1),
@@ -153,6 +154,11 @@ bool decodeAnswer(int row, std::string_view text, DecoderContext& ctx)
 {
     const decoders::DecoderRow* d = decoders::rowAt(row);
     if (d == nullptr || d->decode == nullptr)
+        return false;
+    // An answer shorter than its row was cut off on the way: malformed,
+    // even where the decoder would not miss the characters that are gone.
+    const auto rowText = static_cast<std::size_t>(kAnswerTable[static_cast<std::size_t>(row)].length - 1);
+    if (!d->ownsLength && text.size() < rowText)
         return false;
     return d->decode(AnswerFields(text), d->rule, ctx);
 }
