@@ -1,4 +1,4 @@
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with its content afterwards.
 #pragma once
 #include <cstdlib>
 #include <filesystem>
@@ -7,37 +7,24 @@
 
 namespace qx::test {
 
-class TempDir {
-public:
+struct TempDir {
+    std::filesystem::path path;
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qxserial.XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path_ = pattern;
+        std::string p = (std::filesystem::temp_directory_path() / "qxserial.XXXXXX").string();
+        path = ::mkdtemp(p.data()) ? p : std::string();
     }
-    ~TempDir()
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+    void write(const std::filesystem::path& rel, const std::string& content) const
     {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::create_directories((path / rel).parent_path());
+        std::ofstream(path / rel, std::ios::binary) << content;
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-    void writeFile(const std::filesystem::path& relative, const std::string& content) const
+    std::string read(const std::filesystem::path& rel) const
     {
-        std::filesystem::create_directories((path_ / relative).parent_path());
-        std::ofstream(path_ / relative, std::ios::binary) << content;
+        std::ifstream in(path / rel, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
-    std::string readFile(const std::filesystem::path& relative) const
-    {
-        std::ifstream in(path_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 } // namespace qx::test
