@@ -1,6 +1,6 @@
-// A command builder wired to real queues and stores and to fakes that write
-// one shared log: every text the send thread would take when UM_SEND_QUEUED
-// arrives, and every pause as "~<ms>", in the order they happened.
+// A command builder wired to real queues and stores and to fakes that share
+// one log: the text the send thread would take at each UM_SEND_QUEUED, and
+// each pause as "~<ms>", in the order they happened.
 #pragma once
 #include "app/MessageIds.h"
 #include "cat/CommandBuilder.h"
@@ -11,45 +11,36 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qx::test {
 
 using Log = std::vector<std::string>;
+using Timers = std::vector<std::tuple<bool, int, int>>;  // start?, timer id, period
 
-class WireOutbox : public FakeOutbox {
-public:
-    WireOutbox(TextQueue& queue, Log& log) : queue_(queue), log_(log) {}
+struct WireOutbox : FakeOutbox {
+    WireOutbox(TextQueue& q, Log& l) : queue(q), log(l) {}
     void postToThread(ThreadId to, const Message& m) override
     {
         FakeOutbox::postToThread(to, m);
         if (to == ThreadId::SioSend && m.id == UM_SEND_QUEUED) {
             std::array<char, TextQueue::kSlotSize> buf{};
-            const int n = queue_.tryTake(buf);
-            log_.push_back(n >= 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : "<empty post>");
+            const int n = queue.tryTake(buf);
+            log.push_back(n >= 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : "<empty post>");
         }
     }
-
-private:
-    TextQueue& queue_;
-    Log& log_;
+    TextQueue& queue;
+    Log& log;
 };
 
-class LogClock : public FakeClock {
-public:
-    explicit LogClock(Log& log) : log_(log) {}
-    void sleepFor(Ms d) override
-    {
-        FakeClock::sleepFor(d);
-        log_.push_back("~" + std::to_string(d.count()));
-    }
-
-private:
-    Log& log_;
+struct LogClock : FakeClock {
+    explicit LogClock(Log& l) : log(l) {}
+    void sleepFor(Ms d) override { FakeClock::sleepFor(d), log.push_back("~" + std::to_string(d.count())); }
+    Log& log;
 };
 
-class CountingPort : public PortOpener {
-public:
+struct CountingPort : PortOpener {
     int opens = 0;
     void ensureOpen() override { ++opens; }
 };
@@ -67,27 +58,21 @@ protected:
         builder.handle(Message{id, selector, n});
     }
 
-    // The log so far, emptied.
-    Log take()
+    Log take() { return std::exchange(log, {}); }
+
+    Timers timers() const
     {
-        Log out;
-        out.swap(log);
+        Timers out;
+        for (const auto& t : outbox.timerCalls)
+            out.emplace_back(t.start, t.id, t.periodMs);
         return out;
     }
 
-    std::vector<FakeOutbox::TimerCall> timers() const { return outbox.timerCalls; }
-
-    int postsTo(ThreadId to, std::uint32_t id) const
+    int posts(std::uint32_t id) const
     {
         int count = 0;
         for (const auto& p : outbox.threadPosts)
-            count += p.to == to && p.m.id == id ? 1 : 0;
-        return count;
-    }
-
-    int windowPostsOf(std::uint32_t id) const
-    {
-        int count = 0;
+            count += p.m.id == id ? 1 : 0;
         for (const auto& m : outbox.windowPosts)
             count += m.id == id ? 1 : 0;
         return count;
@@ -105,15 +90,5 @@ protected:
     CountingPort port;
     CommandBuilder builder{sendQueue, answerQueue, radio, command, menu, flags, outbox, clock, port};
 };
-
-inline bool operator==(const FakeOutbox::TimerCall& a, const FakeOutbox::TimerCall& b)
-{
-    return a.start == b.start && a.id == b.id && a.periodMs == b.periodMs;
-}
-
-inline std::ostream& operator<<(std::ostream& os, const FakeOutbox::TimerCall& t)
-{
-    return os << (t.start ? "start " : "stop ") << t.id << "/" << t.periodMs;
-}
 
 } // namespace qx::test
