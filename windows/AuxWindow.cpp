@@ -1,5 +1,7 @@
 #include "windows/AuxWindow.h"
 
+#include "windows/MacroKeys.h"
+
 #include <QCloseEvent>
 
 namespace qx {
@@ -28,6 +30,13 @@ void AuxWindow::reject()
 {
     // Esc and the close box end the window the same way.
     finish();
+}
+
+void AuxWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (ctx_.macros && macroKeysAllowed() && ctx_.macros->handleKey(*e, false))
+        return;
+    QDialog::keyPressEvent(e);
 }
 
 } // namespace qx

@@ -28,6 +28,9 @@ protected:
     void finish(std::uint64_t wParam = 0);
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    // Keys go to the function-key macros first.
+    void keyPressEvent(QKeyEvent* e) override;
+    virtual bool macroKeysAllowed() const { return true; }
 
     WindowContext& ctx_;
 

@@ -13,7 +13,9 @@
 namespace qx {
 
 class CommandState;
+class MacroKeys;
 class MenuTable;
+class PortSettings;
 class RadioState;
 
 struct WindowContext {
@@ -24,6 +26,10 @@ struct WindowContext {
     LinkFlags& flags;
     // Puts a text on the send queue and has it written; false when it does not fit.
     std::function<bool(const std::string&)> sendRaw;
+    // The main window's function-key macros; windows offer their keys to it.
+    MacroKeys* macros = nullptr;
+    // The COM port settings, for COM Select and Baud rate.
+    PortSettings* ports = nullptr;
 };
 
 } // namespace qx

@@ -1,0 +1,44 @@
+#include "windows/ComSelectDlg.h"
+
+#include "serial/PortList.h"
+#include "windows/OperatorPrompt.h"
+#include "windows/PortSettings.h"
+
+#include <QComboBox>
+
+namespace qx {
+
+std::vector<PortChoice> comPortChoices(const PortSettings& ports)
+{
+    std::vector<PortChoice> choices;
+    for (const PortListRow& row : portList()) {
+        const auto device = ports.deviceFor(row.number);
+        const QString name = QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
+        const QString behind = device ? QString::fromStdString(*device) : QStringLiteral("none");
+        choices.push_back({QStringLiteral("%1  (%2)").arg(name, behind), row.number});
+    }
+    return choices;
+}
+
+CComSelectDlg::CComSelectDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent, OperatorPrompt* prompt)
+    : PortChoiceDlg(AuxKind::ComSelect, ctx, ports, QStringLiteral("COM Select"), comPortChoices(ports),
+                    ports.portNumber(), parent),
+      prompt_(prompt ? *prompt : messageBoxPrompt())
+{
+    list()->setMinimumContentsLength(22);
+}
+
+bool CComSelectDlg::choiceUsable(int value)
+{
+    if (ports_.probe(value))
+        return true;
+    prompt_.inform(this, operatorString(118));
+    return false;
+}
+
+void CComSelectDlg::store(int value)
+{
+    ports_.setPortNumber(value);
+}
+
+} // namespace qx

@@ -1,0 +1,29 @@
+// The engine's port and settings file as the port dialogs see them.
+#pragma once
+#include "serial/DevicePaths.h"
+#include "windows/PortSettings.h"
+
+namespace qx {
+
+class Engine;
+
+class EnginePortSettings final : public PortSettings {
+public:
+    // paths: the same mapping of port numbers to devices the engine uses.
+    EnginePortSettings(Engine& engine, DevicePaths paths);
+
+    int portNumber() const override;
+    int baudRate() const override;
+    std::optional<std::string> deviceFor(int portNumber) const override;
+    bool probe(int portNumber) override;
+    bool closePort() override;
+    void setPortNumber(int n) override;
+    void setBaudRate(int baud) override;
+    bool save() override;
+
+private:
+    Engine& engine_;
+    DevicePaths paths_;
+};
+
+} // namespace qx
