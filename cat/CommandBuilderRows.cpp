@@ -257,7 +257,7 @@ constexpr std::array kRows{
     // Reads that depend on the value or on the stored state.
     nIn(fixed(UM_REQ_IF_READ_A, R(ReadRow::IF)), 0, 1),
     stateNonZero(fixed(UM_REQ_IF_READ, R(ReadRow::IF)), E::AI),
-    // The meter selection decides whether the other VFO is worth asking for.
+    // The other VFO is read only while the meter selection is 0 or 1.
     stateIn(fixed(UM_REQ_OI_READ, R(ReadRow::OI)), E::MS, mask({0, 1})),
     stateIn(fixed(UM_REQ_FA_STEP_A, R(ReadRow::FA)), E::MD0, mask({0, 1, 4, 5})),
     stateIn(fixed(UM_REQ_FA_STEP_B, R(ReadRow::FA)), E::MD0, mask({0, 1, 4, 5})),
