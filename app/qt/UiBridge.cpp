@@ -1,57 +1,33 @@
 #include "app/qt/UiBridge.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
-#include <condition_variable>
-#include <memory>
-#include <mutex>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace qx {
-namespace {
 
-const QEvent::Type kMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-// A send's handshake: the UI thread marks it done, the sender waits for it.
-struct SendWaiter {
-    std::mutex mutex;
-    std::condition_variable cv;
-    bool done = false;
-    void finish()
-    {
-        {
-            std::lock_guard lock(mutex);
-            done = true;
-        }
-        cv.notify_all();
+UiBridge::UiBridge(QObject* parent) : QObject(parent)
+{
+    wakeFd_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wakeFd_ >= 0) {
+        notifier_ = new QSocketNotifier(wakeFd_, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] {
+            std::uint64_t n = 0;
+            [[maybe_unused]] auto r = ::read(wakeFd_, &n, sizeof n);
+            drain();
+        });
     }
-};
-
-class MessageEvent : public QEvent {
-public:
-    MessageEvent(const Message& m, std::shared_ptr<SendWaiter> waiter)
-        : QEvent(kMessageEvent), message(m), waiter(std::move(waiter))
-    {
-    }
-    // A send whose event is dropped unhandled must not leave its sender waiting.
-    ~MessageEvent() override
-    {
-        if (waiter)
-            waiter->finish();
-    }
-    Message message;
-    std::shared_ptr<SendWaiter> waiter;
-};
-
-} // namespace
-
-UiBridge::UiBridge(QObject* parent) : QObject(parent) {}
+}
 
 UiBridge::~UiBridge()
 {
     beginShutdown();
+    delete notifier_;
+    if (wakeFd_ >= 0)
+        ::close(wakeFd_);
 }
 
 bool UiBridge::onUiThread() const
@@ -59,9 +35,60 @@ bool UiBridge::onUiThread() const
     return QThread::currentThread() == thread();
 }
 
+void UiBridge::enqueue(Item item)
+{
+    {
+        std::lock_guard lock(mutex_);
+        inbox_.push_back(std::move(item));
+    }
+    if (wakeFd_ >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto r = ::write(wakeFd_, &one, sizeof one);
+    }
+}
+
+void UiBridge::drain()
+{
+    for (;;) {
+        Item item;
+        {
+            std::lock_guard lock(mutex_);
+            if (inbox_.empty())
+                return;
+            item = std::move(inbox_.front());
+            inbox_.pop_front();
+        }
+        handle(item);
+    }
+}
+
+void UiBridge::handle(Item& item)
+{
+    switch (item.kind) {
+    case Item::Kind::Post:
+    case Item::Kind::Send:
+        if (onMessage_)
+            onMessage_(item.message);
+        if (item.waiter) {
+            {
+                std::lock_guard lock(mutex_);
+                item.waiter->done = true;
+            }
+            handled_.notify_all();
+        }
+        break;
+    case Item::Kind::Start:
+        startOnUiThread(item.timerId, item.periodMs);
+        break;
+    case Item::Kind::Stop:
+        stopOnUiThread(item.timerId);
+        break;
+    }
+}
+
 void UiBridge::postToWindow(const Message& m)
 {
-    QCoreApplication::postEvent(this, new MessageEvent(m, nullptr));
+    enqueue({Item::Kind::Post, m, 0, 0, nullptr});
 }
 
 void UiBridge::sendToWindow(const Message& m)
@@ -75,11 +102,11 @@ void UiBridge::sendToWindow(const Message& m)
         postToWindow(m);
         return;
     }
-    auto waiter = std::make_shared<SendWaiter>();
-    QCoreApplication::postEvent(this, new MessageEvent(m, waiter));
-    std::unique_lock lock(waiter->mutex);
+    auto waiter = std::make_shared<Waiter>();
+    enqueue({Item::Kind::Send, m, 0, 0, waiter});
+    std::unique_lock lock(mutex_);
     while (!waiter->done && !shuttingDown_.load())
-        waiter->cv.wait_for(lock, std::chrono::milliseconds(50));
+        handled_.wait_for(lock, std::chrono::milliseconds(50));
 }
 
 void UiBridge::startTimer(int timerId, int periodMs)
@@ -87,8 +114,7 @@ void UiBridge::startTimer(int timerId, int periodMs)
     if (onUiThread())
         startOnUiThread(timerId, periodMs);
     else
-        QMetaObject::invokeMethod(this, [this, timerId, periodMs] { startOnUiThread(timerId, periodMs); },
-                                  Qt::QueuedConnection);
+        enqueue({Item::Kind::Start, {}, timerId, periodMs, nullptr});
 }
 
 void UiBridge::stopTimer(int timerId)
@@ -96,7 +122,7 @@ void UiBridge::stopTimer(int timerId)
     if (onUiThread())
         stopOnUiThread(timerId);
     else
-        QMetaObject::invokeMethod(this, [this, timerId] { stopOnUiThread(timerId); }, Qt::QueuedConnection);
+        enqueue({Item::Kind::Stop, {}, timerId, 0, nullptr});
 }
 
 void UiBridge::startOnUiThread(int timerId, int periodMs)
@@ -134,20 +160,7 @@ int UiBridge::timerPeriod(int timerId) const
 void UiBridge::beginShutdown()
 {
     shuttingDown_.store(true);
-}
-
-bool UiBridge::event(QEvent* e)
-{
-    if (e->type() != kMessageEvent)
-        return QObject::event(e);
-    auto* me = static_cast<MessageEvent*>(e);
-    if (onMessage_)
-        onMessage_(me->message);
-    if (me->waiter) {
-        me->waiter->finish();
-        me->waiter.reset();
-    }
-    return true;
+    handled_.notify_all();
 }
 
 } // namespace qx

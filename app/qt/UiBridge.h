@@ -1,19 +1,27 @@
 // Carries worker traffic onto the UI thread's Qt event loop: posted and
 // sent window messages, and the main window's numbered timers.
 //
-// Every entry point is safe from any thread. A send from a worker waits
-// until the UI thread has handled the message, unless shutdown has begun:
-// from then on sends no longer wait, so a worker can never hold up its own
-// stop loop.
+// Every entry point is safe from any thread. Work from other threads goes
+// into an inbox guarded by our own mutex and the UI thread is woken through
+// an eventfd watched by a socket notifier, so the hand-off is plain
+// mutex-and-syscall synchronisation that race checkers can follow. A send
+// from a worker waits until the UI thread has handled the message, unless
+// shutdown has begun: from then on sends no longer wait, so a worker can
+// never hold up its own stop loop.
 #pragma once
 #include "app/WindowSink.h"
 
 #include <QObject>
 
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 
+class QSocketNotifier;
 class QTimer;
 
 namespace qx {
@@ -37,13 +45,25 @@ public:
     void stopTimer(int timerId) override;
 
     void beginShutdown();
+    // Handles everything waiting in the inbox now (UI thread).
+    void drain();
     bool timerActive(int timerId) const;
     int timerPeriod(int timerId) const;
 
-protected:
-    bool event(QEvent* e) override;
-
 private:
+    struct Waiter {
+        bool done = false;
+    };
+    struct Item {
+        enum class Kind { Post, Send, Start, Stop } kind;
+        Message message;
+        int timerId = 0;
+        int periodMs = 0;
+        std::shared_ptr<Waiter> waiter;
+    };
+
+    void enqueue(Item item);
+    void handle(Item& item);
     void startOnUiThread(int timerId, int periodMs);
     void stopOnUiThread(int timerId);
     bool onUiThread() const;
@@ -52,6 +72,12 @@ private:
     TimerHandler onTimer_;
     std::map<int, QTimer*> timers_;
     std::atomic<bool> shuttingDown_{false};
+
+    int wakeFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    std::mutex mutex_;
+    std::condition_variable handled_;
+    std::deque<Item> inbox_;
 };
 
 } // namespace qx

@@ -117,8 +117,8 @@ TEST(EngineLinkUp, ADialStepOnTheRadioReachesTheStateAndRaisesTheNotification)
     rig.sim().turnDial(3);
     const long long want = rig.sim().model().frequency(0);
     ASSERT_NE(want, before);
-    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FA) == want; }));
-    EXPECT_GE(rig.count(UM_ANS_FA), 1u);
+    // The state is written before the notification is posted: wait for both.
+    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FA) == want && rig.count(UM_ANS_FA) >= 1; }));
 }
 
 TEST(EngineLinkUp, AModeRequestChangesTheRadiosMode)
