@@ -5,10 +5,12 @@
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
+#include "panel/PanelSession.h"
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -36,12 +38,9 @@ int main(int argc, char** argv)
         std::printf("%s\n", kVersion);
         return 0;
     }
-    if (!options.headless) {
-        std::fprintf(stderr, "The panel window is not built yet; run with --headless.\n");
-        return 2;
-    }
-
-    QCoreApplication app(argc, argv);
+    // Only the headless runner does without a window system.
+    std::unique_ptr<QCoreApplication> app = options.headless ? std::make_unique<QCoreApplication>(argc, argv)
+                                                             : std::make_unique<QApplication>(argc, argv);
     qx::SingleInstance instance;
 
     std::unique_ptr<qx::sim::SimulatedRadio> sim;
@@ -63,9 +62,22 @@ int main(int argc, char** argv)
 
     qx::UiBridge bridge;
     auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
+    if (!options.headless) {
+        qx::PanelSessionOptions po;
+        po.splashMs = options.noSplash ? 0 : 3000;
+        po.connect = options.connect;
+        po.screenshot = options.screenshot;
+        qx::PanelSession session(*engine, bridge, po);
+        session.start();
+        const int rc = app->exec();
+        bridge.beginShutdown();
+        engine->shutDown();
+        return rc != 0 ? rc : session.exitCode();
+    }
+
     qx::HeadlessRunner runner(*engine, bridge);
     runner.start();
-    const int rc = app.exec();
+    const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
     engine.reset();

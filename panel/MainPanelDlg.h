@@ -1,0 +1,121 @@
+// The main window: the panel picture, the menu bar, the window's own
+// timers, the operator message boxes, and the auxiliary windows it opens
+// and destroys. Notifications from the link arrive through onMessage and
+// timer ticks through onTimer (both on the UI thread, from UiBridge).
+//
+// Closing (close box, File > Exit) runs the `shutDown` hook once; Esc does
+// not close the window.
+#pragma once
+#include "app/Message.h"
+#include "panel/PanelDisplay.h"
+#include "panel/PanelView.h"
+#include "windows/AuxWindowKind.h"
+#include "windows/WindowContext.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+
+class QAction;
+class QMessageBox;
+
+namespace qx {
+
+class AuxWindow;
+
+struct MainPanelHooks {
+    // Ticks of timers that only post to a worker; true when it took the tick.
+    std::function<bool(int timerId)> engineTimer;
+    // Ticks of the panel operations' timers; true when taken.
+    std::function<bool(int timerId)> controllerTimer;
+    // Ends the program: stop the bridge's sends, shut the engine down, quit.
+    std::function<void()> shutDown;
+};
+
+// Menu command ids.
+inline constexpr int kCmdExit = 32779;
+inline constexpr int kCmdCommandSend = 32780;
+inline constexpr int kCmdComSelect = 32781;
+inline constexpr int kCmdBaudRate = 32782;
+inline constexpr int kCmdPlayback = 32783;
+inline constexpr int kCmdCw = 32785;
+inline constexpr int kCmdRepeater = 32786;
+inline constexpr int kCmdVersion = 32789;
+
+// The window's own timers.
+inline constexpr int kFrequencyTimerA = 6;
+inline constexpr int kFrequencyTimerB = 7;
+inline constexpr int kFirstDrawTimer = 11;
+inline constexpr int kRepaintTimer = 13;
+inline constexpr int kBlinkTimer = 36;
+inline constexpr int kVccTimer = 31;
+
+class CMainPanelDlg : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks = {}, QWidget* parent = nullptr);
+    ~CMainPanelDlg() override;
+
+    // Panel initialisation: starts the frequency, first-draw and blink timers.
+    void startPanel();
+
+    void onMessage(const Message& m);
+    void onTimer(int timerId);
+    void menuCommand(int id);
+
+    // Opens the auxiliary window of `kind` unless it is open; false when
+    // that window is not built.
+    bool openAux(AuxKind kind);
+    bool auxOpen(AuxKind kind) const;
+    AuxWindow* auxWindow(AuxKind kind) const;
+    bool anyAuxOpen() const;
+
+    QAction* menuAction(int id) const;
+    panel::PanelDisplay& display() { return display_; }
+    panel::PanelView& view() { return *view_; }
+    bool firstDrawDone() const { return firstDrawDone_; }
+    // The operator boxes now on screen.
+    QList<QMessageBox*> messageBoxes() const;
+
+signals:
+    void firstDrawFinished();
+    void linkUp();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void buildMenus();
+    void updateMenuEnabling();
+    void auxDone(AuxKind kind, const Message& m);
+    void forwardToAux(const Message& m);
+    void showError(const Message& m);
+    void showMenuChangeNotice();
+    void showRsNotice();
+    void showBox(const QString& text, bool* busyFlag);
+    void showVersion();
+    void postRequest(std::uint32_t id, std::int64_t value);
+    void beginClose();
+    void finishClose();
+    void apply(unsigned regions);
+
+    WindowContext& ctx_;
+    MainPanelHooks hooks_;
+    panel::PanelDisplay display_;
+    panel::PanelView* view_;
+    std::map<int, QAction*> actions_;
+    std::array<AuxWindow*, kAuxWindows.size()> aux_{};
+    bool vfoSetForB_ = false;
+    bool errorBoxBusy_ = false;
+    bool noticeBusy_ = false;
+    bool firstDrawDone_ = false;
+    bool closing_ = false;
+    bool closed_ = false;
+};
+
+} // namespace qx

@@ -1,0 +1,63 @@
+// One run of the program with its window: the splash, the engine's
+// start-up around the main window, the optional link-up and screenshot for
+// automation, and the shutdown when the window closes.
+//
+// Owns the window; the engine and the bridge belong to the caller and must
+// outlive the session.
+#pragma once
+#include "windows/WindowContext.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+class QTimer;
+
+namespace qx {
+
+class CMainPanelDlg;
+class Engine;
+class UiBridge;
+
+namespace panel {
+class SplashWindow;
+}
+
+struct PanelSessionOptions {
+    int splashMs = 3000; // 0: no splash
+    bool connect = false;
+    std::string screenshot; // PNG to save, then quit
+};
+
+class PanelSession : public QObject {
+    Q_OBJECT
+public:
+    PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions options);
+    ~PanelSession() override;
+
+    void start();
+    CMainPanelDlg& window() { return *window_; }
+    // 0, or 1 when the screenshot could not be made.
+    int exitCode() const { return exitCode_; }
+
+private:
+    void bringUp();
+    void watchForScreenshot();
+    void takeScreenshot();
+    void shutDown();
+
+    Engine& engine_;
+    UiBridge& bridge_;
+    PanelSessionOptions options_;
+    WindowContext ctx_;
+    std::unique_ptr<CMainPanelDlg> window_;
+    std::unique_ptr<panel::SplashWindow> splash_;
+    QTimer* watch_ = nullptr;
+    bool sawBusy_ = false;
+    int watchTicks_ = 0;
+    int exitCode_ = 0;
+    bool down_ = false;
+};
+
+} // namespace qx

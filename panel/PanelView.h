@@ -1,0 +1,53 @@
+// The panel picture as a widget: the static art is rendered once per device
+// pixel ratio and kept; a repaint blits the part of it that is exposed and
+// draws the element states of the regions there. Mouse input is handed on
+// through PanelInput to whoever operates the panel.
+#pragma once
+#include "panel/PanelModel.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+
+namespace qx::panel {
+
+struct PanelInput {
+    // Panel coordinates; `left` tells the button.
+    std::function<void(QPoint, bool left)> press;
+    std::function<void(QPoint, bool left)> release;
+    std::function<void(QPoint, int delta)> wheel;
+};
+
+class PanelView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelView(const PanelModel& model, QWidget* parent = nullptr);
+
+    // Schedules a repaint of the regions' rectangles; nothing when none changed.
+    void refresh(unsigned regions);
+    void setInput(PanelInput input) { input_ = std::move(input); }
+
+    // The whole panel, drawn now, at `scale` device pixels per panel pixel.
+    QImage render(qreal scale = 1.0) const;
+    // Draws `area` of the panel into `p` (background and elements).
+    void paintArea(QPainter& p, const QRect& area) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    const QPixmap& background(qreal dpr) const;
+
+    const PanelModel& model_;
+    PanelInput input_;
+    mutable QPixmap background_;
+};
+
+} // namespace qx::panel
