@@ -27,9 +27,11 @@ CMenuToneDlg::CMenuToneDlg(MenuItem& item, QWidget* parent)
     list_->setUniformItemSizes(true);
     list_->setGridSize(QSize(kColumnWidth, kItemHeight));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int rows = (kToneCount + kColumns - 1) / kColumns;
-    list_->setFixedSize(kColumns * kColumnWidth + 2 * list_->frameWidth() + 4,
-                        rows * kItemHeight + 2 * list_->frameWidth() + 4);
+    // Room for exactly five columns: a sixth would not fit, a fourth would.
+    list_->setFixedSize(kColumns * kColumnWidth + 2 * list_->frameWidth() + kColumnWidth / 2,
+                        rows * kItemHeight + 2 * list_->frameWidth() + 8);
 
     // The table lays the tones out column by column; shown row by row they
     // ascend along each row.

@@ -1,0 +1,143 @@
+// The MENU LIST window against the simulated radio: the engine on its
+// threads, hosted on this Qt loop as the program hosts it, with the main
+// window's part (the reopen-menu box) played by the test host.
+#include "menu/ui/MenuListDlg.h"
+#include "menu/ui/MenuSettingDlg.h"
+#include "menu/ui/MenuUpdateNotice.h"
+#include "tests/integration/EngineRig.h"
+#include "windows/WindowContext.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace qx::test {
+namespace {
+
+constexpr int kCwSpeedSlot = 21;
+constexpr int kBandSlot = 65;
+
+std::string radioAnswer(const sim::SimulatedRadio& radio, const std::string& read)
+{
+    sim::RadioModel model = radio.model();
+    const auto answers = model.handle(read);
+    return answers.empty() ? std::string() : answers.front();
+}
+
+class MenuListEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(rig.simStarted());
+        rig.engine().startUp();
+        ASSERT_TRUE(rig.linkUp());
+        // The main window's part: while the list is open, a changed menu entry
+        // raises the reopen box, one at a time.
+        rig.bridge().setMessageHandler([this](const Message& m) {
+            if ((m.id == UM_ANS_OTHER || m.id == UM_ANS_DA) && window && !window->finished()) {
+                ++menuChanges;
+                if (notice.raise(window.get()))
+                    ++boxesRaised;
+            }
+        });
+    }
+
+    void open()
+    {
+        window = std::make_unique<CMenuListDlg>(ctx, nullptr, &memory);
+        window->show();
+    }
+
+    void select(int slot)
+    {
+        for (int r = 0; r < window->rows().size(); ++r)
+            if (window->rows().row(r).slot == slot)
+                window->list()->setCurrentRow(r);
+    }
+
+    // Opens the selected row's setting dialog with Enter, lets `act` change
+    // it and presses its OK.
+    void change(int slot, const std::function<void(QWidget*)>& act)
+    {
+        select(slot);
+        QTimer::singleShot(0, [act] {
+            auto* dlg = qobject_cast<MenuSettingDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            act(dlg);
+            QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        });
+        QTest::keyClick(window->list(), Qt::Key_Return);
+    }
+
+    EngineRig rig;
+    WindowContext ctx{rig.engine(), rig.radio(), rig.command(), rig.menu(), rig.engine().flags(),
+                      [this](const std::string& s) { return rig.engine().sendRaw(s); }};
+    MenuListMemory memory;
+    MenuUpdateNotice notice;
+    std::unique_ptr<CMenuListDlg> window;
+    int menuChanges = 0;
+    int boxesRaised = 0;
+};
+
+TEST_F(MenuListEndToEnd, ConfirmedChangesReachTheRadio)
+{
+    ASSERT_EQ(radioAnswer(rig.sim(), "EX021;"), "EX02112;");
+    open();
+    change(kCwSpeedSlot, [](QWidget* dlg) {
+        auto* list = dlg->findChild<QListWidget*>("choices");
+        list->setCurrentItem(list->findItems("20", Qt::MatchExactly).front());
+    });
+    change(kBandSlot, [](QWidget* dlg) { dlg->findChild<QCheckBox*>("flag0")->setChecked(false); });
+    const std::size_t from = rig.sim().log().size();
+    QTest::mouseClick(window->okButton(), Qt::LeftButton);
+
+    ASSERT_TRUE(rig.waitUntil([&] { return window->finished(); }));
+    ASSERT_TRUE(rig.waitUntil([&] {
+        return radioAnswer(rig.sim(), "EX021;") == "EX02120;" && radioAnswer(rig.sim(), "EX065;") == "EX06501111111111;";
+    }));
+    // The flag entry is read back after it was written.
+    ASSERT_TRUE(rig.sim().log().waitForText(sim::Direction::Received, "EX065;", std::chrono::seconds(15), from));
+    std::vector<std::string> received;
+    const auto events = rig.sim().log().events();
+    for (std::size_t i = from; i < events.size(); ++i)
+        if (events[i].direction == sim::Direction::Received)
+            received.push_back(events[i].text);
+    const auto set = std::find(received.begin(), received.end(), "EX06501111111111;");
+    const auto read = std::find(received.begin(), received.end(), "EX065;");
+    ASSERT_NE(set, received.end());
+    EXPECT_LT(set, read);
+    EXPECT_EQ(rig.menu().getEntry(kCwSpeedSlot).value, 20);
+    EXPECT_EQ(rig.menu().getEntry(kBandSlot).value, 1023);
+    EXPECT_FALSE(rig.menu().getEntry(kBandSlot).changed);
+    // Our own write coming back is no news.
+    EXPECT_EQ(boxesRaised, 0);
+}
+
+TEST_F(MenuListEndToEnd, MenuChangedWhileOpenRaisesTheReopenBoxOnce)
+{
+    open();
+    rig.engine().sendRaw("EX02125;");
+    ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 1; }));
+    rig.engine().sendRaw("EX02130;");
+    ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 2; }));
+    EXPECT_EQ(boxesRaised, 1);
+    ASSERT_TRUE(notice.showing());
+    EXPECT_EQ(notice.box()->text().toStdString(), "Update the menu setting.\nPlease close and open the menu window.");
+    // The open list is not refreshed behind the operator's back.
+    EXPECT_NE(window->list()->item(20)->text().toStdString().find(" 12wpm"), std::string::npos);
+    notice.box()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!notice.showing(), 5000);
+    rig.engine().sendRaw("EX02131;");
+    ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 3; }));
+    EXPECT_EQ(boxesRaised, 2);
+    notice.box()->close();
+}
+
+} // namespace
+} // namespace qx::test
