@@ -1,0 +1,319 @@
+// VFO SET, MEMORY WRITE, Command Send, COM Select, Baud rate and VCC.
+#include "tests/gui/windows/WindowFixture.h"
+#include "windows/BaudRateDlg.h"
+#include "windows/ComSelectDlg.h"
+#include "windows/CommandSendDlg.h"
+#include "windows/MemoryWriteDlg.h"
+#include "windows/PortSettings.h"
+#include "windows/VccDlg.h"
+#include "windows/VersionDlg.h"
+#include "windows/VfoSetDlg.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qx::test {
+namespace {
+
+// ---- VFO SET ----
+
+TEST(VfoSetDialog, OkReportsTheNumberAndEmptyReportsZero)
+{
+    struct Case {
+        const char* typed;
+        bool ok;
+        std::uint64_t reported;
+    };
+    for (const Case c : {Case{"14250000", true, 14250000}, Case{"", true, 0}, Case{"7000", false, 0}}) {
+        WindowFixture fx;
+        CVfoSetDlg dlg(fx.ctx);
+        QTest::keyClicks(dlg.field(), c.typed);
+        QTest::mouseClick(dlg.findChild<QPushButton*>(c.ok ? "ok" : "cancel"), Qt::LeftButton);
+        ASSERT_EQ(fx.outbox.windowSends.size(), 1u) << c.typed;
+        EXPECT_EQ(fx.outbox.windowSends[0].id, UM_VFOSET_DONE);
+        EXPECT_EQ(fx.outbox.windowSends[0].wParam, c.reported) << c.typed;
+    }
+}
+
+TEST(VfoSetDialog, FieldTakesEightDigitsAndPanelDigitsStopThere)
+{
+    WindowFixture fx;
+    CVfoSetDlg dlg(fx.ctx);
+    QTest::keyClicks(dlg.field(), "12a3");
+    EXPECT_EQ(dlg.field()->text(), "123");
+    for (int d : {4, 5, 6, 7, 8, 9})
+        dlg.appendDigit(d);
+    EXPECT_EQ(dlg.field()->text(), "12345678");
+    EXPECT_EQ(dlg.field()->cursorPosition(), 8);
+    dlg.appendDigit(0);
+    dlg.appendDigit(12);
+    EXPECT_EQ(dlg.field()->text(), "12345678");
+}
+
+// ---- MEMORY WRITE ----
+
+class MemoryWrite : public ::testing::Test, public WindowFixture {
+protected:
+    void enter(const char* channel)
+    {
+        dlg.field()->setText(QString::fromLatin1(channel));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    }
+    void answerFor(int channel)
+    {
+        radio.set(RadioState::Int::MR, channel);
+        dlg.onNotification({UM_ANS_MR, 0, 0});
+    }
+    CMemoryWriteDlg dlg{ctx, nullptr, &prompt};
+};
+
+TEST_F(MemoryWrite, ChannelsOutsideTheRangeAreRefused)
+{
+    for (const char* bad : {"0", "505", "999"}) {
+        enter(bad);
+        ASSERT_EQ(prompt.shown.size(), 1u) << bad;
+        EXPECT_EQ(prompt.shown[0], "The input range is incorrect.");
+        EXPECT_FALSE(dlg.waiting());
+        EXPECT_TRUE(dlg.okButton()->isEnabled());
+        prompt.shown.clear();
+    }
+    EXPECT_TRUE(requests().empty());
+    EXPECT_TRUE(outbox.windowSends.empty());
+}
+
+TEST_F(MemoryWrite, FreeChannelIsWrittenWhenNoAnswerComes)
+{
+    enter("504");
+    EXPECT_EQ(requests(), (Requests{{UM_REQ_MR_READ, 504}}));
+    EXPECT_TRUE(dlg.probeRunning());
+    EXPECT_FALSE(dlg.okButton()->isEnabled());
+    EXPECT_FALSE(dlg.cancelButton()->isEnabled());
+    EXPECT_TRUE(dlg.field()->isReadOnly());
+    dlg.onProbeTimeout();
+    EXPECT_EQ(requests(), (Requests{{UM_REQ_MR_READ, 504}, {UM_REQ_MW, 504}}));
+    ASSERT_EQ(outbox.windowSends.size(), 1u);
+    EXPECT_EQ(outbox.windowSends[0].id, UM_MEMWRITE_DONE);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(MemoryWrite, UsedChannelAsksBeforeOverwriting)
+{
+    prompt.answerOk = false;
+    enter("12");
+    answerFor(12);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "This channel already exists.\nOverwrite this channel?");
+    EXPECT_FALSE(dlg.probeRunning());
+    EXPECT_TRUE(dlg.okButton()->isEnabled()) << "back to editing";
+    EXPECT_FALSE(dlg.field()->isReadOnly());
+    EXPECT_EQ(requests().size(), 1u);
+
+    prompt.answerOk = true;
+    enter("12");
+    answerFor(12);
+    EXPECT_EQ(requests().back(), (std::pair<std::uint32_t, std::int64_t>{UM_REQ_MW, 12}));
+    EXPECT_EQ(outbox.windowSends.size(), 1u);
+}
+
+TEST_F(MemoryWrite, AnswerForAnotherChannelKeepsWaiting)
+{
+    enter("12");
+    answerFor(13);
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(dlg.probeRunning());
+    dlg.onProbeTimeout();
+    EXPECT_EQ(requests().back(), (std::pair<std::uint32_t, std::int64_t>{UM_REQ_MW, 12}));
+}
+
+TEST_F(MemoryWrite, EmptyFieldAndClosingWriteNothing)
+{
+    enter("");
+    EXPECT_EQ(outbox.windowSends.size(), 1u);
+    EXPECT_TRUE(requests().empty());
+
+    WindowFixture other;
+    CMemoryWriteDlg closing(other.ctx, nullptr, &other.prompt);
+    closing.field()->setText("7");
+    closing.accept();
+    closing.close();
+    closing.onProbeTimeout();
+    EXPECT_EQ(other.requestIds(), (std::vector<std::uint32_t>{UM_REQ_MR_READ}));
+}
+
+// ---- Command Send ----
+
+TEST(CommandSendDialog, SendsTheTypedTextInUpperCaseUnchanged)
+{
+    WindowFixture fx;
+    CCommandSendDlg dlg(fx.ctx);
+    QTest::keyClicks(dlg.field(), "fa14250000;md02");
+    dlg.accept();
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;MD02"}));
+    ASSERT_EQ(fx.outbox.windowSends.size(), 1u);
+    EXPECT_EQ(fx.outbox.windowSends[0].id, UM_CMDSEND_DONE);
+}
+
+TEST(CommandSendDialog, EmptyFieldSendsNothingAndLengthIsCapped)
+{
+    WindowFixture fx;
+    CCommandSendDlg dlg(fx.ctx);
+    dlg.accept();
+    EXPECT_TRUE(fx.sent.empty());
+    EXPECT_EQ(fx.outbox.windowSends.size(), 1u);
+    dlg.field()->setText(QString(600, 'A'));
+    EXPECT_EQ(dlg.field()->text().size(), 500);
+}
+
+// ---- COM Select and Baud rate ----
+
+class FakePorts : public PortSettings {
+public:
+    int port = 3;
+    int baud = 4800;
+    bool probeOk = true;
+    std::vector<std::string> calls;
+    int portNumber() const override { return port; }
+    int baudRate() const override { return baud; }
+    std::optional<std::string> deviceFor(int n) const override
+    {
+        return n == 1 ? std::optional<std::string>("/dev/ttyUSB0") : std::nullopt;
+    }
+    bool probe(int n) override
+    {
+        calls.push_back("probe " + std::to_string(n));
+        return probeOk;
+    }
+    bool closePort() override
+    {
+        calls.push_back("close");
+        return true;
+    }
+    void setPortNumber(int n) override { calls.push_back("port " + std::to_string(n)); }
+    void setBaudRate(int b) override { calls.push_back("baud " + std::to_string(b)); }
+    bool save() override
+    {
+        calls.push_back("save");
+        return true;
+    }
+};
+
+class PortDialogs : public ::testing::Test, public WindowFixture {
+protected:
+    void pick(PortChoiceDlg& dlg, int row)
+    {
+        dlg.list()->setCurrentIndex(row);
+        emit dlg.list()->activated(row);
+    }
+    FakePorts ports;
+};
+
+TEST_F(PortDialogs, ComListShowsTheDeviceBehindEachNumber)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    ASSERT_EQ(dlg.list()->count(), 20);
+    EXPECT_EQ(dlg.list()->itemText(0), "COM1  (/dev/ttyUSB0)");
+    EXPECT_EQ(dlg.list()->itemText(19), "COM20  (none)");
+    EXPECT_EQ(dlg.list()->currentIndex(), 2);
+}
+
+TEST_F(PortDialogs, CurrentPortChangesNothingButReportsDone)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    pick(dlg, 2);
+    dlg.accept();
+    EXPECT_TRUE(ports.calls.empty());
+    ASSERT_EQ(outbox.windowSends.size(), 1u);
+    EXPECT_EQ(outbox.windowSends[0].id, UM_COMSELECT_DONE);
+}
+
+TEST_F(PortDialogs, NewPortIsProbedClosedStoredAndSaved)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    pick(dlg, 0);
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"probe 1", "close", "port 1", "save"}));
+    EXPECT_TRUE(requests().empty()) << "auto-information was off";
+    EXPECT_EQ(outbox.windowSends.size(), 1u);
+}
+
+TEST_F(PortDialogs, FailedProbeKeepsEverythingAndStaysOpen)
+{
+    ports.probeOk = false;
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    pick(dlg, 5);
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"probe 6"}));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "Failed to open the port.");
+    EXPECT_TRUE(outbox.windowSends.empty());
+}
+
+TEST_F(PortDialogs, BaudListAndAutoInformationWait)
+{
+    radio.set(RadioState::Int::AI, 1);
+    CBaudRateDlg dlg(ctx, ports);
+    ASSERT_EQ(dlg.list()->count(), 4);
+    const char* rates[] = {"4800", "9600", "19200", "38400"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(dlg.list()->itemText(i), rates[i]);
+    pick(dlg, 3);
+    dlg.accept();
+    EXPECT_EQ(requestIds(), (std::vector<std::uint32_t>{UM_REQ_AI_TOGGLE}));
+    EXPECT_TRUE(dlg.waitingForAiOff());
+    dlg.checkAiOff();
+    EXPECT_TRUE(ports.calls.empty());
+    radio.set(RadioState::Int::AI, 0);
+    dlg.checkAiOff();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"close", "baud 38400", "save"}));
+    EXPECT_EQ(outbox.windowSends.size(), 1u);
+    EXPECT_EQ(outbox.windowSends[0].id, UM_BAUDRATE_DONE);
+}
+
+TEST_F(PortDialogs, RadioThatKeepsAutoInformationOnLeavesThePortOpen)
+{
+    radio.set(RadioState::Int::AI, 1);
+    CBaudRateDlg dlg(ctx, ports);
+    pick(dlg, 1);
+    dlg.accept();
+    for (int i = 0; i < 28; ++i)
+        dlg.checkAiOff();
+    EXPECT_TRUE(ports.calls.empty());
+    dlg.checkAiOff();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"baud 9600", "save"}));
+    EXPECT_FALSE(dlg.waitingForAiOff());
+}
+
+// ---- VCC and Version ----
+
+TEST(VccDialog, ShowsTheVoltagePadded)
+{
+    struct Case {
+        int tenths;
+        const char* text;
+    };
+    for (const Case c : {Case{138, "Vcc =  13.8 V"}, Case{5, "Vcc =   0.5 V"}, Case{999, "Vcc =  99.9 V"}})
+        EXPECT_EQ(CVccDlg::vccText(c.tenths), c.text);
+    WindowFixture fx;
+    CVccDlg dlg(fx.ctx);
+    fx.radio.set(RadioState::Int::VC, 138);
+    dlg.onNotification({UM_ANS_VC, 0, 0});
+    EXPECT_EQ(dlg.reading()->text(), "Vcc =  13.8 V");
+    dlg.accept();
+    ASSERT_EQ(fx.outbox.windowSends.size(), 1u);
+    EXPECT_EQ(fx.outbox.windowSends[0].id, UM_VCC_DONE);
+}
+
+TEST(VersionDialog, ShowsTheVersionLine)
+{
+    CVersionDlg dlg;
+    EXPECT_EQ(dlg.versionLine()->text(), "RCP-720 VERSION  1.10");
+    EXPECT_EQ(dlg.windowTitle(), "Version information of RCP for QX-720");
+}
+
+} // namespace
+} // namespace qx::test
