@@ -8,6 +8,7 @@
 #include "state/RadioState.h"
 #include "windows/AuxWindow.h"
 #include "windows/AuxWindowFactory.h"
+#include "windows/VersionDlg.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -315,13 +316,9 @@ void CMainPanelDlg::showRsNotice()
 
 void CMainPanelDlg::showVersion()
 {
-    auto* box = new QMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("Version information of RCP for QX-720"));
-    box->setIconPixmap(panel::panelIcon().pixmap(32, 32));
-    box->setText(qtext(operatorText(113).value_or("")));
-    box->setInformativeText(qtext(operatorText(114).value_or("")));
-    box->open();
+    auto* dlg = new CVersionDlg(this);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->open();
 }
 
 QList<QMessageBox*> CMainPanelDlg::messageBoxes() const

@@ -5,6 +5,7 @@
 #include "app/qt/UiBridge.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/SplashWindow.h"
+#include "windows/EnginePortSettings.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -27,6 +28,10 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
       ctx_{engine, engine.radio(), engine.command(), engine.menu(), engine.flags(),
            [&engine](const std::string& t) { return engine.sendRaw(t); }}
 {
+    if (options_.paths) {
+        ports_ = std::make_unique<EnginePortSettings>(engine, *options_.paths);
+        ctx_.ports = ports_.get();
+    }
     MainPanelHooks hooks;
     hooks.engineTimer = [this](int id) { return engine_.onTimer(id); };
     hooks.shutDown = [this] { shutDown(); };

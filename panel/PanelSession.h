@@ -5,11 +5,13 @@
 // Owns the window; the engine and the bridge belong to the caller and must
 // outlive the session.
 #pragma once
+#include "serial/DevicePaths.h"
 #include "windows/WindowContext.h"
 
 #include <QObject>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QTimer;
@@ -17,6 +19,7 @@ class QTimer;
 namespace qx {
 
 class CMainPanelDlg;
+class EnginePortSettings;
 class Engine;
 class UiBridge;
 
@@ -28,6 +31,8 @@ struct PanelSessionOptions {
     int splashMs = 3000; // 0: no splash
     bool connect = false;
     std::string screenshot; // PNG to save, then quit
+    // How the engine maps port numbers to devices; without it COM Select and Baud rate stay shut.
+    std::optional<DevicePaths> paths;
 };
 
 class PanelSession : public QObject {
@@ -50,6 +55,7 @@ private:
     Engine& engine_;
     UiBridge& bridge_;
     PanelSessionOptions options_;
+    std::unique_ptr<EnginePortSettings> ports_;
     WindowContext ctx_;
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;

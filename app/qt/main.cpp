@@ -67,6 +67,7 @@ int main(int argc, char** argv)
         po.splashMs = options.noSplash ? 0 : 3000;
         po.connect = options.connect;
         po.screenshot = options.screenshot;
+        po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         qx::PanelSession session(*engine, bridge, po);
         session.start();
         const int rc = app->exec();
