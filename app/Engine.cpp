@@ -75,6 +75,8 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
         trace_ = std::make_shared<Trace>(config_.tracePath);
         opener = tracingOpener(std::move(opener), trace_);
     }
+    if (config_.wrapOpener)
+        opener = config_.wrapOpener(std::move(opener));
     link_ = std::make_unique<ComLink>(
         std::move(opener), [this](int n) { return paths_.pathFor(n); }, *this,
         [this] { return command_.get(CommandState::Int::AI); });

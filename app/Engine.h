@@ -43,6 +43,8 @@ struct EngineConfig {
     std::filesystem::path devDir = "/dev";
     bool secondInstance = false;
     std::string tracePath;                    // --trace: every byte on the port; none when empty
+    // Wraps the opener of real devices, for measurements and tests.
+    std::function<DeviceOpener(DeviceOpener)> wrapOpener;
 };
 
 struct StartReport {
