@@ -8,7 +8,7 @@
 #include "state/RadioState.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -33,7 +33,7 @@ struct ColumnCaption {
 constexpr ColumnCaption kCaptions[] = {
     {"NO", 0},
     {"USER NAME", 4},
-    {"SETTING RANGE", 13},
+    {"SETTING RANGE", 14},
     {"SETTING", 101},
 };
 
@@ -75,7 +75,7 @@ void CMenuListDlg::buildControls()
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPixelSize(12);
     setFont(mono);
-    const int charWidth = QFontMetrics(mono).horizontalAdvance(QLatin1Char('0'));
+    const qreal charWidth = QFontMetricsF(mono).horizontalAdvance(QLatin1Char('0'));
 
     setFixedSize(kListLeft * 2 + kListWidth, kListTop + kListHeight + kListLeft);
 
@@ -122,7 +122,7 @@ void CMenuListDlg::buildControls()
         QFont bold = mono;
         bold.setBold(true);
         label->setFont(bold);
-        label->move(textLeft + c.column * charWidth, kListTop - 20);
+        label->move(textLeft + qRound(c.column * charWidth), kListTop - 20);
         label->adjustSize();
     }
 }
