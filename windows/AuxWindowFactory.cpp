@@ -1,6 +1,9 @@
 #include "windows/AuxWindowFactory.h"
 
 #include "menu/ui/MenuListDlg.h"
+#include "panel/dsp/ContourDlg.h"
+#include "panel/dsp/DnrDlg.h"
+#include "panel/dsp/NotchDlg.h"
 #include "windows/BaudRateDlg.h"
 #include "windows/ComSelectDlg.h"
 #include "windows/CommandSendDlg.h"
@@ -29,6 +32,9 @@ AuxWindow* createAuxWindow(AuxKind kind, WindowContext& ctx, QWidget* parent)
     case AuxKind::Cw: return new CCwKeyerDlg(ctx, parent);
     case AuxKind::Repeater: return new CRepeaterDlg(ctx, parent);
     case AuxKind::MicEq: return new CMicEqDlg(ctx, parent);
+    case AuxKind::Contour: return new CContourDlg(ctx, parent);
+    case AuxKind::Dnr: return new CDnrDlg(ctx, parent);
+    case AuxKind::Notch: return new CNotchDlg(ctx, parent);
     default:
         break;
     }
