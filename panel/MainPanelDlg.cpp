@@ -5,6 +5,7 @@
 #include "app/PostRequest.h"
 #include "app/RequestTable.h"
 #include "panel/PanelIcon.h"
+#include "panel/controller/PanelControllerHost.h"
 #include "state/RadioState.h"
 #include "windows/AuxWindow.h"
 #include "windows/AuxWindowFactory.h"
@@ -45,8 +46,10 @@ QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_ca
 
 CMainPanelDlg::CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), hooks_(std::move(hooks)), display_(ctx.radio, ctx.menu, ctx.outbox),
-      view_(new panel::PanelView(display_.model(), this))
+      view_(new panel::PanelView(display_.model(), this)),
+      controller_(std::make_unique<panel::PanelControllerHost>(*this, ctx, hooks_.portReady))
 {
+    view_->setInput(controller_->input());
     setWindowTitle(QStringLiteral("RCP for QX-720"));
     setWindowIcon(panel::panelIcon());
     setCentralWidget(view_);
@@ -122,6 +125,8 @@ void CMainPanelDlg::onTimer(int id)
         apply(display_.blinkTick());
         return;
     default:
+        if (controller_->controller().onTimer(id))
+            return;
         if (hooks_.controllerTimer)
             hooks_.controllerTimer(id);
         return;
@@ -130,6 +135,8 @@ void CMainPanelDlg::onTimer(int id)
 
 void CMainPanelDlg::onMessage(const Message& m)
 {
+    if (controller_->onMessage(m))
+        return;
     if (const auto kind = kindOfDone(m.id)) {
         auxDone(*kind, m);
         return;
@@ -250,6 +257,7 @@ void CMainPanelDlg::postRequest(std::uint32_t id, std::int64_t value)
 
 void CMainPanelDlg::menuCommand(int id)
 {
+    controller_->controller().menuCommand();
     switch (id) {
     case kCmdExit:
         onMessage({UM_PANEL_8E, 0, 0});
@@ -367,6 +375,11 @@ void CMainPanelDlg::closeEvent(QCloseEvent* e)
 void CMainPanelDlg::keyPressEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        controller_->controller().enter();
         e->accept();
         return;
     }

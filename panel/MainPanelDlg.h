@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QMessageBox;
@@ -24,6 +25,9 @@ class QMessageBox;
 namespace qx {
 
 class AuxWindow;
+namespace panel {
+class PanelControllerHost;
+}
 
 struct MainPanelHooks {
     // Ticks of timers that only post to a worker; true when it took the tick.
@@ -32,6 +36,8 @@ struct MainPanelHooks {
     std::function<bool(int timerId)> controllerTimer;
     // Ends the program: stop the bridge's sends, shut the engine down, quit.
     std::function<void()> shutDown;
+    // The port is open and ready for the connection attempts after key 1.
+    std::function<bool()> portReady;
 };
 
 // Menu command ids.
@@ -75,6 +81,7 @@ public:
     QAction* menuAction(int id) const;
     panel::PanelDisplay& display() { return display_; }
     panel::PanelView& view() { return *view_; }
+    panel::PanelControllerHost& controller() { return *controller_; }
     bool firstDrawDone() const { return firstDrawDone_; }
     // The operator boxes now on screen.
     QList<QMessageBox*> messageBoxes() const;
@@ -108,6 +115,7 @@ private:
     MainPanelHooks hooks_;
     panel::PanelDisplay display_;
     panel::PanelView* view_;
+    std::unique_ptr<panel::PanelControllerHost> controller_;
     std::map<int, QAction*> actions_;
     std::array<AuxWindow*, kAuxWindows.size()> aux_{};
     bool vfoSetForB_ = false;

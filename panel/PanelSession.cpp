@@ -35,6 +35,7 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
     MainPanelHooks hooks;
     hooks.engineTimer = [this](int id) { return engine_.onTimer(id); };
     hooks.shutDown = [this] { shutDown(); };
+    hooks.portReady = [this] { return engine_.link().isOpen(); };
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });

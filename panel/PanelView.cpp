@@ -75,6 +75,12 @@ void PanelView::mouseReleaseEvent(QMouseEvent* e)
         input_.release(e->position().toPoint(), e->button() == Qt::LeftButton);
 }
 
+void PanelView::mouseMoveEvent(QMouseEvent* e)
+{
+    if (input_.move)
+        input_.move(e->position().toPoint());
+}
+
 void PanelView::wheelEvent(QWheelEvent* e)
 {
     if (input_.wheel)

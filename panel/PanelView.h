@@ -17,6 +17,8 @@ struct PanelInput {
     std::function<void(QPoint, bool left)> press;
     std::function<void(QPoint, bool left)> release;
     std::function<void(QPoint, int delta)> wheel;
+    // Pointer movement while a button is held.
+    std::function<void(QPoint)> move;
 };
 
 class PanelView : public QWidget {
@@ -40,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
 
 private:
