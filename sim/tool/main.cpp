@@ -26,11 +26,13 @@ int usage(const char* program)
 {
     std::fprintf(stderr,
                  "usage: %s [--link PATH] [--log FILE] [--id NNNN] [--seed N] [--boot MS]\n"
+                 "       [--meter-period MS]\n"
                  "  --link PATH  make PATH a symbolic link to the radio's serial device\n"
                  "  --log FILE   append every command and answer to FILE\n"
                  "  --id NNNN    the four digits of the \"ID\" answer (default 0241)\n"
                  "  --seed N     seed for meters and faults (default 1)\n"
-                 "  --boot MS    time from power-on to answering (default 600)\n",
+                 "  --boot MS    time from power-on to answering (default 600)\n"
+                 "  --meter-period MS  one meter update per period (default 200)\n",
                  program);
     return 2;
 }
@@ -56,6 +58,9 @@ int main(int argc, char** argv)
             options.faultSeed = options.radio.seed + 1;
         } else if (arg == "--boot" && qx::sim::allDigits(value) && value.size() < 7) {
             options.radio.bootDelay = std::chrono::milliseconds(std::stol(value));
+        } else if (arg == "--meter-period" && qx::sim::allDigits(value) && value.size() < 9) {
+            // A long period keeps the meters still: a quiet radio, for idle measurements.
+            options.radio.meterPeriod = std::chrono::milliseconds(std::stol(value));
         } else {
             return usage(argv[0]);
         }
