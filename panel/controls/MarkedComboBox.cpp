@@ -1,0 +1,26 @@
+#include "panel/controls/MarkedComboBox.h"
+
+#include "panel/controls/MarkedItemDelegate.h"
+
+#include <QAbstractItemView>
+
+namespace qx {
+
+MarkedComboBox::MarkedComboBox(QWidget* parent)
+    : QComboBox(parent), delegate_(new MarkedItemDelegate(15, this))
+{
+    setItemDelegate(delegate_);
+}
+
+void MarkedComboBox::setMarkedIndex(int row)
+{
+    delegate_->setMarkedIndex(row);
+    view()->viewport()->update();
+}
+
+int MarkedComboBox::markedIndex() const
+{
+    return delegate_->markedIndex();
+}
+
+} // namespace qx

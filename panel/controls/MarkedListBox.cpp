@@ -1,0 +1,23 @@
+#include "panel/controls/MarkedListBox.h"
+
+#include "panel/controls/MarkedItemDelegate.h"
+
+namespace qx {
+
+MarkedListBox::MarkedListBox(QWidget* parent) : QListWidget(parent), delegate_(new MarkedItemDelegate(12, this))
+{
+    setItemDelegate(delegate_);
+}
+
+void MarkedListBox::setMarkedIndex(int row)
+{
+    delegate_->setMarkedIndex(row);
+    viewport()->update();
+}
+
+int MarkedListBox::markedIndex() const
+{
+    return delegate_->markedIndex();
+}
+
+} // namespace qx

@@ -1,0 +1,22 @@
+// A list that shows one item (the radio's current setting) in red.
+#pragma once
+#include <QListWidget>
+
+namespace qx {
+
+class MarkedItemDelegate;
+
+class MarkedListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit MarkedListBox(QWidget* parent = nullptr);
+
+    void setMarkedIndex(int row);
+    int markedIndex() const;
+    const MarkedItemDelegate& delegate() const { return *delegate_; }
+
+private:
+    MarkedItemDelegate* delegate_;
+};
+
+} // namespace qx
