@@ -1,0 +1,239 @@
+// Knobs, the two dials and frequency digit tuning, driven by mouse events.
+#include "ControllerFixture.h"
+
+namespace qx::test {
+namespace {
+
+constexpr int kAfX = 792, kAfY = 276;
+constexpr int kSqlX = 688, kSqlY = 276;
+constexpr int kShiftX = 68, kShiftY = 276;
+
+TEST_F(ControllerTest, SelectingAKnobLightsItsBarAndDoesNotStep)
+{
+    leftClick(kAfX, kAfY);
+    EXPECT_EQ(controller().activeOperation(), 106);
+    EXPECT_TRUE(model().knobLabelLit[1]);
+    EXPECT_TRUE(timerStarted(panel::kKnobRepeatTimer, 1000));
+    EXPECT_TRUE(posted().empty());
+
+    radio.set(R::AG0, 100);
+    leftClick(kAfX, kAfY);
+    rightClick(500, 60); // on the display: steps up
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 99}, {UM_REQ_AG_SET_0, 101}}));
+
+    clear();
+    leftClick(290, 190); // a key deselects the knob first
+    EXPECT_FALSE(model().knobLabelLit[1]);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_NB_SET, 1}}));
+}
+
+TEST_F(ControllerTest, KnobLimitsAndTheShiftStartFromCentre)
+{
+    struct Case {
+        int x, y;
+        R entry;
+        int current;
+        bool up;
+        Posted want;
+    };
+    const Case cases[] = {
+        {kSqlX, kSqlY, R::SQ0, 255, true, {UM_REQ_SQ_SET_0, 255}},
+        {kSqlX, kSqlY, R::SQ0, 0, false, {UM_REQ_SQ_SET_0, 0}},
+        {kShiftX, kShiftY, R::IS, -1260, false, {UM_REQ_IS_SET, -1260}},
+        {kShiftX, kShiftY, R::IS, 0, false, {UM_REQ_IS_SET, -50}},
+        {kShiftX, kShiftY, R::IS, 0, true, {UM_REQ_IS_SET, 50}},
+    };
+    for (const Case& c : cases) {
+        window->menuCommand(-1); // deselects whatever is selected
+        radio.set(c.entry, c.current);
+        leftClick(c.x, c.y);
+        clear();
+        if (c.up)
+            rightClick(c.x, c.y);
+        else
+            leftClick(c.x, c.y);
+        EXPECT_EQ(posted(), std::vector<Posted>{c.want}) << c.current << (c.up ? " up" : " down");
+    }
+}
+
+TEST_F(ControllerTest, RfKnobFollowsMenuItem42)
+{
+    setMenu(42, 1);
+    radio.set(R::RG0, 10);
+    leftClick(kSqlX, kSqlY);
+    leftClick(kSqlX, kSqlY);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_RG_SET_0, 9}}));
+    EXPECT_TRUE(model().knobLabelLit[2]);
+}
+
+TEST_F(ControllerTest, KnobRepeatRunsWhileHeldAndTheReleaseDoesNotStepAgain)
+{
+    radio.set(R::AG0, 100);
+    leftClick(kAfX, kAfY);
+    clear();
+    leftPress(kAfX, kAfY);
+    EXPECT_TRUE(timerStarted(panel::kKnobRepeatTimer, 1000));
+    tick(panel::kKnobRepeatTimer);
+    EXPECT_TRUE(timerStarted(panel::kKnobRepeatTimer, 100));
+    tick(panel::kKnobRepeatTimer);
+    leftRelease(kAfX, kAfY);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 90}, {UM_REQ_AG_SET_0, 90}}));
+    clear();
+    tick(panel::kKnobRepeatTimer); // button up: the repeat ends
+    EXPECT_TRUE(posted().empty());
+    EXPECT_TRUE(timerStopped(panel::kKnobRepeatTimer));
+}
+
+TEST_F(ControllerTest, KnobWheelStepsAndReadsBack)
+{
+    radio.set(R::AI, 1);
+    radio.set(R::IS, 0);
+    leftClick(kShiftX, kShiftY);
+    wheel(300, 300, 120);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_IS_SET, 90}}));
+    EXPECT_TRUE(timerStarted(panel::kReadBackTimer, 200));
+    tick(panel::kReadBackTimer);
+    EXPECT_EQ(raw, std::vector<std::string>{"IS0;"});
+}
+
+TEST_F(ControllerTest, NoReadBackWhileTheLinkIsDown)
+{
+    leftClick(kAfX, kAfY);
+    wheel(300, 300, -120);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 0}}));
+    EXPECT_FALSE(timerStarted(panel::kReadBackTimer, 200));
+}
+
+TEST_F(ControllerTest, MainDialDragSendsStepsEveryThirtyMilliseconds)
+{
+    leftPress(517, 192); // straight up: 0 degrees
+    EXPECT_EQ(controller().activeOperation(), 89);
+    EXPECT_TRUE(timerStarted(panel::kKeyTimer, 30));
+    EXPECT_TRUE(timerStarted(panel::kDialSendTimer, 30));
+    moveTo(567, 240); // 90 degrees: 12 steps, 6 degrees carried
+    tick(panel::kKeyTimer);
+    EXPECT_EQ(model().mainDialAngle, 90);
+    tick(panel::kDialSendTimer);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, 12}}));
+    clear();
+    tick(panel::kDialSendTimer);
+    EXPECT_TRUE(posted().empty());
+    moveTo(517, 292); // 180 degrees: 90 more, 96 with the carry
+    tick(panel::kKeyTimer);
+    tick(panel::kDialSendTimer);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, 13}}));
+}
+
+TEST_F(ControllerTest, StepsNotYetSentAreDroppedOnRelease)
+{
+    leftPress(517, 192);
+    moveTo(567, 240);
+    tick(panel::kKeyTimer);
+    leftRelease(567, 240);
+    tick(panel::kDialSendTimer);
+    EXPECT_TRUE(posted().empty());
+    EXPECT_EQ(controller().activeOperation(), 0);
+    EXPECT_TRUE(timerStopped(panel::kDialSendTimer));
+}
+
+TEST_F(ControllerTest, DialMovesTheClarifierWhenMenuItem49SaysSo)
+{
+    radio.set(R::RT, 1);
+    leftPress(517, 192);
+    moveTo(467, 240); // 270 degrees: -90, -12 steps
+    tick(panel::kKeyTimer);
+    tick(panel::kDialSendTimer);
+    leftRelease(467, 240);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_RU_RD, -120}}));
+}
+
+TEST_F(ControllerTest, SecondDialDragReturnsToRest)
+{
+    setMenu(49, 0);
+    leftPress(172, 258); // up
+    EXPECT_TRUE(timerStarted(panel::kDialSendTimer, 60));
+    moveTo(190, 276); // 90 degrees
+    tick(panel::kKeyTimer);
+    EXPECT_EQ(model().secondDialAngle, 90);
+    tick(panel::kDialSendTimer);
+    leftRelease(190, 276);
+    EXPECT_EQ(model().secondDialAngle, panel::kDialAtRest);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_1, 12}}));
+}
+
+TEST_F(ControllerTest, WheelOverTheDials)
+{
+    wheel(517, 240, -120);
+    EXPECT_EQ(model().mainDialAngle, 352);
+    wheel(517, 240, 120);
+    wheel(517, 240, 120);
+    EXPECT_EQ(model().mainDialAngle, 7);
+    wheel(172, 276, 240);
+    EXPECT_EQ(model().secondDialAngle, 14);
+    EXPECT_TRUE(timerStarted(panel::kSecondDialRestTimer, 200));
+    tick(panel::kSecondDialRestTimer);
+    EXPECT_EQ(model().secondDialAngle, panel::kDialAtRest);
+    wheel(300, 100, 120); // elsewhere: nothing
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, -1}, {UM_REQ_EU_0, 1}, {UM_REQ_EU_0, 1}, {UM_REQ_EU_1, 2}}));
+}
+
+TEST_F(ControllerTest, BandGroupModeMovesTheVfoByGroupSteps)
+{
+    struct Case {
+        int item48;
+        bool on;
+        std::vector<Posted> want;
+    };
+    const Case cases[] = {
+        {2, true, {{UM_REQ_FA_SET, 14100000}}},
+        {3, true, {{UM_REQ_FA_SET, 15000000}}},
+        {1, false, {{UM_REQ_EU_1, 3}}},
+    };
+    for (const Case& c : cases) {
+        setMenu(48, c.item48);
+        window->display().model().bandGroup = false;
+        radio.set(R::FA, 14000000);
+        leftClick(237, 286); // GROUP
+        EXPECT_EQ(model().bandGroup, c.on) << c.item48;
+        clear();
+        wheel(172, 276, 360);
+        EXPECT_EQ(posted(), c.want) << c.item48;
+    }
+}
+
+TEST_F(ControllerTest, DigitWheelTunesTheOperatingVfoAndReadsItBack)
+{
+    struct Case {
+        int vs;
+        std::uint32_t request;
+        const char* readBack;
+    };
+    const Case cases[] = {{0, UM_REQ_FA_SET, "FA;"}, {1, UM_REQ_FB_SET, "FB;"}};
+    for (const Case& c : cases) {
+        radio.set(R::AI, 1);
+        radio.set(R::VS, c.vs);
+        radio.set(c.vs ? R::FB : R::FA, 14250000);
+        clear();
+        leftClick(400, 120); // the 1 kHz digit
+        EXPECT_EQ(window->display().selectedDigit(), 4);
+        wheel(400, 120, 120);
+        EXPECT_EQ(posted(), (std::vector<Posted>{{c.request, 14251000}}));
+        EXPECT_TRUE(timerStarted(panel::kReadBackTimer, 200));
+        EXPECT_TRUE(raw.empty());
+        tick(panel::kReadBackTimer);
+        EXPECT_EQ(raw, std::vector<std::string>{c.readBack});
+        leftClick(400, 120); // deselects
+        EXPECT_EQ(window->display().selectedDigit(), 0);
+    }
+}
+
+TEST_F(ControllerTest, DigitTenMegahertzDownwards)
+{
+    radio.set(R::FA, 14250000);
+    leftClick(240, 120);
+    wheel(240, 120, -120);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_FA_SET, 4250000}}));
+}
+
+} // namespace
+} // namespace qx::test
