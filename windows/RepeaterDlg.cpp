@@ -8,6 +8,7 @@
 #include "windows/ToneListDlg.h"
 #include "windows/WindowRequests.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,7 +50,8 @@ CRepeaterDlg::CRepeaterDlg(WindowContext& ctx, QWidget* parent) : AuxWindow(AuxK
         auto* d = new IndicatorLabel(QString());
         d->setFont(display);
         d->setColours(QColor(255, 255, 255), QColor(0, 0, 0));
-        d->setMinimumWidth(i == 0 ? 300 : 240);
+        const char* widest = i == 0 ? "Tone Squelch" : i == 1 ? "254.1 Hz" : "Minus Shift";
+        d->setMinimumWidth(QFontMetrics(display).horizontalAdvance(QString::fromLatin1(widest)) + 24);
         d->setMinimumHeight(kDisplayFontPx + 16);
         *displays[i] = d;
         grid->addWidget(caption, 0, i);
