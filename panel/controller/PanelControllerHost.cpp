@@ -94,7 +94,7 @@ std::optional<int> PanelControllerHost::choose(const PopupRequest& popup)
     if (chooser_)
         return chooser_(popup);
     std::unique_ptr<QMenu> menu(buildMenu(popup, &window_));
-    const QAction* a = menu->exec(window_.mapToGlobal(QPoint(popup.x, popup.y)));
+    const QAction* a = menu->exec(window_.view().mapToGlobal(QPoint(popup.x, popup.y)));
     if (!a)
         return std::nullopt;
     return a->data().toInt();
