@@ -142,16 +142,29 @@ long SerialPort::write(std::span<const std::uint8_t> bytes)
 
 bool SerialPort::setRts(bool raised)
 {
+    if (noModemLines_)
+        return false;
+    if (rtsState_ == static_cast<int>(raised))
+        return true;
     int bits = TIOCM_RTS;
-    return ::ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bits) == 0;
+    if (::ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bits) != 0) {
+        noModemLines_ = (errno == ENOTTY || errno == EINVAL);
+        return false;
+    }
+    rtsState_ = static_cast<int>(raised);
+    return true;
 }
 
 std::uint32_t SerialPort::errorBitsSinceLast()
 {
 #if defined(__linux__) && defined(TIOCGICOUNT)
+    if (noCounters_)
+        return 0;
     serial_icounter_struct c{};
-    if (::ioctl(fd_, TIOCGICOUNT, &c) != 0)
-        return 0; // a pty and some adapters keep no counters
+    if (::ioctl(fd_, TIOCGICOUNT, &c) != 0) {
+        noCounters_ = (errno == ENOTTY || errno == EINVAL); // a pty and some adapters keep none
+        return 0;
+    }
     const std::array<int, 5> now{c.overrun, c.buf_overrun, c.parity, c.frame, c.brk};
     static constexpr std::array<std::uint32_t, 5> bit{CommError::Overrun, CommError::RxOverflow,
                                                       CommError::Parity, CommError::Framing,
@@ -180,8 +193,12 @@ LineStatus SerialPort::clearErrors()
         s.outQueue = static_cast<std::size_t>(out);
     // No modem lines (a pty) means nothing holds the output back.
     int lines = 0;
-    if (::ioctl(fd_, TIOCMGET, &lines) == 0)
-        s.ctsHold = (lines & TIOCM_CTS) == 0;
+    if (!noModemLines_) {
+        if (::ioctl(fd_, TIOCMGET, &lines) == 0)
+            s.ctsHold = (lines & TIOCM_CTS) == 0;
+        else
+            noModemLines_ = (errno == ENOTTY || errno == EINVAL);
+    }
 
     if (hungUpNow())
         hungUp_ = true;

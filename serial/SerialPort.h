@@ -35,6 +35,11 @@ private:
     int fd_;
     bool hungUp_ = false;
     bool countersKnown_ = false;
+    // The receive side asks for the error state every 5 ms: once a device has
+    // shown it keeps no counters or has no modem lines, stop asking.
+    bool noCounters_ = false;
+    bool noModemLines_ = false;
+    int rtsState_ = -1; // -1 unknown, else the last level set
     // overrun, buffer overrun, parity, frame, break as last seen
     std::array<int, 5> lastCounters_{};
 };
