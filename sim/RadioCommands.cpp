@@ -90,7 +90,10 @@ RadioModel::SetResult RadioModel::applySet(std::string_view code, std::string_vi
         const auto memory = number(params.substr(0, 1));
         if (!memory || *memory < 1 || *memory > static_cast<int>(keyer_.size()) || !printable(params.substr(1)))
             return {};
-        keyer_[static_cast<std::size_t>(*memory - 1)].assign(params.substr(1));
+        // A shorter text fills the memory's fifty characters with blanks.
+        std::string text(params.substr(1));
+        text.resize(50, ' ');
+        keyer_[static_cast<std::size_t>(*memory - 1)] = text;
         return {true, key + std::string(1, params.front())};
     }
     if (code == "MC") {

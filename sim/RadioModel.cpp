@@ -57,7 +57,10 @@ RadioModel::Texts RadioModel::handle(std::string_view command)
         const auto answer = answerFor(command.substr(0, command.size() - 1));
         return {answer ? *answer : std::string(kRefused)};
     }
-    if (layout.setLength != static_cast<int>(command.size()))
+    // A keyer memory is written with as many characters as its text holds,
+    // up to the full length of the row.
+    const bool keyerText = code == "KM" && command.size() >= 5 && static_cast<int>(command.size()) <= layout.setLength;
+    if (layout.setLength != static_cast<int>(command.size()) && !keyerText)
         return {std::string(kRefused)};
     if (code == "AI") {
         if (params != "0" && params != "1")

@@ -127,6 +127,10 @@ TEST(RadioModelAnswers, KeyerMemoryIsStoredWithItsFiftyCharacters)
     const std::string text = "CQ CQ DE TEST K" + std::string(35, ' ');
     EXPECT_TRUE(radio.handle("KM2" + text + ";").empty());
     EXPECT_EQ(only(radio.handle("KM2;")), "KM2" + text + ";");
+    // A write as long as its text: the memory keeps the text, blank-filled.
+    EXPECT_TRUE(radio.handle("KM3CQ TEST;").empty());
+    EXPECT_EQ(only(radio.handle("KM3;")), "KM3CQ TEST" + std::string(43, ' ') + ";");
+    EXPECT_EQ(only(radio.handle("KM3" + std::string(51, 'A') + ";")), "?;");
 }
 
 TEST(RadioModelAnswers, BeaconTextAnswerIsAsLongAsItsText)
