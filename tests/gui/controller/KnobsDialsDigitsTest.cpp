@@ -227,13 +227,5 @@ TEST_F(ControllerTest, DigitWheelTunesTheOperatingVfoAndReadsItBack)
     }
 }
 
-TEST_F(ControllerTest, DigitTenMegahertzDownwards)
-{
-    radio.set(R::FA, 14250000);
-    leftClick(240, 120);
-    wheel(240, 120, -120);
-    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_FA_SET, 4250000}}));
-}
-
 } // namespace
 } // namespace qx::test
