@@ -26,16 +26,6 @@ TEST(DspKnobRules, ContourFrequencyLabelJumpsUpAndCreepsDown)
         EXPECT_EQ(contourFrequencyAfterLabelStep(r.current, r.direction), r.next) << r.current;
 }
 
-TEST(DspKnobRules, LevelsAreClampedToTheirRanges)
-{
-    EXPECT_EQ(contourLevelAfterSteps(1, 3), 2);
-    EXPECT_EQ(contourLevelAfterSteps(-1, -3), -2);
-    EXPECT_EQ(dnrLevelAfterSteps(2, -5), 1);
-    EXPECT_EQ(dnrLevelAfterSteps(10, 4), 11);
-    EXPECT_EQ(notchAfterSteps(80, -20), 73);
-    EXPECT_EQ(notchAfterSteps(320, 20), 327);
-}
-
 TEST(DspKnobRules, DotAnglesOfTheSelectedLabels)
 {
     const struct { int (*angle)(int); int value, expected; } rows[] = {
