@@ -1,6 +1,5 @@
 #include "panel/controller/PanelController.h"
 
-#include "app/ErrorMessages.h"
 #include "app/LinkFlags.h"
 #include "app/MessageIds.h"
 #include "app/Outbox.h"
@@ -28,9 +27,6 @@ constexpr int kSecondDialSendMs = 60;
 constexpr int kRepeatFirstMs = 1000;
 constexpr int kRepeatMs = 100;
 constexpr int kSecondRestMs = 200;
-constexpr int kConnectCheckMs = 1500;
-constexpr int kAttemptMs = 1000;
-constexpr int kMaxAttempts = 4;
 constexpr int kDelayedPopupMs = 1000;
 constexpr int kReadBackMs = 200;
 constexpr int kLockPauseMs = 100;
@@ -40,7 +36,6 @@ constexpr int kVccPollMs = 100;
 constexpr int kVccTimer = 31;
 constexpr int kLockValue = 2;
 constexpr int kLockRepeats = 3;
-constexpr int kFailedToConnect = 111;
 constexpr int kNotch = 120;
 
 bool isCw(int mode) { return mode == 3 || mode == 7; }
@@ -52,7 +47,7 @@ bool isDspWindowOp(int o) { return o == op::Dsp || (o >= op::LcdContour && o <= 
 
 CPanelController::CPanelController(Outbox& outbox, RadioState& radio, const MenuTable& menu, LinkFlags& flags,
                                    PanelWorld& world)
-    : outbox_(outbox), radio_(radio), menu_(menu), flags_(flags), world_(world)
+    : outbox_(outbox), radio_(radio), menu_(menu), flags_(flags), world_(world), connection_(outbox, radio, world)
 {
 }
 
@@ -82,7 +77,7 @@ void CPanelController::lamp(int o, bool pressed)
 
 bool CPanelController::blocked(int o) const
 {
-    if (connecting_)
+    if (connection_.connecting())
         return true;
     const bool dspWindow = world_.auxOpen(AuxKind::Notch) || world_.auxOpen(AuxKind::MicEq) ||
                            world_.auxOpen(AuxKind::Dnr) || world_.auxOpen(AuxKind::Contour);
@@ -232,12 +227,8 @@ void CPanelController::press(int o, bool left)
     lamp(o, true);
     send(o);
     outbox_.startTimer(kKeyTimer, kKeyCheckMs);
-    if (o == op::Link) {
-        if (linkUp())
-            outbox_.stopTimer(kConnectCheckTimer);
-        else
-            outbox_.startTimer(kConnectCheckTimer, kConnectCheckMs);
-    }
+    if (o == op::Link)
+        connection_.keyPressed();
 }
 
 void CPanelController::releaseActive()
@@ -582,10 +573,10 @@ bool CPanelController::onTimer(int id)
         world_.panelMessage({UM_PANEL_88, 360, 0});
         return true;
     case kConnectCheckTimer:
-        connectionCheck();
+        connection_.checkTick();
         return true;
     case kConnectAttemptTimer:
-        connectionAttempt();
+        connection_.attemptTick();
         return true;
     case kDelayedPopupTimer: {
         outbox_.stopTimer(kDelayedPopupTimer);
@@ -645,46 +636,10 @@ void CPanelController::knobRepeatTick()
     sendKnob(active_, KnobStep::Repeat, knobButton_ == 2);
 }
 
-// --- connecting --------------------------------------------------------------
-
-void CPanelController::connectionCheck()
-{
-    outbox_.stopTimer(kConnectCheckTimer);
-    if (!world_.portReady() || linkUp() || connecting_)
-        return;
-    world_.showConnecting(true);
-    connecting_ = true;
-    attempts_ = 0;
-    outbox_.startTimer(kConnectAttemptTimer, kAttemptMs);
-}
-
-void CPanelController::connectionAttempt()
-{
-    if (!connecting_) {
-        outbox_.stopTimer(kConnectAttemptTimer);
-        return;
-    }
-    ++attempts_;
-    if (attempts_ <= kMaxAttempts) {
-        post(UM_REQ_AI_TOGGLE, 0);
-        return;
-    }
-    endConnecting();
-    if (const auto text = operatorText(kFailedToConnect))
-        world_.showMessage(*text);
-}
-
-void CPanelController::endConnecting()
-{
-    outbox_.stopTimer(kConnectAttemptTimer);
-    connecting_ = false;
-    world_.showConnecting(false);
-}
-
 void CPanelController::onMessage(const Message& m)
 {
-    if (m.id == UM_PANEL_REFRESH && connecting_)
-        endConnecting();
+    if (m.id == UM_PANEL_REFRESH)
+        connection_.linkUp();
 }
 
 } // namespace qx::panel

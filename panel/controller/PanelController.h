@@ -8,6 +8,7 @@
 // through the Outbox; their ticks come back through onTimer.
 #pragma once
 #include "app/Message.h"
+#include "panel/controller/ConnectionAttempts.h"
 #include "panel/controller/DialMath.h"
 #include "panel/controller/KnobSteps.h"
 #include "panel/controller/PanelWorld.h"
@@ -27,8 +28,6 @@ inline constexpr int kKeyTimer = 1;
 inline constexpr int kKnobRepeatTimer = 2;
 inline constexpr int kDialSendTimer = 18;
 inline constexpr int kSecondDialRestTimer = 19;
-inline constexpr int kConnectAttemptTimer = 22;
-inline constexpr int kConnectCheckTimer = 37;
 inline constexpr int kDelayedPopupTimer = 38;
 inline constexpr int kReadBackTimer = 41;
 
@@ -52,7 +51,7 @@ public:
     void onMessage(const Message& m);
 
     int activeOperation() const { return active_; }
-    bool connecting() const { return connecting_; }
+    bool connecting() const { return connection_.connecting(); }
     int mainDialAngle() const { return mainAngle_; }
 
 private:
@@ -73,9 +72,6 @@ private:
     void dragTick();
     void endDrag();
     void knobRepeatTick();
-    void connectionCheck();
-    void connectionAttempt();
-    void endConnecting();
     void readBack();
     bool blocked(int op) const;
     bool linkUp() const;
@@ -100,8 +96,7 @@ private:
     int mainAngle_ = 0;
     int secondAngle_ = 360;
     int readBackOp_ = 0;
-    int attempts_ = 0;
-    bool connecting_ = false;
+    ConnectionAttempts connection_;
 };
 
 } // namespace qx::panel
