@@ -25,14 +25,22 @@ SerialSender::SerialSender(ComLink& link, TextQueue& commands, Clock& clock, Lin
 
 void SerialSender::handle(const Message& m)
 {
-    if (m.id == UM_SEND_QUEUED)
+    if (m.id != UM_SEND_QUEUED)
+        return;
+    if (!state_.menuReady()) {
+        // The command stays queued, and so does its claim to be sent: once
+        // the menu is ready every waiting command goes out, instead of each
+        // later message sending the one before it and the last one never.
+        ++deferred_;
+        return;
+    }
+    for (int n = deferred_ + 1; n > 0; --n)
         sendOne();
+    deferred_ = 0;
 }
 
 void SerialSender::sendOne()
 {
-    if (!state_.menuReady())
-        return; // the command stays queued
     buf_.fill(0);
     const int length = commands_.tryTake(buf_);
     if (length <= 0)

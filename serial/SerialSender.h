@@ -33,6 +33,7 @@ private:
     LinkFlags& flags_;
     const RadioState& state_;
     std::array<char, 512> buf_{};
+    int deferred_ = 0; // messages that came while the menu was not ready
 };
 
 // True for exactly one of the error codes that make a command unsafe to send.

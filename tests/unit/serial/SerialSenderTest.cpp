@@ -41,16 +41,21 @@ TEST_F(SerialSenderTest, ReopensAClosedPortWithTheAiCommandAndAPause)
     EXPECT_TRUE(flags.answerPending);
 }
 
-TEST_F(SerialSenderTest, WaitsForTheMenuWithoutTouchingTheQueue)
+TEST_F(SerialSenderTest, WaitsForTheMenuThenSendsEveryWaitingCommand)
 {
     state.setMenuReady(false);
     send("PS;");
-    send("ID;");
+    send("AI1;");
     EXPECT_EQ(line->written, "");
+    EXPECT_EQ(commands.pending(), 2);
     state.setMenuReady(true);
-    sender.handle(Message{UM_SEND_QUEUED, 0, 0});
-    EXPECT_EQ(line->written, "AI1;PS;");
-    EXPECT_EQ(commands.pending(), 1);
+    // The first message after the menu is ready also sends what waited, so
+    // nothing stays behind (a trailing "AI;" would otherwise never go out).
+    send("AI;");
+    EXPECT_EQ(line->written, "AI1;PS;AI1;AI;");
+    EXPECT_EQ(commands.pending(), 0);
+    send("FA;");
+    EXPECT_EQ(line->written, "AI1;PS;AI1;AI;FA;");
 }
 
 TEST_F(SerialSenderTest, LosesTheCommandWhenThePortWillNotOpenOrTheWriteFails)
