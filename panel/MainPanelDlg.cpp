@@ -9,6 +9,8 @@
 #include "state/RadioState.h"
 #include "windows/AuxWindow.h"
 #include "windows/AuxWindowFactory.h"
+#include "windows/MacroKeys.h"
+#include "windows/MacroSender.h"
 #include "windows/VersionDlg.h"
 
 #include <QAction>
@@ -123,6 +125,10 @@ void CMainPanelDlg::onTimer(int id)
         return;
     case kBlinkTimer:
         apply(display_.blinkTick());
+        return;
+    case MacroSender::kTimerId:
+        if (ctx_.macros)
+            ctx_.macros->continueSending();
         return;
     default:
         if (controller_->controller().onTimer(id))
@@ -380,6 +386,11 @@ void CMainPanelDlg::keyPressEvent(QKeyEvent* e)
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         controller_->controller().enter();
+        e->accept();
+        return;
+    }
+    // Function-key macros come first; plain F1 opens Version only while no auxiliary window is open.
+    if (ctx_.macros && ctx_.macros->handleKey(*e, !anyAuxOpen())) {
         e->accept();
         return;
     }

@@ -77,6 +77,8 @@ public:
     bool auxOpen(AuxKind kind) const;
     AuxWindow* auxWindow(AuxKind kind) const;
     bool anyAuxOpen() const;
+    // The Version dialog, modal; also what plain F1 opens.
+    void showVersion();
 
     QAction* menuAction(int id) const;
     panel::PanelDisplay& display() { return display_; }
@@ -105,7 +107,6 @@ private:
     void showMenuChangeNotice();
     void showRsNotice();
     void showBox(const QString& text, bool* busyFlag);
-    void showVersion();
     void postRequest(std::uint32_t id, std::int64_t value);
     void beginClose();
     void finishClose();

@@ -1,5 +1,7 @@
 #include "panel/PanelSession.h"
 
+#include "windows/MacroKeys.h"
+
 #include "app/Engine.h"
 #include "app/MessageIds.h"
 #include "app/qt/UiBridge.h"
@@ -36,6 +38,13 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
     hooks.engineTimer = [this](int id) { return engine_.onTimer(id); };
     hooks.shutDown = [this] { shutDown(); };
     hooks.portReady = [this] { return engine_.link().isOpen(); };
+    macros_ = std::make_unique<MacroKeys>(
+        engine, [&engine](const std::string& t) { return engine.sendRaw(t); }, options_.baseDir,
+        [this] {
+            if (window_)
+                window_->showVersion();
+        });
+    ctx_.macros = macros_.get();
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });

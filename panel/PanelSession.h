@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ namespace qx {
 
 class CMainPanelDlg;
 class EnginePortSettings;
+class MacroKeys;
 class Engine;
 class UiBridge;
 
@@ -33,6 +35,8 @@ struct PanelSessionOptions {
     std::string screenshot; // PNG to save, then quit
     // How the engine maps port numbers to devices; without it COM Select and Baud rate stay shut.
     std::optional<DevicePaths> paths;
+    // Holds "CommoFiles" with the macro key file.
+    std::filesystem::path baseDir = ".";
 };
 
 class PanelSession : public QObject {
@@ -56,6 +60,7 @@ private:
     UiBridge& bridge_;
     PanelSessionOptions options_;
     std::unique_ptr<EnginePortSettings> ports_;
+    std::unique_ptr<MacroKeys> macros_;
     WindowContext ctx_;
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;

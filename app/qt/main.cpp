@@ -68,6 +68,7 @@ int main(int argc, char** argv)
         po.connect = options.connect;
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
+        po.baseDir = config.baseDir;
         qx::PanelSession session(*engine, bridge, po);
         session.start();
         const int rc = app->exec();
