@@ -5,12 +5,18 @@
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/PanelSession.h"
+#include "menu/ui/MenuListDlg.h"
+#include "menu/ui/MenuSettingDlg.h"
+#include "panel/boxes/WaitBoxDlg.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
@@ -165,6 +171,59 @@ TEST_F(PanelControllerWithSimulator, AfGainKnobChangesTheGainAndReadsItBack)
     std::snprintf(text, sizeof text, "AG0%03d;", want);
     QTRY_COMPARE_WITH_TIMEOUT(rig.model().answerFor("AG0").value_or(""), std::string(text), kWait);
     QTRY_COMPARE_WITH_TIMEOUT(state.get(R::AG0), want, kWait);
+}
+
+TEST_F(PanelControllerWithSimulator, MenuKeyReadsTheMenuThenConfirmedChangesReachTheRadio)
+{
+    constexpr int kCwSpeedSlot = 21;
+    constexpr int kBandSlot = 65;
+    auto radioAnswer = [this](const char* read) {
+        sim::RadioModel m = rig.model();
+        const auto answers = m.handle(read);
+        return answers.empty() ? std::string() : answers.front();
+    };
+    bringLinkUp();
+    QTRY_VERIFY_WITH_TIMEOUT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
+    ASSERT_EQ(radioAnswer("EX021;"), "EX02112;");
+
+    // The MENU key reads the radio's menu behind the wait box, then opens the list.
+    bool waitBoxSeen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (CWaitBoxDlg* box = window().controller().waitBox(); box && box->isVisible())
+            waitBoxSeen = true;
+    });
+    watch.start(10);
+    const std::size_t from = rig.log().size();
+    click(738, 195);
+    watch.stop();
+    EXPECT_TRUE(waitBoxSeen);
+    EXPECT_TRUE(rig.log().waitForText(sim::Direction::Received, "EX021;", std::chrono::seconds(0), from));
+    auto* list = qobject_cast<CMenuListDlg*>(window().auxWindow(AuxKind::MenuList));
+    ASSERT_NE(list, nullptr);
+
+    auto change = [&](int slot, const std::function<void(QWidget*)>& act) {
+        for (int r = 0; r < list->rows().size(); ++r)
+            if (list->rows().row(r).slot == slot)
+                list->list()->setCurrentRow(r);
+        QTimer::singleShot(0, [act] {
+            auto* dlg = qobject_cast<MenuSettingDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            act(dlg);
+            QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        });
+        QTest::keyClick(list->list(), Qt::Key_Return);
+    };
+    change(kCwSpeedSlot, [](QWidget* dlg) {
+        auto* choices = dlg->findChild<QListWidget*>("choices");
+        choices->setCurrentItem(choices->findItems("20", Qt::MatchExactly).front());
+    });
+    change(kBandSlot, [](QWidget* dlg) { dlg->findChild<QCheckBox*>("flag0")->setChecked(false); });
+    QTest::mouseClick(list->okButton(), Qt::LeftButton);
+
+    QTRY_COMPARE_WITH_TIMEOUT(radioAnswer("EX021;"), std::string("EX02120;"), kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(radioAnswer("EX065;"), std::string("EX06501111111111;"), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(window().auxWindow(AuxKind::MenuList) == nullptr, kWait);
 }
 
 } // namespace
