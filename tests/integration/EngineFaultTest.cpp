@@ -30,9 +30,13 @@ TEST(EngineFaults, ASilentRadioMakesTheWatchdogDeclareTheLineLost)
     rig.clearReceived();
     // The one-second polls go unanswered; within two watchdog periods the
     // link is treated as switched off and the meters drop to zero.
-    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::AI) == 0; }, 20s));
-    EXPECT_GE(rig.count(UM_ANS_AI), 1u);
-    EXPECT_GE(rig.count(UM_ANS_SM), 1u);
+    // The state is written before the notifications are posted: wait for all of them.
+    EXPECT_TRUE(rig.waitUntil(
+        [&] {
+            return rig.radio().get(RadioState::Int::AI) == 0 && rig.count(UM_ANS_AI) >= 1 &&
+                   rig.count(UM_ANS_SM) >= 1;
+        },
+        20s));
     EXPECT_EQ(rig.radio().get(RadioState::Int::SM0), 0);
     EXPECT_EQ(rig.radio().get(RadioState::Int::RM0), 0);
     EXPECT_EQ(rig.command().get(CommandState::Int::AI), 0);
