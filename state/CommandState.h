@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "state/CommandStateEntries.h"
-#include "state/EntrySpec.h"
+#include "state/EntryRow.h"
 #include "state/RangedTable.h"
 
 namespace qx {

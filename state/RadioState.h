@@ -11,7 +11,7 @@
 #include <string_view>
 #include <variant>
 
-#include "state/EntrySpec.h"
+#include "state/EntryRow.h"
 #include "state/KeyerMemories.h"
 #include "state/RadioStateEntries.h"
 #include "state/RangedTable.h"

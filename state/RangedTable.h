@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "state/EntrySpec.h"
+#include "state/EntryRow.h"
 #include "state/RangedValue.h"
 
 namespace qx {

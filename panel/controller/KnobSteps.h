@@ -19,7 +19,7 @@ struct KnobSpec {
     std::string_view readBack;
 };
 
-// The spec of a knob op; nullptr for other ops.
+// The step rules of a knob op; nullptr for other ops.
 const KnobSpec* knobSpec(int op);
 
 // The value after one step up or down from `current`, held in range. From

@@ -1,4 +1,4 @@
-#include "state/EntrySpec.h"
+#include "state/EntryRow.h"
 
 namespace qx {
 
