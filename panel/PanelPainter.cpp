@@ -1,5 +1,6 @@
 #include "panel/PanelPainter.h"
 
+#include "panel/KeyBody.h"
 #include "panel/PanelColours.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelLayout.h"
@@ -124,15 +125,7 @@ void knurledFace(QPainter& p, const QRectF& r, const QColor& base, int ridges)
 void drawKey(QPainter& p, const KeySpot& k, int state)
 {
     const bool pressed = state == kKeyPressed || state == kKeyPressed + kKeyOnOffset;
-    QRectF r = toQ(k.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (pressed)
-        r.translate(0, 1);
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, pressed ? c::kKeyBottom : c::kKeyTop);
-    g.setColorAt(1, pressed ? c::kKeyBottom.darker(120) : c::kKeyBottom);
-    p.setPen(QPen(QColor(12, 12, 14), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(r, 3, 3);
+    const QRectF r = drawKeyBody(p, toQ(k.rect()).adjusted(0.5, 0.5, -0.5, -0.5), pressed, 3, QColor(12, 12, 14));
     const bool small = k.bottom - k.top < 20;
     QRectF text = r;
     const int lampIndex = keyLampIndex(k.lamp);

@@ -1,5 +1,6 @@
 #include "panel/controls/KnobPainter.h"
 
+#include "panel/KeyBody.h"
 #include "panel/PanelColours.h"
 
 #include <QLinearGradient>
@@ -123,15 +124,7 @@ void onOffKey(QPainter& p, const KnobRect& r, bool on, bool pressed)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    QRectF k = toQ(r).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (pressed)
-        k.translate(0, 1);
-    QLinearGradient g(k.topLeft(), k.bottomLeft());
-    g.setColorAt(0, pressed ? c::kKeyBottom : c::kKeyTop);
-    g.setColorAt(1, pressed ? c::kKeyTop.darker(120) : c::kKeyBottom);
-    p.setPen(QPen(QColor(8, 8, 10), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(k, 4, 4);
+    const QRectF k = panel::drawKeyBody(p, toQ(r).adjusted(0.5, 0.5, -0.5, -0.5), pressed, 4, QColor(8, 8, 10));
     const QRectF lamp(k.center().x() - 7, k.top() + 5, 14, 5);
     p.setPen(Qt::NoPen);
     p.setBrush(on ? c::kLampOn : c::kLampOff);
