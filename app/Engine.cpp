@@ -88,7 +88,10 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
                                                 clock_, *portOpener_);
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
-                        [this] { radio_.setMenuReady(true); }};
+                        [this] {
+                            radio_.setMenuReady(true);
+                            postToThread(ThreadId::SioSend, {UM_SEND_QUEUED, SerialSender::kWaitingOnly, 0});
+                        }};
     loader_ = std::make_unique<MenuLoader>(menu_, std::move(hooks), this);
 
     sioSend_ = std::make_unique<Worker>("Sio_Send_Thread", [this](const Message& m) { sender_->handle(m); });

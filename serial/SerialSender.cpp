@@ -31,10 +31,12 @@ void SerialSender::handle(const Message& m)
         // The command stays queued, and so does its claim to be sent: once
         // the menu is ready every waiting command goes out, instead of each
         // later message sending the one before it and the last one never.
-        ++deferred_;
+        if (m.wParam != kWaitingOnly)
+            ++deferred_;
         return;
     }
-    for (int n = deferred_ + 1; n > 0; --n)
+    const int own = m.wParam == kWaitingOnly ? 0 : 1;
+    for (int n = deferred_ + own; n > 0; --n)
         sendOne();
     deferred_ = 0;
 }

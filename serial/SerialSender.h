@@ -19,6 +19,10 @@ public:
     // An output backlog this large means the far end is not taking bytes.
     static constexpr std::size_t kBacklogLimit = 5120;
     static constexpr Clock::Ms kAfterOpen{100};
+    // wParam of the UM_SEND_QUEUED posted when the menu becomes ready: it
+    // sends only what waited, so a lone start-up command does not wait for
+    // some later command to carry it out.
+    static constexpr std::uint64_t kWaitingOnly = 1;
 
     SerialSender(ComLink& link, TextQueue& commands, Clock& clock, LinkFlags& flags, const RadioState& state);
 

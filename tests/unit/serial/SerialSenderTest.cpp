@@ -58,6 +58,22 @@ TEST_F(SerialSenderTest, WaitsForTheMenuThenSendsEveryWaitingCommand)
     EXPECT_EQ(line->written, "AI1;PS;AI1;AI;FA;");
 }
 
+TEST_F(SerialSenderTest, TheMenuReadyWakeSendsWhatWaitedAndNothingMore)
+{
+    state.setMenuReady(false);
+    send("PS;");
+    // A wake before the menu is ready must not count as a waiting command.
+    sender.handle(Message{UM_SEND_QUEUED, SerialSender::kWaitingOnly, 0});
+    state.setMenuReady(true);
+    sender.handle(Message{UM_SEND_QUEUED, SerialSender::kWaitingOnly, 0});
+    EXPECT_EQ(line->written, "AI1;PS;");
+    ASSERT_GT(commands.put("FA;"), 0);
+    sender.handle(Message{UM_SEND_QUEUED, SerialSender::kWaitingOnly, 0});
+    EXPECT_EQ(line->written, "AI1;PS;"); // a command's own message sends it
+    sender.handle(Message{UM_SEND_QUEUED, 0, 0});
+    EXPECT_EQ(line->written, "AI1;PS;FA;");
+}
+
 TEST_F(SerialSenderTest, LosesTheCommandWhenThePortWillNotOpenOrTheWriteFails)
 {
     line->refuse = true;
