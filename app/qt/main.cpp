@@ -3,6 +3,7 @@
 #include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
+#include "app/qt/SleepWatcher.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "panel/PanelSession.h"
@@ -62,6 +63,11 @@ int main(int argc, char** argv)
 
     qx::UiBridge bridge;
     auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
+    qx::SleepWatcher sleep([&engine] {
+        if (engine)
+            engine->link().close();
+    });
+    sleep.watch();
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;

@@ -1,5 +1,6 @@
 // The engine when the line misbehaves, and its shutdown.
 #include "EngineRig.h"
+#include "app/qt/SleepWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,29 @@ TEST(EngineFaults, AHangUpDoesNotCrashAndTheNextCommandReopensThePort)
     const long long want = rig.sim().model().frequency(0);
     rig.engine().postToThread(ThreadId::AnlSend, {UM_REQ_AI_TOGGLE, 0, 0});
     EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FA) == want; }, 20s));
+}
+
+TEST(EngineFaults, SleepAndWakeCloseThePortAndTheNextCommandReopensIt)
+{
+    EngineRig rig;
+    ASSERT_TRUE(rig.simStarted());
+    rig.engine().startUp();
+    ASSERT_TRUE(rig.waitFor(UM_ANS_PS));
+    SleepWatcher watcher([&] { rig.engine().link().close(); });
+
+    for (bool sleeping : {true, false}) {
+        ASSERT_TRUE(rig.engine().link().isOpen());
+        // By name, as the bus delivers it.
+        ASSERT_TRUE(QMetaObject::invokeMethod(&watcher, "prepareForSleep", Q_ARG(bool, sleeping)));
+        EXPECT_FALSE(rig.engine().link().isOpen());
+
+        const std::size_t from = rig.received().size();
+        ASSERT_TRUE(rig.engine().sendRaw("FA;"));
+        ASSERT_TRUE(rig.waitUntil([&] { return rig.received().size() >= from + 2; }, 10s));
+        const auto got = rig.received();
+        EXPECT_EQ(got[from], "AI0;"); // the reopen tells the radio the link state first
+        EXPECT_EQ(got[from + 1], "FA;");
+    }
 }
 
 TEST(EngineShutdown, StopsEveryWorkerAndWritesTheSettingsFile)
