@@ -96,6 +96,9 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
 
     sioSend_ = std::make_unique<Worker>("Sio_Send_Thread", [this](const Message& m) { sender_->handle(m); });
     sioRecv_ = std::make_unique<Worker>("Sio_Recv_Thread", [this](const Message& m) { receiver_->handle(m); });
+    // The receive poll paces itself: a 5 ms timer on the UI thread would wake
+    // two threads 200 times a second instead of one.
+    sioRecv_->thread().setTick({UM_RECV_START, 0, 0}, kReceivePollPeriod);
     anlSend_ = std::make_unique<Worker>("Anl_Send_Thread", [this](const Message& m) { builder_->handle(m); });
     anlRecv_ = std::make_unique<Worker>("Anl_Recv_Thread", [this](const Message& m) { analyser_->handle(m); });
     menuLoad_ = std::make_unique<Worker>(
@@ -145,7 +148,6 @@ StartReport Engine::startUp()
     answerQueue_.reset();
     receiver_->reset();
     sioRecv_->thread().start();
-    window_.startTimer(kReceivePollTimer, kReceivePollMs);
     sendQueue_.reset();
     sioSend_->thread().start();
     anlSend_->thread().start();

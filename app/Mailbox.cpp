@@ -25,6 +25,16 @@ std::optional<Message> Mailbox::take()
     return m;
 }
 
+std::optional<Message> Mailbox::takeUntil(std::chrono::steady_clock::time_point deadline)
+{
+    std::unique_lock lock(mutex_);
+    if (!ready_.wait_until(lock, deadline, [this] { return closed_ || !queue_.empty(); }) || queue_.empty())
+        return std::nullopt;
+    Message m = queue_.front();
+    queue_.pop_front();
+    return m;
+}
+
 std::optional<Message> Mailbox::tryTake()
 {
     std::lock_guard lock(mutex_);

@@ -18,6 +18,8 @@ public:
     // Waits for the next message; nothing when closed and empty.
     std::optional<Message> take();
     std::optional<Message> tryTake();
+    // Waits at most until `deadline`; nothing when it passed first.
+    std::optional<Message> takeUntil(std::chrono::steady_clock::time_point deadline);
     void close();
     std::size_t size() const;
 

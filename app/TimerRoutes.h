@@ -5,6 +5,7 @@
 #include "app/MessageIds.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -17,7 +18,6 @@ struct TimerRoute {
 };
 
 inline constexpr std::array kTimerRoutes{
-    TimerRoute{3, ThreadId::SioRecv, UM_RECV_START},
     TimerRoute{4, ThreadId::AnlSend, UM_REQ_READ_ALL_STEP},
     TimerRoute{5, ThreadId::AnlSend, UM_REQ_MENU_READ_STEP},
     TimerRoute{8, ThreadId::AnlSend, UM_REQ_PS_AI_READ},
@@ -28,8 +28,8 @@ inline constexpr std::array kTimerRoutes{
     TimerRoute{31, ThreadId::AnlSend, UM_REQ_VC_READ},
 };
 
-inline constexpr int kReceivePollTimer = 3;
-inline constexpr int kReceivePollMs = 5;
+// Not a window timer: the receive thread paces its own poll.
+inline constexpr std::chrono::milliseconds kReceivePollPeriod{5};
 inline constexpr int kIfPollTimer = 10;
 inline constexpr int kPowerPollTimer = 8;
 inline constexpr int kStatusPollMs = 1000;

@@ -19,10 +19,19 @@ WorkerThread::~WorkerThread()
     }
 }
 
+void WorkerThread::setTick(const Message& tick, std::chrono::milliseconds period)
+{
+    if (thread_.joinable() || period.count() <= 0)
+        return;
+    tick_ = tick;
+    tickPeriod_ = period;
+}
+
 void WorkerThread::start()
 {
     if (thread_.joinable())
         return;
+    nextTick_ = std::chrono::steady_clock::now() + tickPeriod_;
     finished_.store(false, std::memory_order_release);
     thread_ = std::thread([this] { run(); });
 }
@@ -32,9 +41,27 @@ bool WorkerThread::post(const Message& m)
     return mailbox_.post(m);
 }
 
+std::optional<Message> WorkerThread::next()
+{
+    if (!tick_)
+        return mailbox_.take();
+    for (;;) {
+        // An overdue tick goes first, so a busy mailbox cannot starve it.
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= nextTick_) {
+            nextTick_ += tickPeriod_;
+            if (nextTick_ <= now)
+                nextTick_ = now + tickPeriod_;
+            return tick_;
+        }
+        if (auto m = mailbox_.takeUntil(nextTick_))
+            return m;
+    }
+}
+
 void WorkerThread::run()
 {
-    while (auto m = mailbox_.take()) {
+    while (auto m = next()) {
         if (m->id == UM_THREAD_QUIT) {
             handler_.onQuit();
             break;

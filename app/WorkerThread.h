@@ -5,6 +5,10 @@
 // and the UI thread stops it with the stop loop (quit re-posted every 100 ms,
 // given up after 52 tries). A worker may also end itself by posting quit to
 // its own mailbox. The handler object must outlive the shell.
+//
+// A shell may also pace itself: with a tick set before start, it hands its
+// handler the tick message every period while it waits for mail, so a
+// steady poll wakes only the thread that does the work.
 #pragma once
 #include "app/Mailbox.h"
 #include "app/Message.h"
@@ -13,6 +17,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -36,6 +41,9 @@ public:
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
+    // Before start(): handle `tick` every `period` (missed ticks are dropped,
+    // not made up in a burst).
+    void setTick(const Message& tick, std::chrono::milliseconds period);
     void start();
     // Never blocks; false when the thread has ended (the message is lost).
     bool post(const Message& m);
@@ -46,11 +54,15 @@ public:
 
 private:
     void run();
+    std::optional<Message> next();
     bool waitFinished(std::chrono::milliseconds d);
 
     std::string name_;
     MessageHandler& handler_;
     Mailbox mailbox_;
+    std::optional<Message> tick_;
+    std::chrono::milliseconds tickPeriod_{0};
+    std::chrono::steady_clock::time_point nextTick_;
     std::thread thread_;
     std::atomic<bool> finished_{false};
     std::mutex finishMutex_;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -23,6 +24,12 @@ public:
     {
         std::unique_lock lock(mutex);
         return cv.wait_for(lock, std::chrono::seconds(10), [&] { return seen.size() >= n; });
+    }
+    bool waitForCount(std::uint32_t id, long n)
+    {
+        std::unique_lock lock(mutex);
+        return cv.wait_for(lock, std::chrono::seconds(10),
+                           [&] { return std::count(seen.begin(), seen.end(), id) >= n; });
     }
     std::mutex mutex;
     std::condition_variable cv;
@@ -65,6 +72,45 @@ TEST(WorkerThread, StoppingAnIdleOrUnstartedThreadReturnsAtOnce)
     idle.start();
     EXPECT_TRUE(idle.stop());
     EXPECT_TRUE(idle.finished());
+}
+
+constexpr std::uint32_t kTick = 99;
+
+TEST(WorkerThread, APacedThreadTicksWhileIdleAndStillTakesItsMail)
+{
+    Recorder r;
+    WorkerThread t("paced", r);
+    t.setTick({kTick, 0, 0}, std::chrono::milliseconds(1));
+    t.start();
+    ASSERT_TRUE(r.waitForCount(kTick, 3));
+    t.post({5, 0, 0});
+    ASSERT_TRUE(r.waitForCount(5, 1));
+    ASSERT_TRUE(r.waitForCount(kTick, 6));
+    EXPECT_TRUE(t.stop());
+}
+
+// A handler that keeps its own mailbox full.
+class Flooder : public Recorder {
+public:
+    WorkerThread* self = nullptr;
+    void handle(const Message& m) override
+    {
+        Recorder::handle(m);
+        if (m.id == 1)
+            self->post({1, 0, 0});
+    }
+};
+
+TEST(WorkerThread, ABusyMailboxDoesNotStarveTheTick)
+{
+    Flooder f;
+    WorkerThread t("flooded", f);
+    f.self = &t;
+    t.setTick({kTick, 0, 0}, std::chrono::milliseconds(1));
+    t.post({1, 0, 0});
+    t.start();
+    EXPECT_TRUE(f.waitForCount(kTick, 3));
+    EXPECT_TRUE(t.stop());
 }
 
 } // namespace
