@@ -123,6 +123,10 @@ RadioModel::Texts RadioModel::report(const std::function<SetResult()>& change)
         out.push_back(after.answers[i]);
         echoed = echoed || keys[i] == result.echo;
     }
+    if (before.band != after.band && !after.band.empty()) {
+        out.push_back(after.band);
+        echoed = echoed || result.echo == "BS";
+    }
     if (!result.echo.empty() && !echoed) {
         if (auto a = answerFor(result.echo); a && std::find(out.begin(), out.end(), *a) == out.end())
             out.push_back(*a);
@@ -136,6 +140,7 @@ RadioModel::Snapshot RadioModel::snapshot() const
     for (const std::string& key : settings_.keys())
         s.answers.push_back(answerFor(key).value_or(std::string{}));
     s.status = statusText();
+    s.band = answerFor("BS").value_or(std::string{});
     return s;
 }
 

@@ -69,6 +69,7 @@ private:
     struct Snapshot {
         std::vector<std::string> answers;
         std::string status;
+        std::string band; // follows the frequency, so no setting holds it
     };
 
     Texts handleWhileOff(std::string_view code, std::string_view params);

@@ -166,6 +166,18 @@ TEST(RadioModelAutoInformation, BandChangeReportsFrequencyModeAndBand)
     EXPECT_EQ(out.size(), 3u);
 }
 
+TEST(RadioModelAutoInformation, TuningIntoAnotherBandAlsoReportsTheBand)
+{
+    RadioModel radio;
+    radio.handle("AI1;");
+    const Texts out = radio.handle("FA07050000;");
+    EXPECT_TRUE(contains(out, "FA07050000;"));
+    EXPECT_TRUE(contains(out, "BS03;"));
+    EXPECT_EQ(out.size(), 2u);
+    // Within the band the frequency alone.
+    EXPECT_EQ(only(radio.handle("FA07060000;")), "FA07060000;");
+}
+
 TEST(RadioModelAutoInformation, VfoSelectReportsStatusBeforeTheSelection)
 {
     RadioModel radio;
