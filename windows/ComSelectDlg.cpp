@@ -1,10 +1,9 @@
 #include "windows/ComSelectDlg.h"
 
+#include "panel/controls/MarkedComboBox.h"
 #include "serial/PortList.h"
 #include "windows/OperatorPrompt.h"
 #include "windows/PortSettings.h"
-
-#include <QComboBox>
 
 namespace qx {
 

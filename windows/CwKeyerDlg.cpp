@@ -1,6 +1,7 @@
 #include "windows/CwKeyerDlg.h"
 
 #include "app/MessageIds.h"
+#include "panel/controls/FilteredEdit.h"
 #include "state/RadioState.h"
 #include "windows/CwKeyerText.h"
 #include "windows/ProgramIcon.h"
@@ -11,9 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -70,13 +69,12 @@ void CCwKeyerDlg::buildControls()
     top->addWidget(spot, 2);
 
     auto* texts = new QGridLayout;
-    // A ";" would end the command early and the rest would reach the radio
-    // as a command of its own, so only keyable printable ASCII is taken.
-    const QRegularExpression keyable(QStringLiteral("[ -:<-~]{0,%1}").arg(kTextLength));
+    // The filtered edit takes only what the keyer can send: a ";" would end
+    // the command early and the rest would reach the radio as a command of
+    // its own.
     for (int i = 0; i < kMemories; ++i) {
-        auto* f = new QLineEdit;
+        auto* f = new FilteredEdit;
         f->setMaxLength(kTextLength);
-        f->setValidator(new QRegularExpressionValidator(keyable, f));
         f->setMinimumWidth(f->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 30);
         fields_[static_cast<std::size_t>(i)] = f;
         auto* wr = new QPushButton(QStringLiteral("Ch-%1 WR").arg(i + 1));
@@ -121,7 +119,7 @@ void CCwKeyerDlg::updateWriteButton(int memory)
 {
     if (state_ >= 1 && state_ <= 3)
         return; // the read enables the buttons when it ends
-    QLineEdit* f = fields_[static_cast<std::size_t>(memory - 1)];
+    FilteredEdit* f = fields_[static_cast<std::size_t>(memory - 1)];
     const QByteArray typed = f->text().toLatin1();
     const bool differs = keyerTextDiffers(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
                                           ctx_.radio.keyerText(memory), kTextLength);

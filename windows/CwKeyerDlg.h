@@ -7,11 +7,12 @@
 
 #include <array>
 
-class QLineEdit;
 class QPushButton;
 class QTimer;
 
 namespace qx {
+
+class FilteredEdit;
 
 class CCwKeyerDlg : public AuxWindow {
     Q_OBJECT
@@ -31,7 +32,7 @@ public:
 
     int state() const { return state_; }
     bool timerRunning() const;
-    QLineEdit* textField(int memory) const { return fields_[static_cast<std::size_t>(memory - 1)]; }
+    FilteredEdit* textField(int memory) const { return fields_[static_cast<std::size_t>(memory - 1)]; }
     QPushButton* playButton(int memory) const { return play_[static_cast<std::size_t>(memory - 1)]; }
     QPushButton* writeButton(int memory) const { return write_[static_cast<std::size_t>(memory - 1)]; }
     QPushButton* stopButton() const { return stop_; }
@@ -51,7 +52,7 @@ private:
     void startTimeout();
     void stopTimeout();
 
-    std::array<QLineEdit*, kMemories> fields_{};
+    std::array<FilteredEdit*, kMemories> fields_{};
     std::array<QPushButton*, kMemories> play_{};
     std::array<QPushButton*, kMemories> write_{};
     QPushButton* stop_ = nullptr;

@@ -1,8 +1,8 @@
 #include "windows/PlaybackDlg.h"
 
 #include "app/MessageIds.h"
+#include "panel/controls/ColouredStatic.h"
 #include "state/RadioState.h"
-#include "windows/IndicatorLabel.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"
 
@@ -30,9 +30,13 @@ CPlaybackDlg::CPlaybackDlg(WindowContext& ctx, QWidget* parent) : AuxWindow(AuxK
     setWindowTitle(QStringLiteral("Playback"));
     setWindowIcon(programIcon());
 
-    rec_ = new IndicatorLabel(QStringLiteral("REC"));
-    play_ = new IndicatorLabel(QStringLiteral("PLAY"));
+    rec_ = new ColouredStatic(QStringLiteral("REC"));
+    play_ = new ColouredStatic(QStringLiteral("PLAY"));
     for (auto* l : {rec_, play_}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setTextColour(Qt::black);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
@@ -92,8 +96,8 @@ QPushButton* CPlaybackDlg::addButton(const QString& caption, std::uint32_t reque
 
 void CPlaybackDlg::refreshIndicators()
 {
-    rec_->setColours(Qt::black, ctx_.radio.get(kRecordingFlag) != 0 ? kRecordingColour : QColor(Qt::white));
-    play_->setColours(Qt::black, ctx_.radio.get(kPlayingFlag) != 0 ? kPlayingColour : QColor(Qt::white));
+    rec_->setBackgroundColour(ctx_.radio.get(kRecordingFlag) != 0 ? kRecordingColour : QColor(Qt::white));
+    play_->setBackgroundColour(ctx_.radio.get(kPlayingFlag) != 0 ? kPlayingColour : QColor(Qt::white));
     rec_->setText(QStringLiteral("REC"));
     play_->setText(QStringLiteral("PLAY"));
 }

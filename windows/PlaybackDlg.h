@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace qx {
 
-class IndicatorLabel;
+class ColouredStatic;
 
 class CPlaybackDlg : public AuxWindow {
     Q_OBJECT
@@ -20,16 +20,16 @@ public:
     void onNotification(const Message& m) override;
     void refreshIndicators();
 
-    IndicatorLabel* recIndicator() const { return rec_; }
-    IndicatorLabel* playIndicator() const { return play_; }
+    ColouredStatic* recIndicator() const { return rec_; }
+    ColouredStatic* playIndicator() const { return play_; }
     // In the order of the control ids (1026, 1027, 1031, 1034, ...).
     const std::vector<std::pair<QPushButton*, std::uint32_t>>& buttons() const { return buttons_; }
 
 private:
     QPushButton* addButton(const QString& caption, std::uint32_t request);
 
-    IndicatorLabel* rec_ = nullptr;
-    IndicatorLabel* play_ = nullptr;
+    ColouredStatic* rec_ = nullptr;
+    ColouredStatic* play_ = nullptr;
     std::vector<std::pair<QPushButton*, std::uint32_t>> buttons_;
 };
 

@@ -1,13 +1,13 @@
 #include "windows/PortChoiceDlg.h"
 
 #include "app/MessageIds.h"
+#include "panel/controls/MarkedComboBox.h"
 #include "state/RadioState.h"
 #include "windows/DialogParts.h"
 #include "windows/PortSettings.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTimer>
@@ -22,11 +22,14 @@ PortChoiceDlg::PortChoiceDlg(AuxKind kind, WindowContext& ctx, PortSettings& por
     setWindowTitle(title);
     setWindowIcon(programIcon());
 
-    list_ = new QComboBox;
+    list_ = new MarkedComboBox;
+    list_->setMarkedIndex(-1);
     for (const auto& c : choices) {
         list_->addItem(c.text, c.value);
-        if (c.value == current)
+        if (c.value == current) {
             list_->setCurrentIndex(list_->count() - 1);
+            list_->setMarkedIndex(list_->count() - 1);
+        }
     }
     // Picking from the list: activated fires for the operator only, never
     // for the selection made above.

@@ -8,12 +8,12 @@
 
 #include <vector>
 
-class QComboBox;
 class QPushButton;
 class QTimer;
 
 namespace qx {
 
+class MarkedComboBox;
 class PortSettings;
 
 struct PortChoice {
@@ -27,7 +27,8 @@ public:
     static constexpr int kAiCheckMs = 100;
     static constexpr int kAiChecks = 29;
 
-    QComboBox* list() const { return list_; }
+    // The current setting's row is drawn marked (red).
+    MarkedComboBox* list() const { return list_; }
     // The value picked by the operator; 0 while nothing was picked.
     int chosen() const { return chosen_; }
     bool waitingForAiOff() const;
@@ -49,7 +50,7 @@ protected:
 private:
     void complete(bool closePort);
 
-    QComboBox* list_ = nullptr;
+    MarkedComboBox* list_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer* aiTimer_ = nullptr;

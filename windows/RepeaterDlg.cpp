@@ -1,8 +1,8 @@
 #include "windows/RepeaterDlg.h"
 
 #include "app/MessageIds.h"
+#include "panel/controls/ColouredStatic.h"
 #include "state/RadioState.h"
-#include "windows/IndicatorLabel.h"
 #include "windows/ProgramIcon.h"
 #include "windows/RepeaterTexts.h"
 #include "windows/ToneListDlg.h"
@@ -43,13 +43,17 @@ CRepeaterDlg::CRepeaterDlg(WindowContext& ctx, QWidget* parent) : AuxWindow(AuxK
 
     auto* grid = new QGridLayout;
     const char* captions[] = {"CTCSS MODE", "CTCSS TONE FREQUENCY", "REPEATER SHIFT DIRECTION"};
-    IndicatorLabel** displays[] = {&mode_, &tone_, &shift_};
+    ColouredStatic** displays[] = {&mode_, &tone_, &shift_};
     for (int i = 0; i < 3; ++i) {
         auto* caption = new QLabel(QString::fromLatin1(captions[i]));
         caption->setAlignment(Qt::AlignCenter);
-        auto* d = new IndicatorLabel(QString());
+        auto* d = new ColouredStatic;
+        d->setAlignment(Qt::AlignCenter);
+        d->setFrameShape(QFrame::Panel);
+        d->setFrameShadow(QFrame::Sunken);
         d->setFont(display);
-        d->setColours(QColor(255, 255, 255), QColor(0, 0, 0));
+        d->setTextColour(QColor(255, 255, 255));
+        d->setBackgroundColour(QColor(0, 0, 0));
         const char* widest = i == 0 ? "Tone Squelch" : i == 1 ? "254.1 Hz" : "Minus Shift";
         d->setMinimumWidth(QFontMetrics(display).horizontalAdvance(QString::fromLatin1(widest)) + 24);
         d->setMinimumHeight(kDisplayFontPx + 16);

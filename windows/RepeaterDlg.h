@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace qx {
 
-class IndicatorLabel;
+class ColouredStatic;
 
 class CRepeaterDlg : public AuxWindow {
     Q_OBJECT
@@ -25,9 +25,9 @@ public:
     void setToneListRunner(ToneListRunner r) { runToneList_ = std::move(r); }
 
     QLabel* vfoCaption() const { return vfo_; }
-    IndicatorLabel* modeDisplay() const { return mode_; }
-    IndicatorLabel* toneDisplay() const { return tone_; }
-    IndicatorLabel* shiftDisplay() const { return shift_; }
+    ColouredStatic* modeDisplay() const { return mode_; }
+    ColouredStatic* toneDisplay() const { return tone_; }
+    ColouredStatic* shiftDisplay() const { return shift_; }
     QPushButton* button(const QString& caption) const;
 
 private:
@@ -37,9 +37,9 @@ private:
     void setToneMode(std::uint32_t request);
 
     QLabel* vfo_ = nullptr;
-    IndicatorLabel* mode_ = nullptr;
-    IndicatorLabel* tone_ = nullptr;
-    IndicatorLabel* shift_ = nullptr;
+    ColouredStatic* mode_ = nullptr;
+    ColouredStatic* tone_ = nullptr;
+    ColouredStatic* shift_ = nullptr;
     ToneListRunner runToneList_;
 };
 

@@ -2,11 +2,11 @@
 
 #include "app/MessageIds.h"
 #include "menu/ToneTable.h"
+#include "panel/controls/MarkedListBox.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"
 
 #include <QDialogButtonBox>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,7 +25,8 @@ CToneListDlg::CToneListDlg(Outbox& outbox, int currentTone, QWidget* parent) : Q
     setWindowTitle(QStringLiteral("CTCSS Tone Frequency (Hz)"));
     setWindowIcon(programIcon());
 
-    list_ = new QListWidget;
+    list_ = new MarkedListBox;
+    list_->setMarkedIndex(-1);
     // A list box of columns: it fills top to bottom and wraps to the next column.
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
@@ -42,8 +43,10 @@ CToneListDlg::CToneListDlg(Outbox& outbox, int currentTone, QWidget* parent) : Q
         auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         item->setData(Qt::UserRole, e.code);
         list_->addItem(item);
-        if (e.code == currentTone)
+        if (e.code == currentTone) {
             list_->setCurrentItem(item);
+            list_->setMarkedIndex(list_->row(item));
+        }
     }
     connect(list_, &QListWidget::itemDoubleClicked, this, &CToneListDlg::accept);
 

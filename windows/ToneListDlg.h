@@ -1,13 +1,13 @@
 // The modal tone list: the 50 CTCSS tones in five columns reading in
-// ascending order along each row. OK with a selection asks the radio for
-// that tone on VFO 0; the display follows only the radio's answer.
+// ascending order along each row, the tone now set marked in red. OK with a
+// selection asks the radio for that tone on VFO 0; the display follows only
+// the radio's answer.
 #pragma once
 #include <QDialog>
 
-class QListWidget;
-
 namespace qx {
 
+class MarkedListBox;
 class Outbox;
 
 class CToneListDlg : public QDialog {
@@ -15,7 +15,7 @@ class CToneListDlg : public QDialog {
 public:
     CToneListDlg(Outbox& outbox, int currentTone, QWidget* parent = nullptr);
 
-    QListWidget* list() const { return list_; }
+    MarkedListBox* list() const { return list_; }
     // The tone code of the selected item; -1 when none is selected.
     int selectedTone() const;
 
@@ -23,7 +23,7 @@ public:
 
 private:
     Outbox& outbox_;
-    QListWidget* list_ = nullptr;
+    MarkedListBox* list_ = nullptr;
 };
 
 } // namespace qx

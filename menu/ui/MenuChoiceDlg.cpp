@@ -2,21 +2,23 @@
 
 #include "menu/MenuText.h"
 #include "menu/ui/MenuSettingText.h"
-
-#include <QListWidget>
+#include "panel/controls/MarkedComboBox.h"
+#include "panel/controls/MarkedListBox.h"
 
 namespace qx {
 
 CMenuChoiceDlg::CMenuChoiceDlg(MenuItem& item, QWidget* parent)
     : MenuSettingDlg(item, settingCaptionWithUnits(item), parent)
 {
-    list_ = new QListWidget(this);
+    // The radio's combo that never closes: its items, drawn as a list.
+    list_ = new MarkedListBox(this, MarkedComboBox::kItemHeight);
     list_->setObjectName(QStringLiteral("choices"));
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list_->setMinimumSize(260, 220);
     const MenuChoices c = menuChoices(item);
     for (const std::string& text : c.texts)
         list_->addItem(QString::fromStdString(text));
+    list_->setMarkedIndex(c.selected);
     if (c.selected >= 0) {
         list_->setCurrentRow(c.selected);
         list_->scrollToItem(list_->item(c.selected), QAbstractItemView::PositionAtCenter);

@@ -2,15 +2,15 @@
 
 #include "menu/MenuExParam.h"
 #include "menu/ui/MenuSettingText.h"
+#include "panel/controls/FilteredEdit.h"
 
-#include <QLineEdit>
 #include <QValidator>
 
 namespace qx {
 namespace {
 
-// Keeps the field to what the radio can show while the operator types:
-// letters go upper case, anything else the display lacks is refused.
+// The filtered edit drops what cannot be keyed; this turns letters into
+// capitals and refuses anything else the display lacks (a pasted text).
 class BeaconTextValidator : public QValidator {
 public:
     using QValidator::QValidator;
@@ -27,7 +27,7 @@ public:
 
 CMenuTextDlg::CMenuTextDlg(MenuItem& item, QWidget* parent) : MenuSettingDlg(item, beaconCaption(item), parent)
 {
-    field_ = new QLineEdit(this);
+    field_ = new FilteredEdit(this);
     field_->setObjectName(QStringLiteral("text"));
     field_->setMaxLength(static_cast<int>(kBeaconTextMax));
     field_->setValidator(new BeaconTextValidator(field_));

@@ -1,24 +1,24 @@
-// Setting dialog of the beacon text: one edit field of at most 40
-// characters that the radio's display can show.
+// Setting dialog of the beacon text: one filtered edit field of at most 40
+// characters, letters shown in capitals as the radio's display shows them.
 #pragma once
 #include "menu/ui/MenuSettingDlg.h"
 
-class QLineEdit;
-
 namespace qx {
+
+class FilteredEdit;
 
 class CMenuTextDlg : public MenuSettingDlg {
     Q_OBJECT
 public:
     CMenuTextDlg(MenuItem& item, QWidget* parent = nullptr);
 
-    QLineEdit* field() const { return field_; }
+    FilteredEdit* field() const { return field_; }
 
 public slots:
     void accept() override;
 
 private:
-    QLineEdit* field_;
+    FilteredEdit* field_;
 };
 
 } // namespace qx

@@ -3,8 +3,7 @@
 #include "menu/MenuValue.h"
 #include "menu/ToneTable.h"
 #include "menu/ui/MenuSettingText.h"
-
-#include <QListWidget>
+#include "panel/controls/MarkedListBox.h"
 
 namespace qx {
 namespace {
@@ -18,7 +17,8 @@ constexpr int kItemHeight = 18;
 CMenuToneDlg::CMenuToneDlg(MenuItem& item, QWidget* parent)
     : MenuSettingDlg(item, settingCaptionWithUnits(item), parent)
 {
-    list_ = new QListWidget(this);
+    list_ = new MarkedListBox(this);
+    list_->setMarkedIndex(-1);
     list_->setObjectName(QStringLiteral("tones"));
     list_->setViewMode(QListView::ListMode);
     list_->setFlow(QListView::LeftToRight);
@@ -42,8 +42,10 @@ CMenuToneDlg::CMenuToneDlg(MenuItem& item, QWidget* parent)
             auto* entry = new QListWidgetItem(QString::fromUtf8(e.view().data(), static_cast<qsizetype>(e.view().size())));
             entry->setData(Qt::UserRole, e.code);
             list_->addItem(entry);
-            if (e.code == menuInt(item.value))
+            if (e.code == menuInt(item.value)) {
                 list_->setCurrentItem(entry);
+                list_->setMarkedIndex(list_->row(entry));
+            }
         }
     }
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });

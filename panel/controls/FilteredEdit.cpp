@@ -16,8 +16,10 @@ QString FilteredEdit::filtered(const QString& text)
 {
     QString out;
     out.reserve(text.size());
+    // Backspace is taken as a key (it edits); as a character inside pasted
+    // text it is a control code like any other.
     for (const char32_t c : text.toUcs4())
-        if (editAccepts(c))
+        if (c >= U' ' && editAccepts(c))
             out.append(QString::fromUcs4(&c, 1));
     return out;
 }

@@ -7,7 +7,7 @@
 namespace qx {
 
 MarkedComboBox::MarkedComboBox(QWidget* parent)
-    : QComboBox(parent), delegate_(new MarkedItemDelegate(15, this))
+    : QComboBox(parent), delegate_(new MarkedItemDelegate(kItemHeight, this))
 {
     setItemDelegate(delegate_);
 }

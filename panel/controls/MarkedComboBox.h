@@ -9,6 +9,8 @@ class MarkedItemDelegate;
 class MarkedComboBox : public QComboBox {
     Q_OBJECT
 public:
+    static constexpr int kItemHeight = 15;
+
     explicit MarkedComboBox(QWidget* parent = nullptr);
 
     void setMarkedIndex(int row);

@@ -4,7 +4,8 @@
 
 namespace qx {
 
-MarkedListBox::MarkedListBox(QWidget* parent) : QListWidget(parent), delegate_(new MarkedItemDelegate(12, this))
+MarkedListBox::MarkedListBox(QWidget* parent, int itemHeight)
+    : QListWidget(parent), delegate_(new MarkedItemDelegate(itemHeight, this))
 {
     setItemDelegate(delegate_);
 }

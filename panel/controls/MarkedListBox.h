@@ -9,7 +9,10 @@ class MarkedItemDelegate;
 class MarkedListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit MarkedListBox(QWidget* parent = nullptr);
+    static constexpr int kItemHeight = 12;
+
+    // An always-open combo box is a list with the combo's taller items.
+    explicit MarkedListBox(QWidget* parent = nullptr, int itemHeight = kItemHeight);
 
     void setMarkedIndex(int row);
     int markedIndex() const;

@@ -45,6 +45,9 @@ TEST(FilteredEdit, PasteIsFilteredToo)
     edit.paste();
     EXPECT_EQ(edit.text(), "AB123");
     EXPECT_EQ(edit.cursorPosition(), 5);
+    QApplication::clipboard()->setText(QStringLiteral("4\b5\t6"));
+    edit.paste();
+    EXPECT_EQ(edit.text(), "AB123456") << "backspace is a key, never a pasted character";
 }
 
 TEST(ColouredStatic, BackgroundStartsAsButtonFaceAndCanBeReplaced)

@@ -6,6 +6,10 @@
 #include "menu/ui/MenuSettingText.h"
 #include "menu/ui/MenuTextDlg.h"
 #include "menu/ui/MenuToneDlg.h"
+#include "panel/controls/FilteredEdit.h"
+#include "panel/controls/MarkedComboBox.h"
+#include "panel/controls/MarkedItemDelegate.h"
+#include "panel/controls/MarkedListBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -62,6 +66,7 @@ TEST(MenuChoiceDlg, CaptionPreselectionAndStoredValue)
         EXPECT_EQ(dlg.windowTitle().toStdString(), "MENU LIST SETTING");
         EXPECT_EQ(dlg.caption()->text().toStdString(), c.caption);
         EXPECT_EQ(currentText(dlg.choices()), c.preselected);
+        EXPECT_EQ(dlg.choices()->markedIndex(), dlg.choices()->currentRow()) << "the radio's value is the red one";
         const auto found = dlg.choices()->findItems(c.pick, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         dlg.choices()->setCurrentItem(found.front());
@@ -69,6 +74,21 @@ TEST(MenuChoiceDlg, CaptionPreselectionAndStoredValue)
         EXPECT_EQ(item.changed, c.stored != c.value);
         EXPECT_EQ(item.newValue, c.stored);
     }
+}
+
+TEST(MenuChoiceDlg, ChoicesAreComboItemsAndNothingIsMarkedWithoutAMatch)
+{
+    MenuItem item = entry(21);
+    item.value = 12;
+    CMenuChoiceDlg dlg(item);
+    const auto* d = dynamic_cast<const MarkedItemDelegate*>(dlg.choices()->itemDelegate());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->sizeHint(QStyleOptionViewItem(), dlg.choices()->model()->index(0, 0)).height(),
+              MarkedComboBox::kItemHeight);
+    item.value = 999; // no such speed
+    CMenuChoiceDlg none(item);
+    EXPECT_EQ(currentText(none.choices()), "<none>");
+    EXPECT_EQ(none.choices()->markedIndex(), -1) << "the first choice is not the radio's value";
 }
 
 TEST(MenuChoiceDlg, RechoosingTheCurrentValueClearsAPendingChange)
@@ -162,11 +182,11 @@ TEST(MenuTextDlg, BeaconTextRules)
     EXPECT_EQ(dlg.field()->maxLength(), 40);
 
     dlg.field()->clear();
-    QTest::keyClicks(dlg.field(), "cq;dx");
-    EXPECT_EQ(dlg.field()->text().toStdString(), "CQDX");
+    QTest::keyClicks(dlg.field(), "cq;d-x.,/7|}~");
+    EXPECT_EQ(dlg.field()->text().toStdString(), "CQDX/7");
     dlg.accept();
     EXPECT_TRUE(item.changed);
-    EXPECT_EQ(item.newText.view(), "CQDX");
+    EXPECT_EQ(item.newText.view(), "CQDX/7");
     EXPECT_EQ(item.newValue, 1);
 }
 
@@ -211,6 +231,7 @@ TEST(MenuToneDlg, TonesAscendAlongEachRowAndTheCurrentToneIsSelected)
     EXPECT_EQ(list->item(1)->text().toStdString(), "  69.3");
     EXPECT_EQ(list->item(49)->text().toStdString(), "  254.1");
     EXPECT_EQ(currentText(list), "  88.5");
+    EXPECT_EQ(dlg.tones()->markedIndex(), list->currentRow());
     dlg.show();
     // Five to a row: the sixth tone starts the second row.
     EXPECT_EQ(list->visualItemRect(list->item(5)).left(), list->visualItemRect(list->item(0)).left());

@@ -1,8 +1,10 @@
 // CW, Playback, Repeater and MIC EQ windows against fake collaborators.
 #include "menu/MenuKind.h"
+#include "panel/controls/ColouredStatic.h"
+#include "panel/controls/FilteredEdit.h"
+#include "panel/controls/MarkedListBox.h"
 #include "tests/gui/windows/WindowFixture.h"
 #include "windows/CwKeyerDlg.h"
-#include "windows/IndicatorLabel.h"
 #include "windows/MacroKeys.h"
 #include "windows/MicEqDlg.h"
 #include "windows/PlaybackDlg.h"
@@ -10,6 +12,8 @@
 #include "windows/RepeaterTexts.h"
 #include "windows/ToneListDlg.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -115,12 +119,17 @@ TEST_F(CwWindow, WritingFortyCharactersSendsFortyFourThenReadsBack)
     EXPECT_FALSE(cw.writeButton(2)->isEnabled());
 }
 
-TEST_F(CwWindow, FieldsRefuseSemicolonsAndStopAtForty)
+TEST_F(CwWindow, FieldsTakeOnlyKeyableCharactersAndStopAtForty)
 {
     readAll();
     cw.textField(1)->clear();
-    QTest::keyClicks(cw.textField(1), "AB;C");
-    EXPECT_EQ(cw.textField(1)->text(), "ABC");
+    QTest::keyClicks(cw.textField(1), "AB;C-D.E,F|G}H~I/J{");
+    EXPECT_EQ(cw.textField(1)->text(), "ABCDEFGHI/J{");
+    cw.textField(1)->clear();
+    QApplication::clipboard()->setText(QStringLiteral("CQ;\b\tDE\x01"));
+    cw.textField(1)->paste();
+    EXPECT_EQ(cw.textField(1)->text(), "CQDE") << "a paste brings no command end or control code";
+    cw.textField(1)->clear();
     QTest::keyClicks(cw.textField(1), QString(50, 'Z'));
     EXPECT_EQ(cw.textField(1)->text().size(), 40);
 }
@@ -184,18 +193,18 @@ TEST(PlaybackWindow, IndicatorsFollowTheReportedFlags)
 {
     WindowFixture fx;
     CPlaybackDlg dlg(fx.ctx);
-    EXPECT_EQ(dlg.recIndicator()->background(), QColor(Qt::white));
-    EXPECT_EQ(dlg.playIndicator()->background(), QColor(Qt::white));
+    EXPECT_EQ(dlg.recIndicator()->backgroundColour(), QColor(Qt::white));
+    EXPECT_EQ(dlg.playIndicator()->backgroundColour(), QColor(Qt::white));
     fx.radio.set(RadioState::Int::RI3, 1);
     fx.radio.set(RadioState::Int::RI4, 1);
     dlg.onNotification({UM_ANS_RI, 0, 0});
-    EXPECT_EQ(dlg.recIndicator()->background(), QColor(255, 0, 0));
-    EXPECT_EQ(dlg.playIndicator()->background(), QColor(0, 255, 0));
+    EXPECT_EQ(dlg.recIndicator()->backgroundColour(), QColor(255, 0, 0));
+    EXPECT_EQ(dlg.playIndicator()->backgroundColour(), QColor(0, 255, 0));
     EXPECT_EQ(dlg.recIndicator()->textColour(), QColor(Qt::black));
     fx.radio.set(RadioState::Int::RI3, 0);
     dlg.onNotification({UM_ANS_RI, 0, 0});
-    EXPECT_EQ(dlg.recIndicator()->background(), QColor(Qt::white));
-    EXPECT_EQ(dlg.playIndicator()->background(), QColor(0, 255, 0));
+    EXPECT_EQ(dlg.recIndicator()->backgroundColour(), QColor(Qt::white));
+    EXPECT_EQ(dlg.playIndicator()->backgroundColour(), QColor(0, 255, 0));
 }
 
 // ---- Repeater ----
@@ -237,6 +246,11 @@ TEST(RepeaterWindow, OpeningShowsVfoAndReadsStatus)
     EXPECT_EQ(dlg.modeDisplay()->text(), "Tone Encoder");
     EXPECT_EQ(dlg.toneDisplay()->text(), "100.0 Hz");
     EXPECT_EQ(dlg.shiftDisplay()->text(), "Plus Shift");
+    for (const ColouredStatic* d : {dlg.modeDisplay(), dlg.toneDisplay(), dlg.shiftDisplay()}) {
+        EXPECT_EQ(d->textColour(), QColor(255, 255, 255));
+        EXPECT_EQ(d->backgroundColour(), QColor(0, 0, 0));
+        EXPECT_EQ(d->font().pixelSize(), 50);
+    }
 
     fx.radio.set(RadioState::Int::OS0, 2);
     dlg.onNotification({UM_ANS_OS, 0, 0});
@@ -290,6 +304,8 @@ TEST(ToneList, LaidOutInRowsAndSendsEvenTheCurrentTone)
     EXPECT_EQ(dlg.list()->item(1)->text().trimmed(), "79.7");
     EXPECT_EQ(dlg.list()->item(10)->text().trimmed(), "69.3");
     EXPECT_EQ(dlg.selectedTone(), 8);
+    EXPECT_EQ(dlg.list()->markedIndex(), dlg.list()->currentRow()) << "the tone now set is the red one";
+    EXPECT_EQ(dlg.list()->item(dlg.list()->markedIndex())->text().trimmed(), "88.5");
     dlg.accept();
     EXPECT_EQ(fx.requests(), (Requests{{UM_REQ_CN_SET, 8}}));
 }

@@ -1,5 +1,6 @@
 // VFO SET, MEMORY WRITE, Command Send, COM Select, Baud rate and VCC.
 #include "tests/gui/windows/WindowFixture.h"
+#include "panel/controls/MarkedComboBox.h"
 #include "windows/BaudRateDlg.h"
 #include "windows/ComSelectDlg.h"
 #include "windows/CommandSendDlg.h"
@@ -219,6 +220,9 @@ TEST_F(PortDialogs, ComListShowsTheDeviceBehindEachNumber)
     EXPECT_EQ(dlg.list()->itemText(0), "COM1  (/dev/ttyUSB0)");
     EXPECT_EQ(dlg.list()->itemText(19), "COM20  (none)");
     EXPECT_EQ(dlg.list()->currentIndex(), 2);
+    EXPECT_EQ(dlg.list()->markedIndex(), 2) << "the port in use is drawn red";
+    pick(dlg, 5);
+    EXPECT_EQ(dlg.list()->markedIndex(), 2) << "picking does not move the mark";
 }
 
 TEST_F(PortDialogs, CurrentPortChangesNothingButReportsDone)
@@ -261,6 +265,8 @@ TEST_F(PortDialogs, BaudListAndAutoInformationWait)
     const char* rates[] = {"4800", "9600", "19200", "38400"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(dlg.list()->itemText(i), rates[i]);
+    EXPECT_EQ(dlg.list()->markedIndex(), dlg.list()->currentIndex());
+    EXPECT_EQ(dlg.list()->itemText(dlg.list()->markedIndex()), QString::number(ports.baud));
     pick(dlg, 3);
     dlg.accept();
     EXPECT_EQ(requestIds(), (std::vector<std::uint32_t>{UM_REQ_AI_TOGGLE}));

@@ -2,6 +2,9 @@
 // hosted on this Qt loop as the program hosts it, with the main window's
 // part (forwarding notifications, timer 39) played by the test host.
 #include "menu/MenuKind.h"
+#include "panel/controls/ColouredStatic.h"
+#include "panel/controls/FilteredEdit.h"
+#include "panel/controls/MarkedListBox.h"
 #include "tests/gui/windows/WindowFixture.h"
 #include "tests/integration/EngineRig.h"
 #include "windows/CwKeyerDlg.h"
@@ -9,7 +12,6 @@
 #include "windows/MemoryWriteDlg.h"
 #include "windows/MicEqDlg.h"
 #include "windows/RepeaterDlg.h"
-#include "windows/IndicatorLabel.h"
 #include "windows/ToneListDlg.h"
 
 #include <QLineEdit>
