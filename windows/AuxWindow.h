@@ -8,12 +8,17 @@
 
 #include <QDialog>
 
+class QKeyEvent;
+
 namespace qx {
+
+class AuxKeyTap;
 
 class AuxWindow : public QDialog {
     Q_OBJECT
 public:
     AuxWindow(AuxKind kind, WindowContext& ctx, QWidget* parent = nullptr);
+    ~AuxWindow() override;
 
     AuxKind kind() const { return kind_; }
     // A notification forwarded by the main window; only the ids of this
@@ -28,15 +33,21 @@ protected:
     void finish(std::uint64_t wParam = 0);
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
-    // Keys go to the function-key macros first.
-    void keyPressEvent(QKeyEvent* e) override;
+    // Every key pressed in the window, whichever control has the focus, is
+    // offered to the function-key macros before anything else sees it;
+    // while this is false the keys keep their normal meaning.
     virtual bool macroKeysAllowed() const { return true; }
 
     WindowContext& ctx_;
 
 private:
+    friend class AuxKeyTap;
+    // True when the macros consumed the key.
+    bool offerToMacros(const QKeyEvent& e);
+
     AuxKind kind_;
     bool finished_ = false;
+    AuxKeyTap* keyTap_ = nullptr;
 };
 
 } // namespace qx

@@ -1,7 +1,8 @@
 // The function-key macros as the windows see them: the main window and
-// every auxiliary window offer each key press here first (from
-// keyPressEvent) and skip their own handling when it is consumed. The main
-// window also calls continueSending() when its timer 39 fires.
+// every auxiliary window offer each key press here first (an auxiliary
+// window before its focused control sees the key) and skip their own
+// handling when it is consumed. The main window also calls
+// continueSending() when its timer 39 fires.
 #pragma once
 #include "windows/MacroKeyFile.h"
 #include "windows/MacroKeyMap.h"

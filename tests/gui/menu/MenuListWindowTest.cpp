@@ -4,15 +4,20 @@
 
 #include "menu/MenuKind.h"
 #include "menu/ui/MenuSettingDlg.h"
+#include "windows/MacroKeys.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace qx::test {
 namespace {
@@ -136,6 +141,33 @@ TEST_F(MenuListWindow, SelectionIsRememberedFromOneOpeningToTheNext)
     QTest::mouseClick(window->cancelButton(), Qt::LeftButton);
     open();
     EXPECT_EQ(window->list()->currentRow(), 40);
+}
+
+TEST_F(MenuListWindow, MacroKeysComeBeforeTheListAndItsArrows)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path base = dir.path().toStdString();
+    std::filesystem::create_directories(base / "CommoFiles");
+    {
+        std::ofstream file(base / "CommoFiles" / "RCPKSDEF.txt");
+        for (int i = 0; i < 46; ++i)
+            file << "M" << i << ";\n";
+    }
+    MacroKeys macros(outbox, ctx.sendRaw, base, [] {});
+    ctx.macros = &macros;
+    open();
+    select(kBandSlot);
+    const int row = window->list()->currentRow();
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_F2}) {
+        press(key);
+        while (macros.busy())
+            macros.continueSending();
+    }
+    EXPECT_EQ(sent, (std::vector<std::string>{"M45;", "M44;", "M43;", "M0;"}));
+    EXPECT_EQ(window->list()->currentRow(), row) << "the list never moved";
+    press(Qt::Key_Left);
+    EXPECT_EQ(window->rows().bandFlag(), 9) << "other keys keep their list meaning";
+    ctx.macros = nullptr;
 }
 
 // Runs `act` on the setting dialog as soon as it is up, then presses its OK.
