@@ -1,6 +1,8 @@
 #include "windows/MacroKeyFile.h"
 
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 
 namespace qx {
 
@@ -19,29 +21,44 @@ std::optional<KeyMacroTable> MacroKeyFile::read() const
     std::ifstream in(p, std::ios::binary);
     if (!in)
         return std::nullopt;
-    // 46 full lines fit easily; a huge or binary file is cut here.
-    std::string bytes(kReadLimit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return parseKeyMacros(bytes);
+    return parseKeyMacros(in);
+}
+
+KeyMacroTable parseKeyMacros(std::istream& in)
+{
+    KeyMacroTable table;
+    std::streambuf* buf = in.rdbuf();
+    if (!buf)
+        return table;
+    constexpr auto eof = std::char_traits<char>::eof();
+    for (auto& line : table) {
+        std::size_t scanned = 0;
+        bool ended = false; // a NUL ends the text; the line end is still looked for
+        int c = buf->sbumpc();
+        if (c == eof)
+            break;
+        for (; c != eof && c != '\n'; c = buf->sbumpc()) {
+            if (++scanned > kMacroLineScanLimit) {
+                line.resize(std::min(line.size(), kMacroLineLimit));
+                return table;
+            }
+            if (c == '\0')
+                ended = true;
+            else if (!ended && line.size() <= kMacroLineLimit) // one over, for a "\r" to drop
+                line.push_back(static_cast<char>(c));
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() > kMacroLineLimit)
+            line.resize(kMacroLineLimit);
+    }
+    return table;
 }
 
 KeyMacroTable parseKeyMacros(std::string_view bytes)
 {
-    KeyMacroTable table;
-    std::size_t pos = 0;
-    for (int line = 0; line < kMacroLineCount && pos < bytes.size(); ++line) {
-        std::size_t end = bytes.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view text = bytes.substr(pos, end - pos);
-        pos = end + 1;
-        if (!text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        text = text.substr(0, text.find('\0'));
-        table[static_cast<std::size_t>(line)] = std::string(text.substr(0, kMacroLineLimit));
-    }
-    return table;
+    std::istringstream in{std::string(bytes)};
+    return parseKeyMacros(in);
 }
 
 } // namespace qx

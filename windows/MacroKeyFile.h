@@ -4,8 +4,10 @@
 #pragma once
 #include <array>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -19,8 +21,6 @@ public:
     static constexpr const char* kFolder = "CommoFiles";
     static constexpr const char* kFileName = "RCPKSDEF.txt";
     static constexpr std::size_t kPathLimit = 260;
-    // No more than this is ever read, whatever the file holds.
-    static constexpr std::size_t kReadLimit = 64 * 1024;
 
     explicit MacroKeyFile(std::filesystem::path baseDir);
 
@@ -33,8 +33,15 @@ private:
     std::filesystem::path baseDir_;
 };
 
-// The table from a file's bytes: line ends removed ("\n", "\r\n"), each
-// line ends at a NUL, lines past the 46th ignored.
+// A line that runs this long without a line end is taken for a file that
+// is no key file (binary, one endless line): reading stops there, so a
+// key press never scans more than 46 of these.
+inline constexpr std::size_t kMacroLineScanLimit = 64 * 1024;
+
+// The table from a stream, line by line: line ends removed ("\n", "\r\n"),
+// each line ends at a NUL and is cut to 255 characters (the rest of an
+// over-long line is skipped, never held), lines past the 46th not read.
+KeyMacroTable parseKeyMacros(std::istream& in);
 KeyMacroTable parseKeyMacros(std::string_view bytes);
 
 } // namespace qx

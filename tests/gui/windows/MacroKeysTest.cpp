@@ -150,6 +150,36 @@ TEST_F(MacroKeysTest, FortySeventhLineBelongsToNoKey)
     EXPECT_EQ(fx.sent, (std::vector<std::string>{"X45;"}));
 }
 
+TEST_F(MacroKeysTest, LongEarlyLinesDoNotHideTheLastKey)
+{
+    // 46 lines of about 2 KB: far more than 64 KiB before the End key's line.
+    std::string bytes;
+    for (int i = 0; i < 45; ++i)
+        bytes += "FA" + std::string(2000, '0') + ";\r\n";
+    bytes += "MD03;" + std::string(2000, ' ') + "\r\n";
+    writeFile(bytes);
+    EXPECT_TRUE(press(MacroKey::End));
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"MD03;"}));
+}
+
+TEST(MacroKeyFileParse, OverlongLinesAreCutAndTheirRestSkipped)
+{
+    const std::string cut = std::string(255, 'B');
+    const KeyMacroTable t = parseKeyMacros(std::string(255, 'A') + "\r\n" + cut + "TAIL;\r\nNEXT;\n");
+    EXPECT_EQ(t[0], std::string(255, 'A')) << "a line of exactly 255 keeps them all, without the CR";
+    EXPECT_EQ(t[1], cut);
+    EXPECT_EQ(t[2], "NEXT;");
+}
+
+TEST(MacroKeyFileParse, ReadingStopsAtALineWithNoEndInSight)
+{
+    const std::string endless(kMacroLineScanLimit + 10, 'Z');
+    const KeyMacroTable t = parseKeyMacros("FA14250000;\n" + endless + "\nMD03;\n");
+    EXPECT_EQ(t[0], "FA14250000;");
+    EXPECT_EQ(t[1], std::string(255, 'Z'));
+    EXPECT_EQ(t[2], "") << "nothing after a line that long is read";
+}
+
 TEST_F(MacroKeysTest, MissingFileOrEmptyLineSendsNothingButConsumesTheKey)
 {
     EXPECT_TRUE(press(MacroKey::F2));
