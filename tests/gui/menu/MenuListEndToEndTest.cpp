@@ -1,9 +1,9 @@
 // The MENU LIST window against the simulated radio: the engine on its
-// threads, hosted on this Qt loop as the program hosts it, with the main
-// window's part (the reopen-menu box) played by the test host.
+// threads, hosted on this Qt loop as the program hosts it; the main window
+// takes the link's notices where it has a part (the reopen-menu box).
 #include "menu/ui/MenuListDlg.h"
 #include "menu/ui/MenuSettingDlg.h"
-#include "menu/ui/MenuUpdateNotice.h"
+#include "panel/MainPanelDlg.h"
 #include "tests/integration/EngineRig.h"
 #include "windows/WindowContext.h"
 
@@ -37,15 +37,14 @@ protected:
         ASSERT_TRUE(rig.simStarted());
         rig.engine().startUp();
         ASSERT_TRUE(rig.linkUp());
-        // The main window's part: while the list is open, a changed menu entry
-        // raises the reopen box, one at a time.
-        rig.bridge().setMessageHandler([this](const Message& m) {
-            if ((m.id == UM_ANS_OTHER || m.id == UM_ANS_DA) && window && !window->finished()) {
-                ++menuChanges;
-                if (notice.raise(window.get()))
-                    ++boxesRaised;
-            }
-        });
+    }
+
+    void TearDown() override
+    {
+        rig.bridge().setMessageHandler([](const Message&) {});
+        if (mainWindow)
+            for (QMessageBox* b : mainWindow->messageBoxes())
+                b->close();
     }
 
     void open()
@@ -79,10 +78,8 @@ protected:
     WindowContext ctx{rig.engine(), rig.radio(), rig.command(), rig.menu(), rig.engine().flags(),
                       [this](const std::string& s) { return rig.engine().sendRaw(s); }};
     MenuListMemory memory;
-    MenuUpdateNotice notice;
     std::unique_ptr<CMenuListDlg> window;
-    int menuChanges = 0;
-    int boxesRaised = 0;
+    std::unique_ptr<CMainPanelDlg> mainWindow;
 };
 
 TEST_F(MenuListEndToEnd, ConfirmedChangesReachTheRadio)
@@ -117,24 +114,42 @@ TEST_F(MenuListEndToEnd, ConfirmedChangesReachTheRadio)
     EXPECT_FALSE(rig.menu().getEntry(kBandSlot).changed);
 }
 
+// The program's own path: the engine's notices go to the main window, which
+// owns the MENU LIST window and raises the box.
 TEST_F(MenuListEndToEnd, MenuChangedWhileOpenRaisesTheReopenBoxOnce)
 {
-    open();
+    const QString reopen = QStringLiteral("Update the menu setting.\nPlease close and open the menu window.");
+    mainWindow = std::make_unique<CMainPanelDlg>(ctx);
+    int menuChanges = 0;
+    rig.bridge().setMessageHandler([&](const Message& m) {
+        menuChanges += m.id == UM_ANS_OTHER ? 1 : 0;
+        mainWindow->onMessage(m);
+    });
+    auto boxes = [&] {
+        std::vector<QString> texts;
+        for (QMessageBox* b : mainWindow->messageBoxes())
+            texts.push_back(b->text());
+        return texts;
+    };
+    ASSERT_TRUE(mainWindow->openAux(AuxKind::MenuList));
+    auto* list = qobject_cast<CMenuListDlg*>(mainWindow->auxWindow(AuxKind::MenuList));
+    ASSERT_NE(list, nullptr);
+    const std::string speedLine = list->list()->item(20)->text().toStdString();
+    ASSERT_NE(speedLine.find(" 12wpm"), std::string::npos) << speedLine;
+
     rig.engine().sendRaw("EX02125;");
     ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 1; }));
     rig.engine().sendRaw("EX02130;");
     ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 2; }));
-    EXPECT_EQ(boxesRaised, 1);
-    ASSERT_TRUE(notice.showing());
-    EXPECT_EQ(notice.box()->text().toStdString(), "Update the menu setting.\nPlease close and open the menu window.");
+    EXPECT_EQ(boxes(), std::vector<QString>{reopen}) << "one box at a time";
     // The open list is not refreshed behind the operator's back.
-    EXPECT_NE(window->list()->item(20)->text().toStdString().find(" 12wpm"), std::string::npos);
-    notice.box()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(!notice.showing(), 5000);
+    EXPECT_EQ(list->list()->item(20)->text().toStdString(), speedLine);
+
+    mainWindow->messageBoxes().front()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindow->messageBoxes().isEmpty(), 5000);
     rig.engine().sendRaw("EX02131;");
     ASSERT_TRUE(rig.waitUntil([&] { return menuChanges >= 3; }));
-    EXPECT_EQ(boxesRaised, 2);
-    notice.box()->close();
+    EXPECT_EQ(boxes(), std::vector<QString>{reopen}) << "a new box once the first is gone";
 }
 
 } // namespace
