@@ -139,8 +139,11 @@ StartReport Engine::startUp()
     link_->setPortNumber(ComLink::kDefaultPort);
     link_->setBaudRate(ComLink::kDefaultBaud);
     report.settingsRead = settings_.read(*link_);
+    // Its own box: it must not hold back the port-open box that may follow.
     if (!report.settingsRead)
-        window_.postToWindow({UM_SHOW_ERROR, 0, 2});
+        window_.postToWindow({UM_SHOW_ERROR, 1, 2});
+    if (config_.portNumber)
+        link_->setPortNumber(*config_.portNumber);
 
     report.portOpened = link_->open();
 
