@@ -40,6 +40,7 @@ class WindowSink;
 struct EngineConfig {
     std::filesystem::path baseDir = ".";      // holds "CommoFiles"
     std::optional<std::string> devicePath;    // --device: this path for every port number
+    std::optional<int> portNumber;            // --port: this COM port instead of the saved one
     std::filesystem::path devDir = "/dev";
     bool secondInstance = false;
     std::string tracePath;                    // --trace: every byte on the port; none when empty

@@ -5,11 +5,12 @@ namespace qx {
 std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
-           " [--headless] [--simulate | --device PATH] [--trace FILE] [--no-splash] [--connect]\n"
-           "       [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
+           " [--headless] [--simulate | --device PATH | --port N] [--trace FILE] [--no-splash]\n"
+           "       [--connect] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
            "  --device PATH      use this serial device for every COM port number\n"
+           "  --port N           use COM port N (1 to 20); it is remembered, as COM Select does\n"
            "  --trace FILE       write every byte sent and received, with millisecond times\n"
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
@@ -46,6 +47,17 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
             value(d);
             if (o.error.empty())
                 o.device = d;
+        } else if (a == "--port") {
+            std::string n;
+            value(n);
+            if (o.error.empty()) {
+                const bool digits = !n.empty() && n.size() <= 2 && n.find_first_not_of("0123456789") == std::string::npos;
+                const int v = digits ? std::stoi(n) : 0;
+                if (v < 1 || v > 20)
+                    o.error = "--port needs a number from 1 to 20";
+                else
+                    o.port = v;
+            }
         } else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")
@@ -57,8 +69,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
         if (!o.error.empty())
             return o;
     }
-    if (o.simulate && o.device)
-        o.error = "--simulate and --device exclude each other";
+    if (o.simulate && (o.device || o.port))
+        o.error = "--simulate excludes --device and --port";
     return o;
 }
 

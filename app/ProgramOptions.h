@@ -14,6 +14,7 @@ struct ProgramOptions {
     bool help = false;
     bool version = false;
     std::optional<std::string> device;
+    std::optional<int> port; // COM port number, 1..20
     std::string trace;
     std::string screenshot;
     std::string simLog;

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -57,7 +58,12 @@ int main(int argc, char** argv)
     }
 
     qx::EngineConfig config;
+    // The settings file's path rule counts the whole folder name.
+    std::error_code cwdError;
+    if (auto cwd = std::filesystem::current_path(cwdError); !cwdError)
+        config.baseDir = cwd;
     config.devicePath = options.device;
+    config.portNumber = options.port;
     config.secondInstance = instance.secondInstance();
     config.tracePath = options.trace;
 

@@ -1,0 +1,32 @@
+#include "app/ProgramOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+TEST(ProgramOptions, PortTakesOnlyTheTwentyComNumbers)
+{
+    EXPECT_EQ(parseProgramOptions({"--port", "1"}).port, 1);
+    EXPECT_EQ(parseProgramOptions({"--port", "20"}).port, 20);
+    for (const char* bad : {"0", "21", "-1", "3x", "", "007", "99999999999999999999"}) {
+        const ProgramOptions o = parseProgramOptions({"--port", bad});
+        EXPECT_FALSE(o.error.empty()) << bad;
+        EXPECT_FALSE(o.port) << bad;
+    }
+    EXPECT_FALSE(parseProgramOptions({"--port"}).error.empty());
+}
+
+TEST(ProgramOptions, TheSimulatedRadioExcludesARealPort)
+{
+    EXPECT_FALSE(parseProgramOptions({"--simulate", "--port", "2"}).error.empty());
+    EXPECT_FALSE(parseProgramOptions({"--simulate", "--device", "/dev/ttyUSB0"}).error.empty());
+    const ProgramOptions o = parseProgramOptions({"--device", "/dev/ttyUSB0", "--port", "2", "--no-splash"});
+    EXPECT_TRUE(o.error.empty());
+    EXPECT_EQ(o.device, "/dev/ttyUSB0");
+    EXPECT_EQ(o.port, 2);
+    EXPECT_TRUE(o.noSplash);
+}
+
+} // namespace
+} // namespace qx
