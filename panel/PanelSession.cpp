@@ -7,6 +7,10 @@
 #include "app/qt/UiBridge.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/SplashWindow.h"
+#include "panel/controller/HitZones.h"
+#include "panel/controller/PanelController.h"
+#include "panel/controller/PanelControllerHost.h"
+#include "panel/controller/PanelOps.h"
 #include "windows/EnginePortSettings.h"
 
 #include <QCoreApplication>
@@ -73,9 +77,23 @@ void PanelSession::bringUp()
     window_->show();
     splash_.reset();
     if (options_.connect)
-        engine_.postToThread(ThreadId::AnlSend, {UM_REQ_AI_TOGGLE, 0, 0});
+        pressLinkKey();
     if (!options_.screenshot.empty())
         watchForScreenshot();
+}
+
+void PanelSession::pressLinkKey()
+{
+    // As an operator would: the key lights, and the connection attempts,
+    // their box and their failure message all run as after a real click.
+    const panel::HitRect* key = panel::rectOf(panel::op::Link);
+    if (!key)
+        return;
+    const int x = (key->left + key->right) / 2;
+    const int y = (key->top + key->bottom) / 2;
+    panel::CPanelController& c = window_->controller().controller();
+    c.leftPress(x, y);
+    c.leftRelease(x, y);
 }
 
 void PanelSession::watchForScreenshot()

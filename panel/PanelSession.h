@@ -52,6 +52,7 @@ public:
 
 private:
     void bringUp();
+    void pressLinkKey();
     void watchForScreenshot();
     void takeScreenshot();
     void shutDown();
