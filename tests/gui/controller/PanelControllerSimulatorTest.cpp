@@ -29,6 +29,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 namespace qx {
 namespace {
@@ -161,14 +163,27 @@ TEST_F(PanelControllerWithSimulator, ModePopupChoiceChangesTheRadiosMode)
 
 TEST_F(PanelControllerWithSimulator, AfGainKnobChangesTheGainAndReadsItBack)
 {
+    // The first command the radio received with this text at or after `from`.
+    auto received = [this](const std::string& text, std::size_t from) -> std::optional<std::size_t> {
+        const auto events = rig.log().events();
+        for (std::size_t i = from; i < events.size(); ++i)
+            if (events[i].direction == sim::Direction::Received && events[i].text == text)
+                return i;
+        return std::nullopt;
+    };
     bringLinkUp();
     QTRY_VERIFY_WITH_TIMEOUT(rig.model().answerFor("AG0").has_value(), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
     const int before = state.get(R::AG0);
     const int want = std::min(before + 20, 255) == before ? before - 20 : std::min(before + 20, 255);
+    const std::size_t from = rig.log().size();
     click(792, 276); // select
     wheel(792, 276, want > before ? 120 : -120);
     char text[16];
     std::snprintf(text, sizeof text, "AG0%03d;", want);
+    QTRY_VERIFY_WITH_TIMEOUT(received(text, from).has_value(), kWait);
+    const std::size_t setAt = *received(text, from);
+    QTRY_VERIFY_WITH_TIMEOUT(received("AG0;", setAt + 1).has_value(), kWait);
     QTRY_COMPARE_WITH_TIMEOUT(rig.model().answerFor("AG0").value_or(""), std::string(text), kWait);
     QTRY_COMPARE_WITH_TIMEOUT(state.get(R::AG0), want, kWait);
 }
