@@ -220,7 +220,7 @@ bool CMainPanelDlg::anyAuxOpen() const
 
 void CMainPanelDlg::updateMenuEnabling()
 {
-    const bool enabled = !anyAuxOpen();
+    const bool enabled = !anyAuxOpen() && !(controller_ && controller_->controller().connecting());
     for (auto& [id, action] : actions_)
         if (id != kCmdExit)
             action->setEnabled(enabled);

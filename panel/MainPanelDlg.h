@@ -77,6 +77,9 @@ public:
     bool auxOpen(AuxKind kind) const;
     AuxWindow* auxWindow(AuxKind kind) const;
     bool anyAuxOpen() const;
+    // Greys the menu items but File > Exit while an auxiliary window or the
+    // connecting box is open; enables them otherwise.
+    void updateMenuEnabling();
     // The Version dialog, modal; also what plain F1 opens.
     void showVersion();
 
@@ -100,7 +103,6 @@ protected:
 
 private:
     void buildMenus();
-    void updateMenuEnabling();
     void auxDone(AuxKind kind, const Message& m);
     void forwardToAux(const Message& m);
     void showError(const Message& m);

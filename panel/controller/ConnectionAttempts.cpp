@@ -35,8 +35,8 @@ void ConnectionAttempts::checkTick()
     outbox_.stopTimer(kConnectCheckTimer);
     if (connecting_ || !world_.portReady() || radio_.get(RadioState::Int::AI) == 1)
         return;
-    world_.showConnecting(true);
     connecting_ = true;
+    world_.showConnecting(true);
     attempts_ = 0;
     outbox_.startTimer(kConnectAttemptTimer, kAttemptMs);
 }

@@ -36,7 +36,6 @@ constexpr int kVccPollMs = 100;
 constexpr int kVccTimer = 31;
 constexpr int kLockValue = 2;
 constexpr int kLockRepeats = 3;
-constexpr int kNotch = 120;
 
 bool isCw(int mode) { return mode == 3 || mode == 7; }
 bool isFm(int mode) { return mode == 4 || mode == 10 || mode == 11; }
@@ -146,6 +145,8 @@ void CPanelController::press(int o, bool left)
     if (world_.auxOpen(AuxKind::VfoSet)) {
         if (o == op::VfoSetEnter && active_ == op::None)
             world_.confirmVfoSet();
+        else
+            holdLampOnly(o, left);
         return;
     }
     if ((isKnob(active_) || isDigit(active_)) && o != active_)
@@ -229,6 +230,24 @@ void CPanelController::press(int o, bool left)
     outbox_.startTimer(kKeyTimer, kKeyCheckMs);
     if (o == op::Link)
         connection_.keyPressed();
+}
+
+void CPanelController::holdLampOnly(int o, bool left)
+{
+    const bool same = o == active_;
+    if (isDial(active_))
+        endDrag();
+    else if (isKnob(active_) || isDigit(active_))
+        deselect();
+    else
+        releaseActive();
+    const PanelOperation* row = findOperation(o);
+    if (same || !row || row->lamp == 0)
+        return;
+    active_ = o;
+    activeByRight_ = !left;
+    lamp(o, true);
+    outbox_.startTimer(kKeyTimer, kKeyCheckMs);
 }
 
 void CPanelController::releaseActive()
@@ -497,7 +516,22 @@ void CPanelController::menuKey()
 
 void CPanelController::wheel(int x, int y, int delta)
 {
-    const int notches = delta / kNotch;
+    int target = op::None;
+    if (isDigit(active_)) {
+        target = active_;
+    } else if (isKnob(active_)) {
+        if (knobRepeatRan_ && knobButton_ != 0)
+            return;
+        target = active_;
+    } else if (active_ == op::None && !blocked(op::MainDial)) {
+        if (const int o = hitTest(x, y, menuValue(42) == 1); isDial(o))
+            target = o;
+    }
+    if (target == op::None) {
+        wheelNotches_.reset();
+        return;
+    }
+    const int notches = wheelNotches_.add(target, delta);
     if (notches == 0)
         return;
     const int dir = notches > 0 ? 1 : -1;
@@ -513,8 +547,6 @@ void CPanelController::wheel(int x, int y, int delta)
         return;
     }
     if (isKnob(active_)) {
-        if (knobRepeatRan_ && knobButton_ != 0)
-            return;
         const KnobSpec* k = knobSpec(active_);
         int value = radio_.get(k->entry);
         for (int i = 0; i < count; ++i)
@@ -523,21 +555,18 @@ void CPanelController::wheel(int x, int y, int delta)
         armReadBack(active_);
         return;
     }
-    if (active_ != op::None || blocked(op::MainDial))
-        return;
-    const int o = hitTest(x, y, menuValue(42) == 1);
-    if (o == op::MainDial) {
+    if (target == op::MainDial) {
         for (int i = 0; i < count; ++i)
             mainAngle_ = wheelAngle(mainAngle_, dir);
         world_.panelMessage({UM_PANEL_85, static_cast<std::uint64_t>(mainAngle_), 0});
         sendDial(op::MainDial, dir * count);
-    } else if (o == op::SecondDial) {
-        for (int i = 0; i < count; ++i)
-            secondAngle_ = wheelAngle(secondAngle_, dir);
-        world_.panelMessage({UM_PANEL_88, static_cast<std::uint64_t>(secondAngle_), 0});
-        sendDial(op::SecondDial, dir * count);
-        outbox_.startTimer(kSecondDialRestTimer, kSecondRestMs);
+        return;
     }
+    for (int i = 0; i < count; ++i)
+        secondAngle_ = wheelAngle(secondAngle_, dir);
+    world_.panelMessage({UM_PANEL_88, static_cast<std::uint64_t>(secondAngle_), 0});
+    sendDial(op::SecondDial, dir * count);
+    outbox_.startTimer(kSecondDialRestTimer, kSecondRestMs);
 }
 
 // --- timers ------------------------------------------------------------------
@@ -614,12 +643,14 @@ void CPanelController::dragTick()
 
 void CPanelController::endDrag()
 {
-    if (active_ == op::SecondDial)
+    const int o = active_;
+    if (o == op::SecondDial)
         world_.panelMessage({UM_PANEL_88, 360, 0});
     outbox_.stopTimer(kDialSendTimer);
     outbox_.stopTimer(kKeyTimer);
-    dial_.take();
     active_ = op::None;
+    // Steps gathered since the last send tick are still the operator's turn.
+    sendDial(o, dial_.take());
 }
 
 void CPanelController::knobRepeatTick()

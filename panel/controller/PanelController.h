@@ -12,6 +12,7 @@
 #include "panel/controller/DialMath.h"
 #include "panel/controller/KnobSteps.h"
 #include "panel/controller/PanelWorld.h"
+#include "panel/controller/WheelNotches.h"
 
 #include <cstdint>
 
@@ -40,6 +41,7 @@ public:
     void rightPress(int x, int y);
     void rightRelease(int x, int y);
     // `delta` in eighths of a degree; 120 is one notch away from the operator.
+    // Smaller deltas add up to notches per target.
     void wheel(int x, int y, int delta);
     // Enter: the VFO SET dialog.
     void enter();
@@ -56,6 +58,9 @@ public:
 
 private:
     void press(int op, bool left);
+    // A key pressed while VFO SET is open: drawn held and released as
+    // usual, but sends nothing.
+    void holdLampOnly(int op, bool left);
     void releaseActive();
     void deselect();
     void send(int op);
@@ -96,6 +101,7 @@ private:
     int mainAngle_ = 0;
     int secondAngle_ = 360;
     int readBackOp_ = 0;
+    WheelNotches wheelNotches_;
     ConnectionAttempts connection_;
 };
 

@@ -146,13 +146,12 @@ void PanelControllerHost::showConnecting(bool shown)
         if (!connecting_)
             connecting_ = new CConnectingDlg(&window_);
         connecting_->show();
-        return;
-    }
-    if (connecting_) {
+    } else if (connecting_) {
         connecting_->hide();
         connecting_->deleteLater();
         connecting_ = nullptr;
     }
+    window_.updateMenuEnabling();
 }
 
 void PanelControllerHost::showMessage(std::string_view text)

@@ -4,9 +4,12 @@
 #include "panel/controller/HitZones.h"
 #include "panel/controller/KnobSteps.h"
 #include "panel/controller/PopupChoiceTable.h"
+#include "panel/controller/WheelNotches.h"
 #include "state/RadioState.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace qx::panel {
 namespace {
@@ -75,6 +78,16 @@ TEST(DialMath, SevenDegreesMakeAStepAndTheRestIsCarried)
         EXPECT_EQ(d.carriedDegrees(), c.carried) << c.from << "->" << c.to;
         EXPECT_EQ(d.take(), 0);
     }
+}
+
+TEST(WheelNotches, HugeDeltasDoNotOverflowTheRemainder)
+{
+    WheelNotches w;
+    EXPECT_EQ(w.add(1, 119), 0);
+    EXPECT_EQ(w.add(1, std::numeric_limits<int>::max()), (119LL + std::numeric_limits<int>::max()) / 120);
+    w.reset();
+    EXPECT_EQ(w.add(1, -119), 0);
+    EXPECT_EQ(w.add(1, std::numeric_limits<int>::min()), (-119LL + std::numeric_limits<int>::min()) / 120);
 }
 
 TEST(DialMath, WheelNotchesWrapToSevenAnd352)

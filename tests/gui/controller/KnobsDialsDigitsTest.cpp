@@ -124,16 +124,49 @@ TEST_F(ControllerTest, MainDialDragSendsStepsEveryThirtyMilliseconds)
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, 13}}));
 }
 
-TEST_F(ControllerTest, StepsNotYetSentAreDroppedOnRelease)
+TEST_F(ControllerTest, StepsNotYetSentGoOutOnRelease)
+{
+    // Each dial turned a quarter clockwise from straight up: 12 steps, none sent by a tick yet.
+    struct Case {
+        const char* name;
+        int pressX, pressY, toX, toY;
+        bool bandGroup;
+        Posted want;
+    };
+    const Case cases[] = {
+        {"main dial", 517, 192, 567, 240, false, {UM_REQ_EU_0, 12}},
+        {"second dial", 172, 258, 190, 276, false, {UM_REQ_EU_1, 12}},
+        {"second dial, band group", 172, 258, 190, 276, true, {UM_REQ_FA_SET, 14100000}},
+    };
+    setMenu(48, 2);
+    radio.set(R::FA, 14000000);
+    for (const Case& c : cases) {
+        window->display().model().bandGroup = c.bandGroup;
+        clear();
+        leftPress(c.pressX, c.pressY);
+        moveTo(c.toX, c.toY);
+        tick(panel::kKeyTimer);
+        EXPECT_TRUE(posted().empty()) << c.name;
+        leftRelease(c.toX, c.toY);
+        EXPECT_EQ(posted(), std::vector<Posted>{c.want}) << c.name;
+        EXPECT_EQ(controller().activeOperation(), 0) << c.name;
+        EXPECT_TRUE(timerStopped(panel::kDialSendTimer)) << c.name;
+        tick(panel::kDialSendTimer); // a late tick sends nothing twice
+        EXPECT_EQ(posted().size(), 1u) << c.name;
+    }
+    EXPECT_EQ(model().secondDialAngle, panel::kDialAtRest);
+}
+
+TEST_F(ControllerTest, ReleaseAfterASendTickSendsOnlyTheRest)
 {
     leftPress(517, 192);
-    moveTo(567, 240);
+    moveTo(567, 240); // 90 degrees: 12 steps, 6 carried
     tick(panel::kKeyTimer);
-    leftRelease(567, 240);
     tick(panel::kDialSendTimer);
-    EXPECT_TRUE(posted().empty());
-    EXPECT_EQ(controller().activeOperation(), 0);
-    EXPECT_TRUE(timerStopped(panel::kDialSendTimer));
+    moveTo(517, 292); // 90 more: 13 steps
+    tick(panel::kKeyTimer);
+    leftRelease(517, 292);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, 12}, {UM_REQ_EU_0, 13}}));
 }
 
 TEST_F(ControllerTest, DialMovesTheClarifierWhenMenuItem49SaysSo)
@@ -175,6 +208,55 @@ TEST_F(ControllerTest, WheelOverTheDials)
     EXPECT_EQ(model().secondDialAngle, panel::kDialAtRest);
     wheel(300, 100, 120); // elsewhere: nothing
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, -1}, {UM_REQ_EU_0, 1}, {UM_REQ_EU_0, 1}, {UM_REQ_EU_1, 2}}));
+}
+
+TEST_F(ControllerTest, SmallWheelDeltasAddUpToNotchesPerTarget)
+{
+    radio.set(R::AG0, 100);
+    radio.set(R::FA, 14250000);
+    struct Turn {
+        int x, y, delta;
+        std::vector<Posted> want; // posted by this turn
+    };
+    const Turn turns[] = {
+        {517, 240, 30, {}},
+        {517, 240, 30, {}},
+        {517, 240, 30, {}},
+        {517, 240, 30, {{UM_REQ_EU_0, 1}}},     // four quarters make a notch
+        {517, 240, -90, {}},
+        {517, 240, -40, {{UM_REQ_EU_0, -1}}},   // 10 left towards the next
+        {517, 240, 150, {{UM_REQ_EU_0, 1}}},    // -10 + 150: one notch, 20 kept
+        {172, 276, 100, {}},                     // another dial starts from nothing
+        {517, 240, 100, {}},                     // and so does the main dial again
+        {517, 240, 20, {{UM_REQ_EU_0, 1}}},
+        {517, 240, 60, {}},
+        {300, 100, 30, {}},                      // over nothing: the part-notch is lost
+        {517, 240, 60, {}},
+        {517, 240, 240, {{UM_REQ_EU_0, 2}}},    // whole notches as ever
+    };
+    int n = 0;
+    for (const Turn& t : turns) {
+        clear();
+        wheel(t.x, t.y, t.delta);
+        EXPECT_EQ(posted(), t.want) << "turn " << n;
+        ++n;
+    }
+
+    leftClick(792, 276); // the AF knob
+    clear();
+    wheel(300, 300, 60);
+    EXPECT_TRUE(posted().empty());
+    wheel(300, 300, 60);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 120}}));
+    wheel(300, 300, 90); // left over when the knob is let go
+
+    leftClick(400, 120); // the 1 kHz digit: the knob's part-notch does not carry over
+    clear();
+    wheel(400, 120, -60);
+    wheel(400, 120, -40);
+    EXPECT_TRUE(posted().empty());
+    wheel(400, 120, -20);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_FA_SET, 14249000}}));
 }
 
 TEST_F(ControllerTest, BandGroupModeMovesTheVfoByGroupSteps)

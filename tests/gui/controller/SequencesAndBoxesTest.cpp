@@ -1,6 +1,7 @@
 // The connection attempts after key 1, the MENU key, Enter, and the two boxes.
 #include "ControllerFixture.h"
 
+#include "panel/PanelDisplay.h"
 #include "panel/boxes/ConnectingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"
 #include "windows/AuxWindow.h"
@@ -59,6 +60,53 @@ TEST_F(ControllerTest, LinkUpEndsTheAttempts)
     EXPECT_TRUE(timerStopped(panel::kConnectAttemptTimer));
 }
 
+TEST_F(ControllerTest, TheMenuIsGreyedWhileTheAttemptsRun)
+{
+    auto menuEnabled = [this] {
+        for (int id : {kCmdCommandSend, kCmdComSelect, kCmdBaudRate, kCmdPlayback, kCmdCw, kCmdRepeater, kCmdVersion})
+            if (!window->menuAction(id)->isEnabled())
+                return false;
+        return true;
+    };
+    struct Case {
+        const char* name;
+        bool linkComesUp;
+        bool auxOpen;
+    };
+    const Case cases[] = {
+        {"link up", true, false},
+        {"last attempt failed", false, false},
+        {"link up, CW window open", true, true},
+        {"last attempt failed, CW window open", false, true},
+    };
+    radio.set(R::PS, 1);
+    for (const Case& c : cases) {
+        leftClick(50, 195);
+        if (c.auxOpen) {
+            ASSERT_TRUE(window->openAux(AuxKind::Cw));
+        }
+        EXPECT_EQ(menuEnabled(), !c.auxOpen) << c.name;
+        tick(panel::kConnectCheckTimer);
+        ASSERT_TRUE(controller().connecting()) << c.name;
+        EXPECT_FALSE(menuEnabled()) << c.name;
+        EXPECT_TRUE(window->menuAction(kCmdExit)->isEnabled()) << c.name;
+        if (c.linkComesUp) {
+            window->onMessage({UM_PANEL_REFRESH, 0, 0});
+        } else {
+            for (int i = 0; i < 5; ++i)
+                tick(panel::kConnectAttemptTimer);
+            for (QMessageBox* b : window->messageBoxes())
+                b->close();
+        }
+        ASSERT_FALSE(controller().connecting()) << c.name;
+        EXPECT_EQ(menuEnabled(), !c.auxOpen) << c.name;
+        if (c.auxOpen) {
+            window->onMessage({UM_CW_DONE, 0, 0});
+            EXPECT_TRUE(menuEnabled()) << c.name;
+        }
+    }
+}
+
 TEST_F(ControllerTest, NoAttemptsWhenThePortIsClosedOrTheLinkCameUp)
 {
     radio.set(R::PS, 1);
@@ -112,6 +160,53 @@ TEST_F(ControllerTest, EnterOpensVfoSetAndConfirmsIt)
     EXPECT_TRUE(posted().empty());
     QTest::keyClick(window.get(), Qt::Key_Return);
     EXPECT_TRUE(window->auxWindow(AuxKind::VfoSet)->finished());
+}
+
+TEST_F(ControllerTest, KeysDrawTheirLampsButSendNothingWhileVfoSetIsOpen)
+{
+    struct Case {
+        const char* name;
+        int x, y;
+        std::uint32_t lamp;
+    };
+    const Case cases[] = {
+        {"NB", 290, 190, UM_KEY_7F},
+        {"AGC popup", 357, 195, UM_KEY_7E},
+        {"key 1", 50, 195, UM_KEY_78},
+        {"MENU", 738, 195, UM_KEY_83},
+        {"GROUP", 237, 286, UM_KEY_9A},
+    };
+    setMenu(48, 2);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    ASSERT_TRUE(window->auxOpen(AuxKind::VfoSet));
+    auto lamp = [this](std::uint32_t id) {
+        return model().keys[static_cast<std::size_t>(panel::keyLampIndex(id))] & 1;
+    };
+    for (const Case& c : cases) {
+        clear();
+        leftPress(c.x, c.y);
+        EXPECT_EQ(lamp(c.lamp), panel::kKeyPressed) << c.name;
+        leftRelease(c.x, c.y);
+        EXPECT_EQ(lamp(c.lamp), panel::kKeyReleased) << c.name;
+        EXPECT_TRUE(posted().empty()) << c.name;
+        EXPECT_TRUE(popups.empty()) << c.name;
+        EXPECT_FALSE(timerStarted(panel::kConnectCheckTimer, 1500)) << c.name;
+    }
+    EXPECT_EQ(waitBoxes, 0);
+    EXPECT_FALSE(window->auxOpen(AuxKind::MenuList));
+    EXPECT_FALSE(model().bandGroup);
+
+    // Held keys are let go as usual when the pointer leaves them.
+    leftPress(420, 240); // A=B
+    EXPECT_EQ(lamp(UM_KEY_84), panel::kKeyPressed);
+    moveTo(500, 100);
+    tick(panel::kKeyTimer);
+    EXPECT_EQ(lamp(UM_KEY_84), panel::kKeyReleased);
+    EXPECT_EQ(controller().activeOperation(), 0);
+
+    EXPECT_TRUE(posted().empty());
+    ASSERT_TRUE(window->auxOpen(AuxKind::VfoSet));
+    EXPECT_FALSE(window->auxWindow(AuxKind::VfoSet)->finished());
 }
 
 TEST(WaitBox, ClosesByItselfWhenNoReadRuns)
