@@ -12,6 +12,7 @@
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
+#include "tests/gui/GuiWait.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -90,12 +91,12 @@ protected:
     // Key 1, once the radio has said it is on.
     void bringLinkUp()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(window().firstDrawDone(), kWait);
-        QTRY_COMPARE_WITH_TIMEOUT(state.get(R::PS), 1, kWait);
+        QX_WAIT_ASSERT(window().firstDrawDone(), kWait);
+        QX_WAIT_EQ(state.get(R::PS), 1, kWait);
         click(50, 195);
-        QTRY_COMPARE_WITH_TIMEOUT(state.get(R::AI), 1, kWait);
-        QTRY_COMPARE_WITH_TIMEOUT(static_cast<long long>(state.get(R::FA)), rig.model().frequency(0), kWait);
-        QTRY_COMPARE_WITH_TIMEOUT(state.get(R::MD0), rigMode(), kWait);
+        QX_WAIT_EQ(state.get(R::AI), 1, kWait);
+        QX_WAIT_EQ(static_cast<long long>(state.get(R::FA)), rig.model().frequency(0), kWait);
+        QX_WAIT_EQ(state.get(R::MD0), rigMode(), kWait);
     }
 
     sim::SimulatedRadio rig;
@@ -113,17 +114,17 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
 {
     bringLinkUp();
     const panel::PanelModel& m = window().display().model();
-    QTRY_VERIFY_WITH_TIMEOUT(m.keys[0] >= panel::kKeyOnOffset, kWait); // the link key's lamp is on
+    QX_WAIT_ASSERT(m.keys[0] >= panel::kKeyOnOffset, kWait); // the link key's lamp is on
 
     const long long start = rigFrequency();
     QTest::mousePress(view(), Qt::LeftButton, {}, QPoint(517, 192));
     QMouseEvent move(QEvent::MouseMove, QPointF(567, 240), view()->mapToGlobal(QPointF(567, 240)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view(), &move);
-    QTRY_VERIFY_WITH_TIMEOUT(rigFrequency() != start, kWait);
+    QX_WAIT_ASSERT(rigFrequency() != start, kWait);
     QTest::mouseRelease(view(), Qt::LeftButton, {}, QPoint(567, 240));
     EXPECT_GT(rigFrequency(), start); // clockwise tunes up
-    QTRY_COMPARE_WITH_TIMEOUT(static_cast<long long>(state.get(R::FA)), rigFrequency(), kWait);
+    QX_WAIT_EQ(static_cast<long long>(state.get(R::FA)), rigFrequency(), kWait);
 }
 
 TEST_F(PanelControllerWithSimulator, ModePopupChoiceChangesTheRadiosMode)
@@ -157,8 +158,8 @@ TEST_F(PanelControllerWithSimulator, ModePopupChoiceChangesTheRadiosMode)
     });
     click(297, 243, Qt::RightButton);
     EXPECT_TRUE(picked);
-    QTRY_COMPARE_WITH_TIMEOUT(rigMode(), want, kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(state.get(R::MD0), want, kWait);
+    QX_WAIT_EQ(rigMode(), want, kWait);
+    QX_WAIT_EQ(state.get(R::MD0), want, kWait);
 }
 
 TEST_F(PanelControllerWithSimulator, AfGainKnobChangesTheGainAndReadsItBack)
@@ -172,8 +173,8 @@ TEST_F(PanelControllerWithSimulator, AfGainKnobChangesTheGainAndReadsItBack)
         return std::nullopt;
     };
     bringLinkUp();
-    QTRY_VERIFY_WITH_TIMEOUT(rig.model().answerFor("AG0").has_value(), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
+    QX_WAIT_ASSERT(rig.model().answerFor("AG0").has_value(), kWait);
+    QX_WAIT_ASSERT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
     const int before = state.get(R::AG0);
     const int want = std::min(before + 20, 255) == before ? before - 20 : std::min(before + 20, 255);
     const std::size_t from = rig.log().size();
@@ -181,11 +182,11 @@ TEST_F(PanelControllerWithSimulator, AfGainKnobChangesTheGainAndReadsItBack)
     wheel(792, 276, want > before ? 120 : -120);
     char text[16];
     std::snprintf(text, sizeof text, "AG0%03d;", want);
-    QTRY_VERIFY_WITH_TIMEOUT(received(text, from).has_value(), kWait);
+    QX_WAIT_ASSERT(received(text, from).has_value(), kWait);
     const std::size_t setAt = *received(text, from);
-    QTRY_VERIFY_WITH_TIMEOUT(received("AG0;", setAt + 1).has_value(), kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.model().answerFor("AG0").value_or(""), std::string(text), kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(state.get(R::AG0), want, kWait);
+    QX_WAIT_ASSERT(received("AG0;", setAt + 1).has_value(), kWait);
+    QX_WAIT_EQ(rig.model().answerFor("AG0").value_or(""), std::string(text), kWait);
+    QX_WAIT_EQ(state.get(R::AG0), want, kWait);
 }
 
 TEST_F(PanelControllerWithSimulator, MenuKeyReadsTheMenuThenConfirmedChangesReachTheRadio)
@@ -198,7 +199,7 @@ TEST_F(PanelControllerWithSimulator, MenuKeyReadsTheMenuThenConfirmedChangesReac
         return answers.empty() ? std::string() : answers.front();
     };
     bringLinkUp();
-    QTRY_VERIFY_WITH_TIMEOUT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
+    QX_WAIT_ASSERT(!engine->flags().waitBoxBusy.load(), kWait); // the link-up reads are over
     ASSERT_EQ(radioAnswer("EX021;"), "EX02112;");
 
     // The MENU key reads the radio's menu behind the wait box, then opens the list.
@@ -236,9 +237,9 @@ TEST_F(PanelControllerWithSimulator, MenuKeyReadsTheMenuThenConfirmedChangesReac
     change(kBandSlot, [](QWidget* dlg) { dlg->findChild<QCheckBox*>("flag0")->setChecked(false); });
     QTest::mouseClick(list->okButton(), Qt::LeftButton);
 
-    QTRY_COMPARE_WITH_TIMEOUT(radioAnswer("EX021;"), std::string("EX02120;"), kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(radioAnswer("EX065;"), std::string("EX06501111111111;"), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(window().auxWindow(AuxKind::MenuList) == nullptr, kWait);
+    QX_WAIT_EQ(radioAnswer("EX021;"), std::string("EX02120;"), kWait);
+    QX_WAIT_EQ(radioAnswer("EX065;"), std::string("EX06501111111111;"), kWait);
+    QX_WAIT_ASSERT(window().auxWindow(AuxKind::MenuList) == nullptr, kWait);
 }
 
 } // namespace

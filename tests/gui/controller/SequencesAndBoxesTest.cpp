@@ -5,6 +5,7 @@
 #include "panel/boxes/ConnectingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"
 #include "windows/AuxWindow.h"
+#include "tests/gui/GuiWait.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -217,7 +218,7 @@ TEST(WaitBox, ClosesByItselfWhenNoReadRuns)
     EXPECT_EQ(box.text()->text(), "Reading the menu setting data now.");
     EXPECT_FALSE(flags.waitBoxShown.load());
     EXPECT_TRUE(box.closing());
-    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 5000);
+    QX_WAIT_ASSERT(!box.isVisible(), 5000);
 }
 
 TEST(WaitBox, StaysUpUntilTheReadEndsAndIgnoresTheKeyboard)
@@ -233,7 +234,7 @@ TEST(WaitBox, StaysUpUntilTheReadEndsAndIgnoresTheKeyboard)
     EXPECT_FALSE(box.closing());
     box.sequenceEnded();
     EXPECT_FALSE(flags.waitBoxShown.load());
-    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 5000);
+    QX_WAIT_ASSERT(!box.isVisible(), 5000);
 }
 
 TEST(WaitBox, TheTimeLimitClosesIt)
@@ -244,7 +245,7 @@ TEST(WaitBox, TheTimeLimitClosesIt)
     box.show();
     box.limitReached();
     EXPECT_FALSE(flags.waitBoxShown.load());
-    QTRY_VERIFY_WITH_TIMEOUT(!box.isVisible(), 5000);
+    QX_WAIT_ASSERT(!box.isVisible(), 5000);
 }
 
 TEST(ConnectingBox, ShowsItsTextWithTheButtonsHidden)

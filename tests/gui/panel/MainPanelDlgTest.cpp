@@ -7,6 +7,7 @@
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
 #include "windows/AuxWindow.h"
+#include "tests/gui/GuiWait.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -170,7 +171,7 @@ TEST_F(MainPanelDlgTest, ClosingWithMenuListOpenUnlocksTheRadioFirst)
     ASSERT_EQ(lk.size(), 1u);
     EXPECT_EQ(lk[0].lParam, 3);
     EXPECT_EQ(shutDowns, 0) << "the window waits before it ends";
-    QTRY_COMPARE_WITH_TIMEOUT(shutDowns, 1, 5000);
+    QX_WAIT_EQ(shutDowns, 1, 5000);
 }
 
 TEST_F(MainPanelDlgTest, MenuChangeNoticesShowOnceAtATime)

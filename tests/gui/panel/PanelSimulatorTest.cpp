@@ -9,6 +9,7 @@
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
+#include "tests/gui/GuiWait.h"
 
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -52,11 +53,11 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
         session.start();
         const panel::PanelModel& m = session.window().display().model();
 
-        QTRY_VERIFY_WITH_TIMEOUT(session.window().firstDrawDone(), 10000);
+        QX_WAIT_ASSERT(session.window().firstDrawDone(), 10000);
         const auto rig = radio.model();
         const long long start = rig.frequency(rig.activeVfo());
-        QTRY_VERIFY_WITH_TIMEOUT(m.frequency.digits == digitsOf(start), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(m.keys[1] >= panel::kKeyOnOffset, 15000);
+        QX_WAIT_ASSERT(m.frequency.digits == digitsOf(start), 15000);
+        QX_WAIT_ASSERT(m.keys[1] >= panel::kKeyOnOffset, 15000);
         const auto want = panel::modeSegments(rig.mode(rig.activeVfo()), 0);
         ASSERT_TRUE(want.has_value());
         auto shown = [&m] {
@@ -64,13 +65,13 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
             return panel::ModeSegments{m.seg(Seg::Lsb), m.seg(Seg::Usb), m.seg(Seg::Cw),
                                        m.seg(Seg::Fm),  m.seg(Seg::Am),  m.seg(Seg::Data)};
         };
-        QTRY_VERIFY_WITH_TIMEOUT(shown() == *want, 10000);
+        QX_WAIT_ASSERT(shown() == *want, 10000);
 
         radio.turnDial(5);
         const auto after = radio.model();
         const long long moved = after.frequency(after.activeVfo());
         ASSERT_NE(moved, start);
-        QTRY_VERIFY_WITH_TIMEOUT(m.frequency.digits == digitsOf(moved), 10000);
+        QX_WAIT_ASSERT(m.frequency.digits == digitsOf(moved), 10000);
 
         for (QMessageBox* b : session.window().messageBoxes())
             b->close();
