@@ -1,19 +1,11 @@
-// The windowed program against the simulated radio: engine, bridge, main
-// window and a real pseudo-terminal.
-#include "panel/PanelSession.h"
-
-#include "app/Engine.h"
-#include "app/qt/UiBridge.h"
-#include "menu/MenuTable.h"
-#include "panel/MainPanelDlg.h"
+// The windowed program as it starts: engine, bridge and main window, with
+// the simulated radio on a real pseudo-terminal or with no radio at all.
+#include "app/ErrorMessages.h"
 #include "sim/SimulatedRadio.h"
-#include "state/CommandState.h"
-#include "state/RadioState.h"
 #include "tests/gui/GuiWait.h"
+#include "tests/gui/panel/SessionHost.h"
 
 #include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -34,26 +26,12 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
 {
     sim::SimulatedRadio radio;
     ASSERT_TRUE(radio.start());
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-
-    EngineConfig config;
-    config.baseDir = dir.path().toStdString();
-    config.devicePath = radio.slaveName();
-    RadioState state;
-    CommandState command;
-    MenuTable menu;
-    UiBridge bridge;
-    Engine engine(config, bridge, state, command, menu);
     {
-        PanelSessionOptions options;
-        options.splashMs = 0;
-        options.connect = true;
-        PanelSession session(engine, bridge, options);
-        session.start();
-        const panel::PanelModel& m = session.window().display().model();
+        test::SessionHost host(radio.slaveName(), true);
+        CMainPanelDlg& window = host.window();
+        const panel::PanelModel& m = window.display().model();
 
-        QX_WAIT_ASSERT(session.window().firstDrawDone(), 10000);
+        QX_WAIT_ASSERT(window.firstDrawDone(), 10000);
         const auto rig = radio.model();
         const long long start = rig.frequency(rig.activeVfo());
         QX_WAIT_ASSERT(m.frequency.digits == digitsOf(start), 15000);
@@ -72,13 +50,29 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
         const long long moved = after.frequency(after.activeVfo());
         ASSERT_NE(moved, start);
         QX_WAIT_ASSERT(m.frequency.digits == digitsOf(moved), 10000);
-
-        for (QMessageBox* b : session.window().messageBoxes())
-            b->close();
-        bridge.beginShutdown();
-        engine.shutDown();
     }
     radio.stop();
+}
+
+TEST(StartUp, NoSettingsFileAndNoPortShowsBothBoxes)
+{
+    test::SessionHost host("/nonexistent/qx720", false);
+    auto shown = [&host] {
+        QStringList t;
+        for (QMessageBox* b : host.window().messageBoxes())
+            if (b->isVisible())
+                t << b->text();
+        return t;
+    };
+    auto text = [](long row) {
+        const std::string_view t = errorMessageText(row).value_or("");
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    };
+    const QString settings = text(2);
+    const QString port = text(0);
+    ASSERT_FALSE(settings.isEmpty() || port.isEmpty());
+    QX_WAIT_ASSERT(shown().contains(settings) && shown().contains(port), 10000);
+    EXPECT_EQ(shown().size(), 2);
 }
 
 } // namespace
