@@ -1,6 +1,7 @@
 #include "panel/PanelPainter.h"
 
 #include "panel/KeyBody.h"
+#include "panel/KnobBody.h"
 #include "panel/PanelColours.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelLayout.h"
@@ -95,31 +96,6 @@ void bar(QPainter& p, const PanelRect& area, std::uint16_t bits, bool ghosts)
         p.setBrush(lit ? c::kLit : c::kGhost);
         p.drawRect(QRectF(area.x + i * w + 1, area.y, w - 2, area.h));
     }
-}
-
-void knurledFace(QPainter& p, const QRectF& r, const QColor& base, int ridges)
-{
-    const QPointF centre = r.center();
-    const double radius = r.width() / 2;
-    QRadialGradient g(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.3);
-    g.setColorAt(0, base.lighter(170));
-    g.setColorAt(0.6, base);
-    g.setColorAt(1, base.darker(200));
-    p.setPen(QPen(QColor(10, 10, 12), 1.2));
-    p.setBrush(g);
-    p.drawEllipse(r);
-    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
-    for (int i = 0; i < ridges; ++i) {
-        const double a = 2 * std::numbers::pi * i / ridges;
-        const QPointF d(std::sin(a), -std::cos(a));
-        p.drawLine(centre + d * (radius - 4), centre + d * (radius - 0.5));
-    }
-    QRadialGradient cap(centre - QPointF(radius * 0.2, radius * 0.2), radius * 0.75);
-    cap.setColorAt(0, base.lighter(140));
-    cap.setColorAt(1, base.darker(130));
-    p.setPen(Qt::NoPen);
-    p.setBrush(cap);
-    p.drawEllipse(centre, radius * 0.68, radius * 0.68);
 }
 
 void drawKey(QPainter& p, const KeySpot& k, int state)
@@ -263,7 +239,7 @@ void paintKnobs(QPainter& p, const PanelModel& m, const QRect& area)
     for (std::size_t i = 0; i < kKnobs.size(); ++i) {
         if (!toQi(kKnobs[i].face).intersects(area))
             continue;
-        knurledFace(p, toQ(kKnobs[i].face), QColor(70, 72, 76), 36);
+        drawKnurledFace(p, toQ(kKnobs[i].face), QColor(70, 72, 76), 36);
         pointer(p, kKnobs[i].centre, m.knobAngle[i]);
     }
 }
@@ -288,7 +264,7 @@ void paintKnobLabels(QPainter& p, const PanelModel& m)
 
 void paintMainDial(QPainter& p, const PanelModel& m)
 {
-    knurledFace(p, toQ(kMainDial), QColor(48, 50, 54), 120);
+    drawKnurledFace(p, toQ(kMainDial), QColor(48, 50, 54), 120);
     const int a = m.mainDialAngle;
     const double dx = std::trunc(25 * std::sin(rad(a))), dy = std::trunc(25 * std::cos(rad(a)));
     const QRectF dimple(499 + dx, 220 - dy, kDimpleSize, kDimpleSize);
@@ -302,7 +278,7 @@ void paintMainDial(QPainter& p, const PanelModel& m)
 
 void paintSecondDial(QPainter& p, const PanelModel& m)
 {
-    knurledFace(p, toQ(kSecondDial), m.bandGroup ? QColor(96, 72, 40) : QColor(70, 72, 76), 36);
+    drawKnurledFace(p, toQ(kSecondDial), m.bandGroup ? QColor(96, 72, 40) : QColor(70, 72, 76), 36);
     if (m.secondDialAngle < kDialAtRest) {
         const int a = m.secondDialAngle;
         const double dx = std::trunc(10 * std::sin(rad(a))), dy = std::trunc(10 * std::cos(rad(a)));

@@ -1,6 +1,7 @@
 #include "panel/controls/KnobPainter.h"
 
 #include "panel/KeyBody.h"
+#include "panel/KnobBody.h"
 #include "panel/PanelColours.h"
 
 #include <QLinearGradient>
@@ -55,28 +56,10 @@ void face(QPainter& p, KnobPoint topLeft, int dotAngle)
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(topLeft.x, topLeft.y, kFaceSize, kFaceSize);
-    const QPointF centre = r.center();
-    const double radius = kFaceSize / 2.0;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 90));
     p.drawEllipse(r.translated(1.5, 2));
-    QRadialGradient g(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.3);
-    const QColor base(70, 72, 76);
-    g.setColorAt(0, base.lighter(170));
-    g.setColorAt(0.6, base);
-    g.setColorAt(1, base.darker(200));
-    p.setPen(QPen(QColor(10, 10, 12), 1.2));
-    p.setBrush(g);
-    p.drawEllipse(r.adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
-    for (int i = 0; i < 40; ++i)
-        p.drawLine(along(centre, i * 9.0, radius - 4), along(centre, i * 9.0, radius - 0.5));
-    QRadialGradient cap(centre - QPointF(radius * 0.2, radius * 0.2), radius * 0.75);
-    cap.setColorAt(0, base.lighter(140));
-    cap.setColorAt(1, base.darker(130));
-    p.setPen(Qt::NoPen);
-    p.setBrush(cap);
-    p.drawEllipse(centre, radius * 0.68, radius * 0.68);
+    panel::drawKnurledFace(p, r.adjusted(0.5, 0.5, -0.5, -0.5), QColor(70, 72, 76), 40);
     if (dotAngle != kKnobAtRest) {
         const KnobPoint d = dotPosition(topLeft, dotAngle);
         const QRectF dot(d.x, d.y, kDotSize, kDotSize);
