@@ -1,7 +1,6 @@
 // The real main window on a recording Outbox, with the popup, pause and
 // wait-box steps of the panel controller replaced so nothing blocks.
 #pragma once
-#include "../../FakeOutbox.h"
 #include "app/LinkFlags.h"
 #include "app/MessageIds.h"
 #include "menu/MenuTable.h"
@@ -9,6 +8,8 @@
 #include "panel/controller/PanelControllerHost.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
+#include "tests/FakeOutbox.h"
+#include "tests/gui/WindowWorld.h"
 
 #include <QTest>
 
@@ -31,7 +32,7 @@ struct Posted {
 
 inline void PrintTo(const Posted& p, std::ostream* os) { *os << "{0x" << std::hex << p.id << std::dec << ", " << p.value << "}"; }
 
-class ControllerTest : public ::testing::Test {
+class ControllerTest : public ::testing::Test, public WindowWorld {
 protected:
     void SetUp() override
     {
@@ -123,22 +124,12 @@ protected:
     void clear()
     {
         outbox.clear();
-        raw.clear();
+        sent.clear();
         popups.clear();
         popupLabels.clear();
         pauses.clear();
     }
 
-    FakeOutbox outbox;
-    RadioState radio;
-    CommandState command;
-    MenuTable menu;
-    LinkFlags flags;
-    std::vector<std::string> raw;
-    WindowContext ctx{outbox, radio, command, menu, flags, [this](const std::string& t) {
-                          raw.push_back(t);
-                          return true;
-                      }};
     std::unique_ptr<CMainPanelDlg> window;
     bool portReady = true;
     std::optional<int> nextChoice;

@@ -93,7 +93,7 @@ TEST_F(ControllerTest, KnobWheelStepsAndReadsBack)
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_IS_SET, 90}}));
     EXPECT_TRUE(timerStarted(panel::kReadBackTimer, 200));
     tick(panel::kReadBackTimer);
-    EXPECT_EQ(raw, std::vector<std::string>{"IS0;"});
+    EXPECT_EQ(sent, std::vector<std::string>{"IS0;"});
 }
 
 TEST_F(ControllerTest, NoReadBackWhileTheLinkIsDown)
@@ -301,9 +301,9 @@ TEST_F(ControllerTest, DigitWheelTunesTheOperatingVfoAndReadsItBack)
         wheel(400, 120, 120);
         EXPECT_EQ(posted(), (std::vector<Posted>{{c.request, 14251000}}));
         EXPECT_TRUE(timerStarted(panel::kReadBackTimer, 200));
-        EXPECT_TRUE(raw.empty());
+        EXPECT_TRUE(sent.empty());
         tick(panel::kReadBackTimer);
-        EXPECT_EQ(raw, std::vector<std::string>{c.readBack});
+        EXPECT_EQ(sent, std::vector<std::string>{c.readBack});
         leftClick(400, 120); // deselects
         EXPECT_EQ(window->display().selectedDigit(), 0);
     }

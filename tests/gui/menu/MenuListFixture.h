@@ -8,6 +8,7 @@
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
+#include "tests/gui/WindowWorld.h"
 #include "windows/WindowContext.h"
 
 #include <QListWidget>
@@ -18,7 +19,7 @@
 
 namespace qx::test {
 
-class MenuListFixture {
+class MenuListFixture : public WindowWorld {
 public:
     MenuListFixture()
     {
@@ -57,16 +58,6 @@ public:
         return n;
     }
 
-    FakeOutbox outbox;
-    RadioState radio;
-    CommandState command;
-    MenuTable menu;
-    LinkFlags flags;
-    std::vector<std::string> sent;
-    WindowContext ctx{outbox, radio, command, menu, flags, [this](const std::string& s) {
-                          sent.push_back(s);
-                          return true;
-                      }};
     MenuListMemory memory;
     std::unique_ptr<CMenuListDlg> window;
 };

@@ -8,6 +8,7 @@
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
+#include "tests/gui/WindowWorld.h"
 #include "windows/OperatorPrompt.h"
 #include "windows/WindowContext.h"
 
@@ -30,7 +31,7 @@ public:
     }
 };
 
-class WindowFixture {
+class WindowFixture : public WindowWorld {
 public:
     // Requests posted to the command builder, as {id, lParam}.
     std::vector<std::pair<std::uint32_t, std::int64_t>> requests() const
@@ -50,17 +51,7 @@ public:
     }
     std::vector<Message> doneSent() const { return outbox.windowSends; }
 
-    FakeOutbox outbox;
-    RadioState radio;
-    CommandState command;
-    MenuTable menu;
-    LinkFlags flags;
-    std::vector<std::string> sent;
     RecordingPrompt prompt;
-    WindowContext ctx{outbox, radio, command, menu, flags, [this](const std::string& s) {
-                          sent.push_back(s);
-                          return true;
-                      }};
 };
 
 using Requests = std::vector<std::pair<std::uint32_t, std::int64_t>>;
