@@ -26,6 +26,8 @@ bool waitUntil(Condition done, int timeoutMs = 10000)
 // Fails the test (and returns) when `expr` does not come true within `ms`.
 #define QX_WAIT_ASSERT(expr, ms) \
     ASSERT_TRUE(::qx::test::waitUntil([&] { return static_cast<bool>(expr); }, (ms))) << "waited for: " #expr
+#define QX_WAIT_EXPECT(expr, ms) \
+    EXPECT_TRUE(::qx::test::waitUntil([&] { return static_cast<bool>(expr); }, (ms))) << "waited for: " #expr
 // Waits for `actual` to equal `expected`, then asserts it, showing both.
 #define QX_WAIT_EQ(actual, expected, ms)                                          \
     do {                                                                          \

@@ -1,6 +1,7 @@
 // The sleep signal travelling over a real bus: a private dbus-daemon stands
 // in for the system bus and a second connection plays logind.
 #include "app/qt/SleepWatcher.h"
+#include "tests/gui/GuiWait.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -49,14 +50,6 @@ private:
     QStringList names_;
 };
 
-bool spinUntil(const std::function<bool()>& done)
-{
-    QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 bool roundTrip(const QDBusConnection& c)
 {
     const QDBusMessage call = QDBusMessage::createMethodCall(
@@ -98,9 +91,9 @@ TEST(SleepWatcher, ClosesThePortWhenLogindAnnouncesSleepAndWake)
     QDBusConnection logind = bus.connect(QStringLiteral("logind"));
     ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
     ASSERT_TRUE(logind.send(sleepSignal(true)));
-    EXPECT_TRUE(spinUntil([&] { return closes == 1; }));
+    QX_WAIT_EXPECT(closes == 1, 10000);
     ASSERT_TRUE(logind.send(sleepSignal(false)));
-    EXPECT_TRUE(spinUntil([&] { return closes == 2; }));
+    QX_WAIT_EXPECT(closes == 2, 10000);
     EXPECT_EQ(closes, 2);
 }
 
