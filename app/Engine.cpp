@@ -1,7 +1,7 @@
 #include "app/Engine.h"
 
-#include "app/ErrorMessages.h"
-#include "app/MessageIds.h"
+#include "core/ErrorMessages.h"
+#include "core/MessageIds.h"
 #include "app/TimerRoutes.h"
 #include "app/WindowSink.h"
 #include "cat/AnswerAnalyser.h"

@@ -8,10 +8,10 @@
 // Lifecycle: construct (nothing runs), startUp() once, shutDown() once.
 // The destructor shuts down if that was not done.
 #pragma once
-#include "app/Clock.h"
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
-#include "app/WorkerThread.h"
+#include "core/Clock.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
+#include "core/WorkerThread.h"
 #include "serial/ComLink.h"
 #include "serial/ComSettingsFile.h"
 #include "serial/DevicePaths.h"

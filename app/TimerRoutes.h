@@ -1,8 +1,8 @@
 // The main window's timers whose ticks only post a message to a worker.
 // One row per timer; the UI-side dispatcher walks this table.
 #pragma once
-#include "app/Message.h"
-#include "app/MessageIds.h"
+#include "core/Message.h"
+#include "core/MessageIds.h"
 
 #include <array>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "app/WindowMessageNames.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
 // The window half of the Outbox: what the engine hands to whoever hosts it
 // on the UI thread (the main window, or the headless runner).
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 
 namespace qx {
 

@@ -2,8 +2,8 @@
 // sends while the operator tunes with auto-information on, plus the status
 // and meter polls, and the occasional menu answer. Also the answer lookup
 // alone, which the receive framing shares.
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
 #include "cat/AnswerAnalyser.h"
 #include "cat/CatTables.h"
 #include "menu/MenuLoader.h"

@@ -1,6 +1,6 @@
 #include "cat/AnswerAnalyser.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CatTables.h"
 #include "cat/ExAnswer.h"
 #include "cat/Watchdog.h"

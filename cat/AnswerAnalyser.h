@@ -7,7 +7,7 @@
 // Collaborators: the answer queue (filled by the receive thread), the state
 // stores and menu table, the link flags and the outbox.
 #pragma once
-#include "app/WorkerThread.h"
+#include "core/WorkerThread.h"
 #include "cat/AnswerDecoders.h"
 #include "serial/TextQueue.h"
 

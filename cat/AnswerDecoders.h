@@ -7,8 +7,8 @@
 // Collaborators: the radio and command state, the menu table (for "DA"),
 // the link flags (for "AI") and the outbox, all passed in a DecoderContext.
 #pragma once
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
 #include "menu/MenuTable.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"

@@ -2,7 +2,7 @@
 // and answers with their notifications; named row indices for the builders
 // and the answer lookup shared by the receive framing and the analyser.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CatCommand.h"
 #include "cat/CatRecord.h"
 #include "cat/CatTableRows.h"

@@ -1,6 +1,6 @@
 #include "cat/CommandBuilder.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"
 #include "cat/RequestHandlersWrites.h"

@@ -9,7 +9,7 @@
 // flags, the main window's timers through the Outbox, the Clock for pauses and
 // the port it opens before switching auto-information.
 #pragma once
-#include "app/WorkerThread.h"
+#include "core/WorkerThread.h"
 #include "cat/CommandBuilderContext.h"
 #include "cat/KeyerReadSequence.h"
 #include "cat/MenuReadSequence.h"

@@ -1,6 +1,6 @@
 #include "cat/CommandBuilderContext.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 
 namespace qx {
 

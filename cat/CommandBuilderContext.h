@@ -3,9 +3,9 @@
 // threads and the main window. send() and pause() are the only ways texts and
 // delays leave the builder, so the producer contract is kept in one place.
 #pragma once
-#include "app/Clock.h"
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
+#include "core/Clock.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
 #include "cat/PortOpener.h"
 #include "menu/MenuTable.h"
 #include "serial/TextQueue.h"

@@ -2,7 +2,7 @@
 // first row whose guard passes, then write the fixed characters, the selector
 // digit and the field against that row's CAT record.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "cat/CommandBuilderRows.h"
 #include "state/CommandState.h"
 

@@ -1,6 +1,6 @@
 #include "cat/CommandBuilderRows.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CatTables.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "cat/ExAnswer.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuExParam.h"
 
 namespace qx {

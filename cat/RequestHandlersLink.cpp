@@ -1,6 +1,6 @@
 #include "cat/RequestHandlersLink.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 

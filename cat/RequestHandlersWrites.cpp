@@ -1,6 +1,6 @@
 #include "cat/RequestHandlersWrites.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"

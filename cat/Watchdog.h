@@ -3,8 +3,8 @@
 // port reports, whether the link is to be treated as lost; the analyser then
 // handles that as if the transceiver had switched auto-information off.
 #pragma once
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
 
 namespace qx {
 

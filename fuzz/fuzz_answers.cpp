@@ -2,8 +2,8 @@
 // answer path, by way of the analyser with recording fakes. Besides the
 // sanitizers' own checks, every radio-state entry must stay inside its range
 // (or at its start-up value) whatever arrives.
-#include "app/LinkFlags.h"
-#include "app/MessageIds.h"
+#include "core/LinkFlags.h"
+#include "core/MessageIds.h"
 #include "cat/AnswerAnalyser.h"
 #include "cat/AnswerDecoders.h"
 #include "cat/CatTables.h"

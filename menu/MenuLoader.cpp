@@ -1,6 +1,6 @@
 #include "menu/MenuLoader.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuDefinition.h"
 
 namespace qx {

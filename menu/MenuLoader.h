@@ -3,8 +3,8 @@
 // menu is ready (the serial threads wait for that). The loading thread runs
 // it through handle(); load() and finish() are the two halves on their own.
 #pragma once
-#include "app/Message.h"
-#include "app/Outbox.h"
+#include "core/Message.h"
+#include "core/Outbox.h"
 #include "menu/MenuTable.h"
 
 #include <functional>

@@ -1,9 +1,9 @@
 #include "panel/MainPanelDlg.h"
 
-#include "app/ErrorMessages.h"
-#include "app/MessageIds.h"
-#include "app/PostRequest.h"
-#include "app/RequestTable.h"
+#include "core/ErrorMessages.h"
+#include "core/MessageIds.h"
+#include "core/PostRequest.h"
+#include "core/RequestTable.h"
 #include "panel/PanelIcon.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "state/RadioState.h"

@@ -6,7 +6,7 @@
 // Closing (close box, File > Exit) runs the `shutDown` hook once; Esc does
 // not close the window.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelView.h"
 #include "windows/AuxWindowKind.h"

@@ -1,7 +1,7 @@
 #include "panel/PanelDisplay.h"
 
-#include "app/MessageIds.h"
-#include "app/Outbox.h"
+#include "core/MessageIds.h"
+#include "core/Outbox.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 

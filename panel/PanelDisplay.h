@@ -5,7 +5,7 @@
 // Runs on the UI thread. Timer 14 (the meter's peak hold) is started and
 // stopped through the Outbox; the window calls the tick entry points.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "panel/MeterPeakHold.h"
 #include "panel/PanelModel.h"
 #include "panel/PanelRegions.h"

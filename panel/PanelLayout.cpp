@@ -1,6 +1,6 @@
 #include "panel/PanelLayout.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 
 namespace qx::panel {
 

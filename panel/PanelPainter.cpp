@@ -1,8 +1,8 @@
 #include "panel/PanelPainter.h"
 
-#include "panel/KeyBody.h"
-#include "panel/KnobBody.h"
-#include "panel/PanelColours.h"
+#include "widgets/KeyBody.h"
+#include "widgets/KnobBody.h"
+#include "widgets/PanelColours.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelLayout.h"
 

@@ -1,6 +1,6 @@
 #include "serial/ComLink.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "serial/PortList.h"
 
 #include <array>

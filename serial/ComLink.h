@@ -3,7 +3,7 @@
 // of the device goes through here under one lock, so no thread can use a
 // device another thread has just closed; I/O on a closed link fails quietly.
 #pragma once
-#include "app/Outbox.h"
+#include "core/Outbox.h"
 #include "serial/SerialDevice.h"
 
 #include <atomic>

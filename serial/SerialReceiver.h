@@ -3,9 +3,9 @@
 // when the line went down, and hand one framed answer to the analyser
 // (put into the answer queue, then post UM_ANSWER_ARRIVED).
 #pragma once
-#include "app/LinkFlags.h"
-#include "app/Message.h"
-#include "app/Outbox.h"
+#include "core/LinkFlags.h"
+#include "core/Message.h"
+#include "core/Outbox.h"
 #include "serial/AnswerFramer.h"
 
 namespace qx {

@@ -2,9 +2,9 @@
 // the send queue and writes it, reopening the port first when it is closed
 // and dropping the command when the line is not fit to carry it.
 #pragma once
-#include "app/Clock.h"
-#include "app/LinkFlags.h"
-#include "app/Message.h"
+#include "core/Clock.h"
+#include "core/LinkFlags.h"
+#include "core/Message.h"
 
 #include <array>
 

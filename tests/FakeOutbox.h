@@ -1,7 +1,7 @@
 // Test doubles for the Outbox and the Clock: record everything, do nothing.
 #pragma once
-#include "app/Clock.h"
-#include "app/Outbox.h"
+#include "core/Clock.h"
+#include "core/Outbox.h"
 
 #include <vector>
 

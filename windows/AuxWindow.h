@@ -2,7 +2,7 @@
 // creates one on demand, forwards it the notifications of its row in
 // AuxWindowKind.h, and destroys it when the window reports its end.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "windows/AuxWindowKind.h"
 #include "windows/WindowContext.h"
 

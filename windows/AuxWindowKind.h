@@ -2,7 +2,7 @@
 // each: what each reports when it ends, and which notifications the main
 // window forwards to it while it is open.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 
 #include <array>
 #include <cstdint>

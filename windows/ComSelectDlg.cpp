@@ -1,6 +1,6 @@
 #include "windows/ComSelectDlg.h"
 
-#include "panel/controls/MarkedComboBox.h"
+#include "widgets/MarkedComboBox.h"
 #include "serial/PortList.h"
 #include "windows/OperatorPrompt.h"
 #include "windows/PortSettings.h"

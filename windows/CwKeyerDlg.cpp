@@ -1,7 +1,7 @@
 #include "windows/CwKeyerDlg.h"
 
-#include "app/MessageIds.h"
-#include "panel/controls/FilteredEdit.h"
+#include "core/MessageIds.h"
+#include "widgets/FilteredEdit.h"
 #include "state/RadioState.h"
 #include "windows/CwKeyerText.h"
 #include "windows/ProgramIcon.h"

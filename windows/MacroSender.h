@@ -2,7 +2,7 @@
 // and including its ";" goes out raw, then the main window's timer 39 waits
 // 2 ms per character before the next. Text after the last ";" is dropped.
 #pragma once
-#include "app/Outbox.h"
+#include "core/Outbox.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "windows/MicEqDlg.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuTable.h"
 #include "windows/MicEqCurves.h"

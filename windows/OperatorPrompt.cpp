@@ -1,6 +1,6 @@
 #include "windows/OperatorPrompt.h"
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 #include "windows/PlaybackDlg.h"
 
-#include "app/MessageIds.h"
-#include "panel/controls/ColouredStatic.h"
+#include "core/MessageIds.h"
+#include "widgets/ColouredStatic.h"
 #include "state/RadioState.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"

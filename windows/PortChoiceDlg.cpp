@@ -1,7 +1,7 @@
 #include "windows/PortChoiceDlg.h"
 
-#include "app/MessageIds.h"
-#include "panel/controls/MarkedComboBox.h"
+#include "core/MessageIds.h"
+#include "widgets/MarkedComboBox.h"
 #include "state/RadioState.h"
 #include "windows/DialogParts.h"
 #include "windows/PortSettings.h"

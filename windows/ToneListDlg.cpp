@@ -1,8 +1,8 @@
 #include "windows/ToneListDlg.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/ToneTable.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/MarkedListBox.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"
 

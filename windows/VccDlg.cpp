@@ -1,6 +1,6 @@
 #include "windows/VccDlg.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "state/RadioState.h"
 #include "windows/DialogParts.h"
 #include "windows/ProgramIcon.h"

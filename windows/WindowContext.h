@@ -4,8 +4,8 @@
 // state stores it reads, and the raw send used by dialogs that queue text
 // themselves. Tests build one from fakes.
 #pragma once
-#include "app/LinkFlags.h"
-#include "app/Outbox.h"
+#include "core/LinkFlags.h"
+#include "core/Outbox.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
 // Posting a table request by its id rather than its row number, as the
 // auxiliary windows do: every request of theirs carries VFO 0 unless given.
 #pragma once
-#include "app/PostRequest.h"
-#include "app/RequestTable.h"
+#include "core/PostRequest.h"
+#include "core/RequestTable.h"
 
 namespace qx {
 

@@ -6,7 +6,7 @@
 // acts as quit.
 #pragma once
 #include "app/ConsoleCommand.h"
-#include "app/Message.h"
+#include "core/Message.h"
 
 #include <QObject>
 

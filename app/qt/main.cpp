@@ -6,7 +6,7 @@
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
-#include "panel/PanelSession.h"
+#include "app/gui/PanelSession.h"
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"

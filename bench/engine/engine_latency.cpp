@@ -10,7 +10,7 @@
 // every "MD" answer, 25 ms between "ML0;" and "ML1;") waits for it; those
 // samples show as the few over 6 ms.
 #include "app/Engine.h"
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "sim/SimulatedRadio.h"

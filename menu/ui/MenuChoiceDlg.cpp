@@ -2,8 +2,8 @@
 
 #include "menu/MenuText.h"
 #include "menu/ui/MenuSettingText.h"
-#include "panel/controls/MarkedComboBox.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/MarkedComboBox.h"
+#include "widgets/MarkedListBox.h"
 
 namespace qx {
 

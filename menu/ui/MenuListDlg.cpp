@@ -1,6 +1,6 @@
 #include "menu/ui/MenuListDlg.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuExParam.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuTable.h"

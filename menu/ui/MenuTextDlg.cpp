@@ -2,7 +2,7 @@
 
 #include "menu/MenuExParam.h"
 #include "menu/ui/MenuSettingText.h"
-#include "panel/controls/FilteredEdit.h"
+#include "widgets/FilteredEdit.h"
 
 #include <QValidator>
 

@@ -3,7 +3,7 @@
 #include "menu/MenuValue.h"
 #include "menu/ToneTable.h"
 #include "menu/ui/MenuSettingText.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/MarkedListBox.h"
 
 namespace qx {
 namespace {

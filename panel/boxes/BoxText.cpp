@@ -1,6 +1,6 @@
 #include "panel/boxes/BoxText.h"
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 
 #include <QLabel>
 

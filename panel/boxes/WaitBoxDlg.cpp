@@ -1,7 +1,7 @@
 #include "panel/boxes/WaitBoxDlg.h"
 
-#include "app/ErrorMessages.h"
-#include "app/LinkFlags.h"
+#include "core/ErrorMessages.h"
+#include "core/LinkFlags.h"
 #include "panel/boxes/BoxText.h"
 
 #include <QKeyEvent>

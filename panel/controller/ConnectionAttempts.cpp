@@ -1,10 +1,10 @@
 #include "panel/controller/ConnectionAttempts.h"
 
-#include "app/ErrorMessages.h"
-#include "app/MessageIds.h"
-#include "app/Outbox.h"
-#include "app/PostRequest.h"
-#include "app/RequestTable.h"
+#include "core/ErrorMessages.h"
+#include "core/MessageIds.h"
+#include "core/Outbox.h"
+#include "core/PostRequest.h"
+#include "core/RequestTable.h"
 #include "panel/controller/PanelWorld.h"
 #include "state/RadioState.h"
 

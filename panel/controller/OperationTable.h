@@ -3,7 +3,7 @@
 // from a popup, a knob, a dial or a digit carry their request here and get
 // the value from the controller; popups carry none.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 
 #include <array>
 #include <cstdint>

@@ -7,7 +7,7 @@
 // Everything runs on the UI thread. Timers are the main window's, started
 // through the Outbox; their ticks come back through onTimer.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "panel/controller/ConnectionAttempts.h"
 #include "panel/controller/DialMath.h"
 #include "panel/controller/KnobSteps.h"

@@ -1,6 +1,6 @@
 #include "panel/controller/PanelControllerHost.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/PanelRegions.h"
 #include "panel/boxes/ConnectingDlg.h"

@@ -3,7 +3,7 @@
 // asking the operator, opening windows. The main window provides the real
 // one; tests record.
 #pragma once
-#include "app/Message.h"
+#include "core/Message.h"
 #include "panel/controller/PopupChoiceTable.h"
 #include "windows/AuxWindowKind.h"
 

@@ -1,6 +1,6 @@
 #include "panel/controller/PopupChoiceTable.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "panel/controller/PanelOps.h"
 #include "state/RadioState.h"
 

@@ -1,7 +1,7 @@
 #include "panel/dsp/DspKnobBinding.h"
 
-#include "app/PostRequest.h"
-#include "app/RequestTable.h"
+#include "core/PostRequest.h"
+#include "core/RequestTable.h"
 
 namespace qx {
 

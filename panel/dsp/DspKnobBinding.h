@@ -1,7 +1,7 @@
 // A DSP knob tied to its radio-state entry and its request: the rules of
 // DspKnobRules plus what is posted and what is read back.
 #pragma once
-#include "panel/controls/KnobBinding.h"
+#include "widgets/KnobBinding.h"
 #include "state/RadioState.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "panel/dsp/DspKnobDlg.h"
 
-#include "panel/controls/KnobPainter.h"
+#include "widgets/KnobPainter.h"
 #include "state/RadioState.h"
 
 #include <QMouseEvent>

@@ -2,8 +2,8 @@
 // knobs with their labels, run by KnobPanel on QTimers. Subclasses give the
 // knobs, the on/off request and when the key shows on.
 #pragma once
-#include "panel/controls/KnobPanel.h"
-#include "panel/controls/QtKnobTimers.h"
+#include "widgets/KnobPanel.h"
+#include "widgets/QtKnobTimers.h"
 #include "panel/dsp/DspKnobBinding.h"
 #include "windows/AuxWindow.h"
 

@@ -1,7 +1,7 @@
 #include "panel/dsp/NotchDlg.h"
 
-#include "app/PostRequest.h"
-#include "app/RequestTable.h"
+#include "core/PostRequest.h"
+#include "core/RequestTable.h"
 #include "panel/dsp/DspKnobRules.h"
 
 namespace qx {

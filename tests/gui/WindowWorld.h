@@ -1,7 +1,7 @@
 // What every window is given, as fakes: requests and window notices land in
 // a FakeOutbox, raw sends in a list, and the state stores are the test's own.
 #pragma once
-#include "app/LinkFlags.h"
+#include "core/LinkFlags.h"
 #include "menu/MenuTable.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"

@@ -4,7 +4,7 @@
 // condition holds or a generous time-out passes: nothing sleeps.
 #pragma once
 #include "app/Engine.h"
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "sim/SimulatedRadio.h"

@@ -1,8 +1,8 @@
 // The real main window on a recording Outbox, with the popup, pause and
 // wait-box steps of the panel controller replaced so nothing blocks.
 #pragma once
-#include "app/LinkFlags.h"
-#include "app/MessageIds.h"
+#include "core/LinkFlags.h"
+#include "core/MessageIds.h"
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/controller/PanelControllerHost.h"

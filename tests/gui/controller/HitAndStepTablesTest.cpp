@@ -1,5 +1,5 @@
 // The pure parts: hit-testing, dial angles and steps, knob steps, check marks.
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "panel/controller/DialMath.h"
 #include "panel/controller/HitZones.h"
 #include "panel/controller/KnobSteps.h"

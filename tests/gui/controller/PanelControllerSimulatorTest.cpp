@@ -4,7 +4,7 @@
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
-#include "panel/PanelSession.h"
+#include "app/gui/PanelSession.h"
 #include "menu/ui/MenuListDlg.h"
 #include "menu/ui/MenuSettingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"

@@ -1,7 +1,7 @@
 // A MENU LIST window on a freshly loaded menu table and fake collaborators:
 // requests and window notices land in a FakeOutbox, raw sends in a list.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
 #include "menu/ui/MenuListDlg.h"

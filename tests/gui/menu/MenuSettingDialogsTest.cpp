@@ -6,10 +6,10 @@
 #include "menu/ui/MenuSettingText.h"
 #include "menu/ui/MenuTextDlg.h"
 #include "menu/ui/MenuToneDlg.h"
-#include "panel/controls/FilteredEdit.h"
-#include "panel/controls/MarkedComboBox.h"
-#include "panel/controls/MarkedItemDelegate.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/FilteredEdit.h"
+#include "widgets/MarkedComboBox.h"
+#include "widgets/MarkedItemDelegate.h"
+#include "widgets/MarkedListBox.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "panel/MainPanelDlg.h"
 
-#include "app/MessageIds.h"
-#include "app/RequestTable.h"
+#include "core/MessageIds.h"
+#include "core/RequestTable.h"
 #include "menu/MenuTable.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"

@@ -1,6 +1,6 @@
 #include "panel/PanelDisplay.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"

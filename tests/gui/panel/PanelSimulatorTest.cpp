@@ -1,6 +1,6 @@
 // The windowed program as it starts: engine, bridge and main window, with
 // the simulated radio on a real pseudo-terminal or with no radio at all.
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "sim/SimulatedRadio.h"
 #include "tests/gui/GuiWait.h"
 #include "tests/gui/panel/SessionHost.h"

@@ -6,7 +6,7 @@
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
-#include "panel/PanelSession.h"
+#include "app/gui/PanelSession.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 

@@ -1,7 +1,7 @@
 // Function keys, Page Up/Down, Home and End reach the macros before the
 // focused control of an auxiliary window gets to use them.
-#include "panel/controls/FilteredEdit.h"
-#include "panel/controls/MarkedComboBox.h"
+#include "widgets/FilteredEdit.h"
+#include "widgets/MarkedComboBox.h"
 #include "tests/gui/windows/WindowFixture.h"
 #include "windows/BaudRateDlg.h"
 #include "windows/CommandSendDlg.h"

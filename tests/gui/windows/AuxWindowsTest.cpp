@@ -1,8 +1,8 @@
 // CW, Playback, Repeater and MIC EQ windows against fake collaborators.
 #include "menu/MenuKind.h"
-#include "panel/controls/ColouredStatic.h"
-#include "panel/controls/FilteredEdit.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/ColouredStatic.h"
+#include "widgets/FilteredEdit.h"
+#include "widgets/MarkedListBox.h"
 #include "tests/gui/windows/WindowFixture.h"
 #include "windows/CwKeyerDlg.h"
 #include "windows/MacroKeys.h"

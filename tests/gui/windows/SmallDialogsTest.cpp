@@ -1,6 +1,6 @@
 // VFO SET, MEMORY WRITE, Command Send, COM Select, Baud rate and VCC.
 #include "tests/gui/windows/WindowFixture.h"
-#include "panel/controls/MarkedComboBox.h"
+#include "widgets/MarkedComboBox.h"
 #include "windows/BaudRateDlg.h"
 #include "windows/ComSelectDlg.h"
 #include "windows/CommandSendDlg.h"

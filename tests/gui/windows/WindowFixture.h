@@ -2,8 +2,8 @@
 // land in a FakeOutbox, raw sends in a list, message boxes in a recorder
 // that answers as told.
 #pragma once
-#include "app/MessageIds.h"
-#include "app/RequestTable.h"
+#include "core/MessageIds.h"
+#include "core/RequestTable.h"
 #include "menu/MenuTable.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"

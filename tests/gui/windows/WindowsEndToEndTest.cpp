@@ -2,9 +2,9 @@
 // hosted on this Qt loop as the program hosts it, with the main window's
 // part (forwarding notifications, timer 39) played by the test host.
 #include "menu/MenuKind.h"
-#include "panel/controls/ColouredStatic.h"
-#include "panel/controls/FilteredEdit.h"
-#include "panel/controls/MarkedListBox.h"
+#include "widgets/ColouredStatic.h"
+#include "widgets/FilteredEdit.h"
+#include "widgets/MarkedListBox.h"
 #include "tests/gui/windows/WindowFixture.h"
 #include "tests/integration/EngineRig.h"
 #include "windows/CwKeyerDlg.h"

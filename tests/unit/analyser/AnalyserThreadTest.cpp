@@ -3,7 +3,7 @@
 // sharing; the assertions only check that every answer was handled.
 #include "tests/unit/analyser/AnalyserWorld.h"
 
-#include "app/WorkerThread.h"
+#include "core/WorkerThread.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Everything the analyser and its decoders touch, fresh per test, with the
 // menu table loaded and the outbox recording.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/AnswerAnalyser.h"
 #include "cat/CatTables.h"
 #include "menu/MenuLoader.h"

@@ -1,6 +1,6 @@
 #include "cat/Watchdog.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "tests/FakeOutbox.h"
 
 #include <gtest/gtest.h>

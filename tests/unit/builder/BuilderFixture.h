@@ -2,7 +2,7 @@
 // one log: the text the send thread would take at each UM_SEND_QUEUED, and
 // each pause as "~<ms>", in the order they happened.
 #pragma once
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "cat/CommandBuilder.h"
 #include "menu/MenuLoader.h"
 #include "tests/FakeOutbox.h"

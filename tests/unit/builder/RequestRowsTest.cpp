@@ -1,6 +1,6 @@
 #include "BuilderFixture.h"
 
-#include "app/RequestTable.h"
+#include "core/RequestTable.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 

@@ -1,4 +1,4 @@
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"

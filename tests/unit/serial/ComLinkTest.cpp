@@ -1,6 +1,6 @@
 #include "serial/ComLink.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "tests/FakeOutbox.h"
 #include "tests/unit/serial/FakeSerialDevice.h"
 

@@ -1,6 +1,6 @@
 #include "serial/SerialReceiver.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "menu/MenuTable.h"
 #include "serial/ComLink.h"
 #include "serial/TextQueue.h"

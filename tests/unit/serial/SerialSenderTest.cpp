@@ -1,6 +1,6 @@
 #include "serial/SerialSender.h"
 
-#include "app/MessageIds.h"
+#include "core/MessageIds.h"
 #include "serial/ComLink.h"
 #include "serial/TextQueue.h"
 #include "state/RadioState.h"

@@ -1,0 +1,54 @@
+#include "app/gui/EnginePortSettings.h"
+
+#include "app/Engine.h"
+#include "serial/PortList.h"
+
+namespace qx {
+
+EnginePortSettings::EnginePortSettings(Engine& engine, DevicePaths paths) : engine_(engine), paths_(std::move(paths)) {}
+
+int EnginePortSettings::portNumber() const
+{
+    return engine_.link().portNumber();
+}
+
+int EnginePortSettings::baudRate() const
+{
+    return engine_.link().baudRate();
+}
+
+std::optional<std::string> EnginePortSettings::deviceFor(int portNumber) const
+{
+    return paths_.pathFor(portNumber);
+}
+
+bool EnginePortSettings::probe(int portNumber)
+{
+    const auto rows = portList();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].number == portNumber)
+            return engine_.link().probe(static_cast<int>(i));
+    return false;
+}
+
+bool EnginePortSettings::closePort()
+{
+    return engine_.link().close();
+}
+
+void EnginePortSettings::setPortNumber(int n)
+{
+    engine_.link().setPortNumber(n);
+}
+
+void EnginePortSettings::setBaudRate(int baud)
+{
+    engine_.link().setBaudRate(baud);
+}
+
+bool EnginePortSettings::save()
+{
+    return engine_.settingsFile().write(engine_.link());
+}
+
+} // namespace qx

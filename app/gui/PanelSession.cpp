@@ -1,0 +1,146 @@
+#include "app/gui/PanelSession.h"
+
+#include "windows/MacroKeys.h"
+
+#include "app/Engine.h"
+#include "core/MessageIds.h"
+#include "app/qt/UiBridge.h"
+#include "panel/MainPanelDlg.h"
+#include "panel/SplashWindow.h"
+#include "panel/controller/HitZones.h"
+#include "panel/controller/PanelController.h"
+#include "panel/controller/PanelControllerHost.h"
+#include "panel/controller/PanelOps.h"
+#include "app/gui/EnginePortSettings.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace qx {
+
+namespace {
+
+constexpr int kWatchMs = 50;
+// A link that is not up and read within this long will not be.
+constexpr int kWatchLimitTicks = 60'000 / kWatchMs;
+
+} // namespace
+
+PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions options)
+    : engine_(engine), bridge_(bridge), options_(std::move(options)),
+      ctx_{engine, engine.radio(), engine.command(), engine.menu(), engine.flags(),
+           [&engine](const std::string& t) { return engine.sendRaw(t); }}
+{
+    if (options_.paths) {
+        ports_ = std::make_unique<EnginePortSettings>(engine, *options_.paths);
+        ctx_.ports = ports_.get();
+    }
+    MainPanelHooks hooks;
+    hooks.engineTimer = [this](int id) { return engine_.onTimer(id); };
+    hooks.shutDown = [this] { shutDown(); };
+    hooks.portReady = [this] { return engine_.link().isOpen(); };
+    macros_ = std::make_unique<MacroKeys>(
+        engine, [&engine](const std::string& t) { return engine.sendRaw(t); }, options_.baseDir,
+        [this] {
+            if (window_)
+                window_->showVersion();
+        });
+    ctx_.macros = macros_.get();
+    window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
+    bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
+    bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
+}
+
+PanelSession::~PanelSession()
+{
+    bridge_.setMessageHandler({});
+    bridge_.setTimerHandler({});
+}
+
+void PanelSession::start()
+{
+    if (options_.splashMs > 0) {
+        splash_ = std::make_unique<panel::SplashWindow>();
+        splash_->show();
+    }
+    // The port opens only after the splash; the event loop keeps running meanwhile.
+    QTimer::singleShot(options_.splashMs, this, [this] { bringUp(); });
+}
+
+void PanelSession::bringUp()
+{
+    engine_.startUp();
+    window_->startPanel();
+    window_->show();
+    splash_.reset();
+    if (options_.connect)
+        pressLinkKey();
+    if (!options_.screenshot.empty())
+        watchForScreenshot();
+}
+
+void PanelSession::pressLinkKey()
+{
+    // As an operator would: the key lights, and the connection attempts,
+    // their box and their failure message all run as after a real click.
+    const panel::HitRect* key = panel::rectOf(panel::op::Link);
+    if (!key)
+        return;
+    const int x = (key->left + key->right) / 2;
+    const int y = (key->top + key->bottom) / 2;
+    panel::CPanelController& c = window_->controller().controller();
+    c.leftPress(x, y);
+    c.leftRelease(x, y);
+}
+
+void PanelSession::watchForScreenshot()
+{
+    watch_ = new QTimer(this);
+    connect(watch_, &QTimer::timeout, this, [this] {
+        ++watchTicks_;
+        if (!window_->firstDrawDone())
+            return;
+        if (options_.connect) {
+            const bool busy = engine_.flags().waitBoxBusy.load();
+            sawBusy_ = sawBusy_ || busy;
+            const bool ready = sawBusy_ && !busy;
+            if (!ready && watchTicks_ < kWatchLimitTicks)
+                return;
+            if (!ready) {
+                std::fprintf(stderr, "The link did not come up; the screenshot shows the panel as it is.\n");
+                exitCode_ = 1;
+            }
+        }
+        watch_->stop();
+        takeScreenshot();
+    });
+    watch_->start(kWatchMs);
+}
+
+void PanelSession::takeScreenshot()
+{
+    // One full repaint from the state as it stands, then the picture.
+    window_->onTimer(kRepaintTimer);
+    const QImage img = window_->grab().toImage();
+    if (!img.save(QString::fromStdString(options_.screenshot), "PNG")) {
+        std::fprintf(stderr, "Could not write %s\n", options_.screenshot.c_str());
+        exitCode_ = 1;
+    }
+    shutDown();
+}
+
+void PanelSession::shutDown()
+{
+    if (down_)
+        return;
+    down_ = true;
+    bridge_.beginShutdown();
+    engine_.shutDown();
+    window_->hide();
+    QCoreApplication::exit(exitCode_);
+}
+
+} // namespace qx

@@ -1,0 +1,9 @@
+#include "core/Clock.h"
+
+#include <thread>
+
+namespace qx {
+
+void SystemClock::sleepFor(Ms d) { std::this_thread::sleep_for(d); }
+
+} // namespace qx
