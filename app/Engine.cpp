@@ -58,8 +58,8 @@ private:
 
 DeviceOpener realOpener()
 {
-    return [](const std::string& path, int baud) -> std::unique_ptr<SerialDevice> {
-        return SerialPort::open(path, baud);
+    return [](const std::string& path, int baud, std::string& why) -> std::unique_ptr<SerialDevice> {
+        return SerialPort::open(path, baud, &why);
     };
 }
 

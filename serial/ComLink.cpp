@@ -26,30 +26,50 @@ bool ComLink::setBaudRate(int baud)
     return ok;
 }
 
-std::unique_ptr<SerialDevice> ComLink::openDevice(int portNumber)
+std::unique_ptr<SerialDevice> ComLink::openDevice(int portNumber, std::string& why)
 {
     const auto path = resolver_ ? resolver_(portNumber) : std::nullopt;
-    if (!path || !opener_)
+    if (!path || !opener_) {
+        why = "COM" + std::to_string(portNumber) + ": no serial device stands behind this port number";
         return nullptr;
-    return opener_(*path, baud_);
+    }
+    std::string reason;
+    auto device = opener_(*path, baud_, reason);
+    if (!device)
+        why = *path + ": " + (reason.empty() ? "cannot be opened" : reason);
+    return device;
 }
 
-void ComLink::reportOpenFailure() { outbox_.postToWindow(Message{UM_SHOW_ERROR, 0, 0}); }
+void ComLink::reportOpenFailure(const std::string& why)
+{
+    {
+        std::lock_guard lock(mutex_);
+        lastOpenFailure_ = why;
+    }
+    outbox_.postToWindow(Message{UM_SHOW_ERROR, 0, 0});
+}
+
+std::string ComLink::lastOpenFailure() const
+{
+    std::lock_guard lock(mutex_);
+    return lastOpenFailure_;
+}
 
 bool ComLink::open()
 {
     std::unique_lock lock(mutex_);
     if (device_)
         return false;
-    auto device = openDevice(port_);
+    std::string why;
+    auto device = openDevice(port_, why);
     if (!device) {
         lock.unlock();
-        reportOpenFailure();
+        reportOpenFailure(why);
         return false;
     }
     if (device->clearErrors().lineDown) {
         lock.unlock();
-        reportOpenFailure();
+        reportOpenFailure("the line went down as the port opened");
         return false;
     }
     static constexpr std::array<std::uint8_t, 4> on{'A', 'I', '1', ';'};
@@ -80,7 +100,8 @@ bool ComLink::probe(int index)
     const auto rows = portList();
     if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return false;
-    auto device = openDevice(rows[static_cast<std::size_t>(index)].number);
+    std::string why;
+    auto device = openDevice(rows[static_cast<std::size_t>(index)].number, why);
     return device && !device->clearErrors().lineDown;
 }
 

@@ -42,6 +42,9 @@ public:
     // True when the port was open and now is closed.
     bool close();
     bool isOpen() const;
+    // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
+    // denied"); empty until an open fails.
+    std::string lastOpenFailure() const;
     // Opens port-list row `index` on a separate device and closes it again:
     // true when it opened and the line is not down. The link is untouched.
     bool probe(int index);
@@ -54,8 +57,8 @@ public:
     LineStatus clearErrors();
 
 private:
-    std::unique_ptr<SerialDevice> openDevice(int portNumber);
-    void reportOpenFailure();
+    std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why);
+    void reportOpenFailure(const std::string& why);
 
     DeviceOpener opener_;
     PathResolver resolver_;
@@ -68,6 +71,7 @@ private:
 
     mutable std::mutex mutex_;
     std::unique_ptr<SerialDevice> device_;
+    std::string lastOpenFailure_;
 };
 
 } // namespace qx

@@ -1,16 +1,13 @@
 #include "serial/ComSettingsFile.h"
 
+#include "core/FileIo.h"
 #include "serial/ComLink.h"
 #include "serial/CsvTable.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 namespace qx {
 
@@ -94,35 +91,8 @@ bool ComSettingsFile::write(const ComLink& link) const
     if (len <= 0 || static_cast<std::size_t>(len) >= sizeof line)
         return false;
 
-    const fs::path target = path();
-    std::string tmp = target.native() + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    for (int done = 0; ok && done < len;) {
-        const ssize_t n = ::write(fd, line + done, static_cast<std::size_t>(len - done));
-        if (n > 0)
-            done += static_cast<int>(n);
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else
-            ok = false;
-    }
-    ok = ok && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    const int dir = ::open((baseDir_ / kFolder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    std::string why;
+    return writeFileAtomically(path(), std::string_view(line, static_cast<std::size_t>(len)), why);
 }
 
 } // namespace qx

@@ -27,7 +27,9 @@ public:
 };
 
 // Opens the device at a path with the link's line settings at a speed in
-// bit/s; null when it cannot be opened.
-using DeviceOpener = std::function<std::unique_ptr<SerialDevice>(const std::string& path, int baud)>;
+// bit/s; null when it cannot be opened, with the reason for the operator in
+// `why` (the system's words: "No such file or directory", ...).
+using DeviceOpener =
+    std::function<std::unique_ptr<SerialDevice>(const std::string& path, int baud, std::string& why)>;
 
 } // namespace qx

@@ -1,6 +1,7 @@
 #include "serial/SerialPort.h"
 
 #include <cerrno>
+#include <cstring>
 #include <climits>
 #include <fcntl.h>
 #include <poll.h>
@@ -36,28 +37,31 @@ int writeTimeoutMs(std::size_t bytes)
     return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
 }
 
-std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud)
+std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud, std::string* why)
 {
+    auto fail = [why](const std::string& reason) -> std::unique_ptr<SerialPort> {
+        if (why)
+            *why = reason;
+        return nullptr;
+    };
     speed_t speed{};
     if (!speedFor(baud, speed))
-        return nullptr;
+        return fail("unsupported line speed " + std::to_string(baud) + " bit/s");
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
+        return fail(std::strerror(errno));
     std::unique_ptr<SerialPort> port(new SerialPort(fd));
 
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
-        return nullptr;
+        return fail(std::strerror(errno));
     ::cfmakeraw(&t);
     t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB);
     t.c_cflag |= CS8 | CSTOPB | CREAD | CLOCAL | CRTSCTS;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&t, speed) != 0 || ::cfsetospeed(&t, speed) != 0)
-        return nullptr;
-    if (::tcsetattr(fd, TCSANOW, &t) != 0)
-        return nullptr;
+    if (::cfsetispeed(&t, speed) != 0 || ::cfsetospeed(&t, speed) != 0 || ::tcsetattr(fd, TCSANOW, &t) != 0)
+        return fail(std::strerror(errno));
     port->errorBitsSinceLast(); // start the error counters from here
     return port;
 }

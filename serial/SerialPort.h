@@ -13,7 +13,7 @@ class SerialPort final : public SerialDevice {
 public:
     // Null when the path cannot be opened, is no terminal, or the speed is
     // not one the link uses.
-    static std::unique_ptr<SerialPort> open(const std::string& path, int baud);
+    static std::unique_ptr<SerialPort> open(const std::string& path, int baud, std::string* why = nullptr);
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;

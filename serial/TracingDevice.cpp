@@ -60,9 +60,9 @@ long TracingDevice::write(std::span<const std::uint8_t> bytes)
 
 DeviceOpener tracingOpener(DeviceOpener inner, std::shared_ptr<Trace> trace)
 {
-    return [inner = std::move(inner), trace = std::move(trace)](const std::string& path,
-                                                                 int baud) -> std::unique_ptr<SerialDevice> {
-        auto dev = inner(path, baud);
+    return [inner = std::move(inner), trace = std::move(trace)](const std::string& path, int baud,
+                                                                 std::string& why) -> std::unique_ptr<SerialDevice> {
+        auto dev = inner(path, baud, why);
         if (!dev)
             return nullptr;
         return std::make_unique<TracingDevice>(std::move(dev), trace);

@@ -104,8 +104,8 @@ int main(int argc, char** argv)
     config.baseDir = dir;
     config.devicePath = sim.slaveName();
     config.wrapOpener = [](qx::DeviceOpener inner) -> qx::DeviceOpener {
-        return [inner](const std::string& path, int baud) -> std::unique_ptr<qx::SerialDevice> {
-            auto dev = inner(path, baud);
+        return [inner](const std::string& path, int baud, std::string& why) -> std::unique_ptr<qx::SerialDevice> {
+            auto dev = inner(path, baud, why);
             return dev ? std::make_unique<TimingDevice>(std::move(dev)) : nullptr;
         };
     };

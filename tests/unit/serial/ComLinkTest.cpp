@@ -40,11 +40,14 @@ TEST_F(ComLinkTest, OpenWritesTheAiCommandOnceAndOnlyOnce)
 
 TEST_F(ComLinkTest, FailedOpenOrLineDownPostsTheOpenErrorAndStaysClosed)
 {
+    EXPECT_EQ(link.lastOpenFailure(), "");
     line->refuse = true;
     EXPECT_FALSE(link.open());
+    EXPECT_EQ(link.lastOpenFailure(), "/dev/fakeCOM1: Permission denied");
     line->refuse = false;
     line->status.lineDown = true;
     EXPECT_FALSE(link.open());
+    EXPECT_EQ(link.lastOpenFailure(), "the line went down as the port opened");
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(line->live, 0);
     EXPECT_EQ(line->written, "");

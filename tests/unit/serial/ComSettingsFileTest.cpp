@@ -2,7 +2,7 @@
 
 #include "serial/ComLink.h"
 #include "tests/FakeOutbox.h"
-#include "tests/unit/serial/TempDir.h"
+#include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

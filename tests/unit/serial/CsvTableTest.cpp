@@ -1,6 +1,6 @@
 #include "serial/CsvTable.h"
 
-#include "tests/unit/serial/TempDir.h"
+#include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "serial/DevicePaths.h"
 
-#include "tests/unit/serial/TempDir.h"
+#include "tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -46,11 +46,13 @@ private:
 
 inline DeviceOpener fakeOpener(std::shared_ptr<FakeLine> line)
 {
-    return [line](const std::string& path, int baud) -> std::unique_ptr<SerialDevice> {
+    return [line](const std::string& path, int baud, std::string& why) -> std::unique_ptr<SerialDevice> {
         line->lastPath = path;
         line->lastBaud = baud;
-        if (line->refuse)
+        if (line->refuse) {
+            why = "Permission denied";
             return nullptr;
+        }
         ++line->opens;
         return std::make_unique<FakeSerialDevice>(line);
     };
