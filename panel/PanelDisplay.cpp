@@ -2,6 +2,7 @@
 
 #include "core/MessageIds.h"
 #include "core/Outbox.h"
+#include "menu/MenuKind.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 
@@ -45,10 +46,7 @@ PanelDisplay::PanelDisplay(const RadioState& radio, const MenuTable& menu, Outbo
 {
 }
 
-int PanelDisplay::menuValue(int item) const
-{
-    return static_cast<int>(std::lround(menu_.getEntry(item).value));
-}
+int PanelDisplay::menuSetting(int kind) const { return menu_.settingByKind(kind); }
 
 bool PanelDisplay::vfoB() const { return radio_.get(R::VS) == 1; }
 bool PanelDisplay::transmitting() const { return radio_.get(R::TX) != 0; }
@@ -155,7 +153,7 @@ unsigned PanelDisplay::handle(const Message& m)
         return setSeg(Seg::Rs, radio_.get(R::RS) != 0);
     case UM_ANS_OTHER: {
         unsigned r = assign(model_.secondDialAngle, kDialAtRest, kRegionSecondDial);
-        const int item48 = menuValue(48);
+        const int item48 = menuSetting(MenuKind::SelDial);
         if (item48 != 2 && item48 != 3)
             r |= assign(model_.bandGroup, false, kRegionSecondDial);
         return r;
@@ -201,7 +199,7 @@ unsigned PanelDisplay::drawVfoMemory()
 
 unsigned PanelDisplay::drawModes()
 {
-    const auto s = modeSegments(radio_.get(R::MD0), menuValue(43));
+    const auto s = modeSegments(radio_.get(R::MD0), menuSetting(MenuKind::DataType));
     if (!s)
         return kNoRegion;
     return setSeg(Seg::Lsb, s->lsb) | setSeg(Seg::Usb, s->usb) | setSeg(Seg::Cw, s->cw) | setSeg(Seg::Fm, s->fm) |
@@ -234,7 +232,7 @@ unsigned PanelDisplay::drawMeter(bool newReading)
 {
     const int value = meterReading();
     if (newReading) {
-        const bool enabled = !transmitting() && menuValue(15) != 0;
+        const bool enabled = !transmitting() && menuSetting(MenuKind::PeakHold) != 0;
         switch (peak_.onReading(value, enabled)) {
         case MeterPeakHold::TimerAction::Start: timers_.startTimer(kPeakHoldTimer, kPeakHoldMs); break;
         case MeterPeakHold::TimerAction::Stop: timers_.stopTimer(kPeakHoldTimer); break;
@@ -285,7 +283,7 @@ unsigned PanelDisplay::drawKnob(Knob k)
     case Knob::IfShift: angle = ifShiftPointerAngle(radio_.get(R::IS)); break;
     case Knob::AfGain: angle = gainPointerAngle(radio_.get(R::AG0)); break;
     case Knob::RfSql:
-        angle = gainPointerAngle(menuValue(42) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
+        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
         break;
     }
     return assign(model_.knobAngle[static_cast<std::size_t>(k)], angle, kRegionKnobs);

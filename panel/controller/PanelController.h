@@ -82,7 +82,8 @@ private:
     bool linkUp() const;
     bool vfoBOperates() const;
     long long vfoHz() const;
-    int menuValue(int item) const;
+    // The setup-menu entry the panel follows, found by its kind.
+    int menuSetting(int kind) const;
 
     Outbox& outbox_;
     RadioState& radio_;

@@ -177,7 +177,7 @@ TEST_F(ControllerTest, KeysDrawTheirLampsButSendNothingWhileVfoSetIsOpen)
         {"MENU", 738, 195, UM_KEY_83},
         {"GROUP", 237, 286, UM_KEY_9A},
     };
-    setMenu(48, 2);
+    setMenuKind(MenuKind::SelDial, 2);
     QTest::keyClick(window.get(), Qt::Key_Return);
     ASSERT_TRUE(window->auxOpen(AuxKind::VfoSet));
     auto lamp = [this](std::uint32_t id) {

@@ -1,6 +1,8 @@
 #include "panel/PanelDisplay.h"
 
 #include "core/MessageIds.h"
+#include "menu/MenuKind.h"
+#include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
@@ -14,14 +16,9 @@ using R = RadioState::Int;
 
 class PanelDisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { menu.setCount(MenuTable::kMaxSlots); }
-    void setMenu(int item, double value)
-    {
-        MenuItem it;
-        it.number = item;
-        it.value = value;
-        menu.putEntry(item, it);
-    }
+    // The built-in menu, as the program loads it: slots and kinds differ.
+    void SetUp() override { MenuLoader(menu, {}).load(); }
+    void setMenuKind(int kind, double value) { ASSERT_TRUE(menu.setValueByKind(kind, value)) << kind; }
     unsigned send(std::uint32_t id, std::uint64_t w = 0, std::int64_t l = 0) { return display.handle({id, w, l}); }
     int timerCalls(bool start, int id) const
     {
@@ -111,7 +108,7 @@ TEST_F(PanelDisplayTest, MeterIsZeroWhileRadioOffOrLinkDown)
 
 TEST_F(PanelDisplayTest, PeakHoldStartsOnFallAndEndsOnReachOrTimer)
 {
-    setMenu(15, 1);
+    setMenuKind(MenuKind::PeakHold, 1);
     radio.set(R::PS, 1);
     radio.set(R::AI, 1);
     radio.set(R::RM0, 140);
@@ -144,15 +141,16 @@ TEST_F(PanelDisplayTest, PeakHoldStartsOnFallAndEndsOnReachOrTimer)
 
 TEST_F(PanelDisplayTest, PeakHoldOffByMenuAndDroppedOnPowerOff)
 {
+    setMenuKind(MenuKind::PeakHold, 0);
     radio.set(R::PS, 1);
     radio.set(R::AI, 1);
     radio.set(R::RM0, 140);
     send(UM_ANS_RM);
     radio.set(R::RM0, 40);
     send(UM_ANS_RM);
-    EXPECT_FALSE(display.meterPeak().has_value()) << "menu item 15 at 0 turns the hold off";
+    EXPECT_FALSE(display.meterPeak().has_value()) << "PEAKHLD at OFF turns the hold off";
 
-    setMenu(15, 1);
+    setMenuKind(MenuKind::PeakHold, 1);
     radio.set(R::RM0, 140);
     send(UM_ANS_RM);
     radio.set(R::RM0, 40);
@@ -172,9 +170,10 @@ TEST_F(PanelDisplayTest, KnobPointersFromGainsAndShift)
     EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::AfGain)], 150);
     radio.set(R::SQ0, 0);
     radio.set(R::RG0, 255);
+    setMenuKind(MenuKind::SqlRfGain, 0);
     send(UM_ANS_SQ);
-    EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 207) << "squelch while item 42 is 0";
-    setMenu(42, 1);
+    EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 207) << "squelch while SQL/RFG is SQL";
+    setMenuKind(MenuKind::SqlRfGain, 1);
     send(UM_ANS_RG);
     EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 150);
     radio.set(R::IS, 0);
