@@ -138,13 +138,15 @@ unsigned PanelDisplay::handle(const Message& m)
     case UM_ANS_RM:
         return drawMeterLabel() | drawMeter(true);
     case UM_ANS_PS: {
-        unsigned r = assign(model_.keys[0], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0), kRegionKeys);
+        unsigned r = assign(model_.keys[kPowerKeyLamp], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0),
+                            kRegionKeys);
         if (radio_.get(R::PS) == 0)
             r |= dropPeak() | drawMeter(false);
         return r;
     }
     case UM_ANS_AI: {
-        unsigned r = assign(model_.keys[1], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0), kRegionKeys);
+        unsigned r = assign(model_.keys[kLinkKeyLamp], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0),
+                            kRegionKeys);
         if (radio_.get(R::AI) == 0)
             r |= dropPeak() | drawMeter(false);
         return r;
@@ -217,7 +219,8 @@ unsigned PanelDisplay::drawBlinking()
     const int ac = radio_.get(R::AC);
     const int tuner = ac == 0 ? 0 : ac == 1 ? 1 : (blink_ ? 1 : 0);
     const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : (radio_.get(R::RI3) != 0 || radio_.get(R::RI4) != 0);
-    const bool ri2 = radio_.get(R::RI0) != 1 || blink_;
+    // The segment labelled REC: lit while the radio records, as the Playback window's REC shows.
+    const bool ri2 = radio_.get(kRecordingFlag) != 0;
     // The radio reports no split parameter; split is a transmit VFO other than the receive VFO.
     const bool split = radio_.get(R::FT) != radio_.get(R::VS);
     return setSeg(Seg::Tuner, tuner) | setSeg(Seg::Ri1, ri1) | setSeg(Seg::Ri2, ri2) | setSeg(Seg::Split, split);
@@ -297,13 +300,15 @@ unsigned PanelDisplay::drawLock()
 
 unsigned PanelDisplay::drawKeyLamp(int key, bool pressed)
 {
+    // Each of the two lit keys shows what its label names.
     bool on = false;
-    if (key == 0)
-        on = radio_.get(R::PS) == 1;
-    else if (key == 1)
+    const auto index = static_cast<std::size_t>(key);
+    if (index == kLinkKeyLamp)
         on = radio_.get(R::AI) == 1;
+    else if (index == kPowerKeyLamp)
+        on = radio_.get(R::PS) == 1;
     const int state = (pressed ? kKeyPressed : kKeyReleased) + (on ? kKeyOnOffset : 0);
-    return assign(model_.keys[static_cast<std::size_t>(key)], static_cast<std::uint8_t>(state), kRegionKeys);
+    return assign(model_.keys[index], static_cast<std::uint8_t>(state), kRegionKeys);
 }
 
 unsigned PanelDisplay::setSeg(Seg s, int state)

@@ -114,7 +114,7 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
 {
     bringLinkUp();
     const panel::PanelModel& m = window().display().model();
-    QX_WAIT_ASSERT(m.keys[0] >= panel::kKeyOnOffset, kWait); // the link key's lamp is on
+    QX_WAIT_ASSERT(m.keys[panel::kLinkKeyLamp] >= panel::kKeyOnOffset, kWait);
 
     const long long start = rigFrequency();
     QTest::mousePress(view(), Qt::LeftButton, {}, QPoint(517, 192));

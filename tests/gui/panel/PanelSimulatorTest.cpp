@@ -35,7 +35,7 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
         const auto rig = radio.model();
         const long long start = rig.frequency(rig.activeVfo());
         QX_WAIT_ASSERT(m.frequency.digits == digitsOf(start), 15000);
-        QX_WAIT_ASSERT(m.keys[1] >= panel::kKeyOnOffset, 15000);
+        QX_WAIT_ASSERT(m.keys[panel::kLinkKeyLamp] >= panel::kKeyOnOffset, 15000);
         const auto want = panel::modeSegments(rig.mode(rig.activeVfo()), 0);
         ASSERT_TRUE(want.has_value());
         auto shown = [&m] {
