@@ -87,6 +87,8 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     portOpener_ = std::make_unique<LinkOpener>(*link_);
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
                                                 clock_, *portOpener_);
+    if (trace_)
+        builder_->setRefusalNote([trace = trace_](std::string_view why) { trace->note(why); });
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
                         [this] {
                             radio_.setMenuReady(true);

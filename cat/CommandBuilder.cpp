@@ -26,8 +26,11 @@ void CommandBuilder::handle(const Message& m)
     const auto rows = requestRows(m.id);
     if (rows.empty())
         return;
-    if (const auto text = buildRequestText(rows, m, ctx_.command()))
+    std::string refused;
+    if (const auto text = buildRequestText(rows, m, ctx_.command(), &refused))
         ctx_.send(*text);
+    else if (!refused.empty())
+        ctx_.refuse(refused);
 }
 
 bool CommandBuilder::handleSpecial(const Message& m)
