@@ -1,5 +1,6 @@
 #include "panel/controller/PanelController.h"
 
+#include "core/ErrorMessages.h"
 #include "core/LinkFlags.h"
 #include "core/MessageIds.h"
 #include "core/Outbox.h"
@@ -665,8 +666,10 @@ void CPanelController::knobRepeatTick()
 
 void CPanelController::onMessage(const Message& m)
 {
-    if (m.id == UM_PANEL_REFRESH)
-        connection_.linkUp();
+    // Link-up ends the attempts; so does the radio refusing auto-information,
+    // whose message says more than the attempts' own failure would.
+    if (m.id == UM_PANEL_REFRESH || (m.id == UM_SHOW_ERROR && m.lParam == kAiRefusedRow))
+        connection_.finish();
 }
 
 } // namespace qx::panel

@@ -49,7 +49,7 @@ public:
     void menuCommand();
     // True when the tick was one of the controller's timers.
     bool onTimer(int timerId);
-    // Link-up (UM_PANEL_REFRESH) ends a connection attempt.
+    // Link-up (UM_PANEL_REFRESH) and the refused auto-information message end a connection attempt.
     void onMessage(const Message& m);
 
     int activeOperation() const { return active_; }
