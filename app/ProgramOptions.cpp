@@ -8,13 +8,13 @@ std::string ProgramOptions::usage(const std::string& program)
            " [--headless] [--simulate | --device PATH | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
-           "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
+           "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device PATH      use this serial device for every COM port number\n"
            "  --port N           use COM port N (1 to 20); it is remembered, as COM Select does\n"
            "  --trace FILE       write every byte sent and received, with millisecond times\n"
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
-           "  --connect          press the power key once the window is up\n"
+           "  --connect          press the LINK key once the radio's power state is known\n"
            "  --screenshot FILE  save the panel as PNG once drawn, then quit\n";
 }
 
