@@ -43,6 +43,10 @@ private:
 
 namespace {
 
+// "AI0;" takes under 10 ms at the slowest line speed; a line that holds it
+// longer (no CTS) does not hold up the exit.
+constexpr std::chrono::milliseconds kExitDrainLimit{500};
+
 class LinkOpener final : public PortOpener {
 public:
     explicit LinkOpener(ComLink& link) : link_(link) {}
@@ -172,15 +176,21 @@ bool Engine::shutDown()
         window_.stopTimer(r.timerId);
     window_.stopTimer(kAnswerWatchdogTimer);
 
-    link_->close();
-    settings_.write(*link_);
-
+    // The threads that write stop first: nothing may reopen the port, or
+    // follow the "AI0;" that leaves the radio as we found it.
     bool clean = true;
-    for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv, ThreadId::AnlSend, ThreadId::SioSend}) {
-        if (id == ThreadId::SioRecv)
-            answerQueue_.interrupt();
+    for (ThreadId id : {ThreadId::AnlSend, ThreadId::SioSend}) {
         if (id == ThreadId::SioSend)
             sendQueue_.interrupt();
+        clean = worker(id)->thread().stop() && clean;
+    }
+    const bool aiOnByUs = flags_.aiSent.load() || command_.get(CommandState::Int::AI) != 0;
+    link_->closeForExit(aiOnByUs, kExitDrainLimit);
+    settings_.write(*link_);
+
+    for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv}) {
+        if (id == ThreadId::SioRecv)
+            answerQueue_.interrupt();
         clean = worker(id)->thread().stop() && clean;
     }
     // The loader ends itself; make sure it has before its objects go.

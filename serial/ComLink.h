@@ -7,6 +7,7 @@
 #include "serial/SerialDevice.h"
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -41,6 +42,10 @@ public:
     bool open();
     // True when the port was open and now is closed.
     bool close();
+    // Closes the port as the program ends, leaving the radio as it was
+    // found: with `switchAiOff`, "AI0;" is written first and the port closes
+    // once it has left (or after `drainLimit`, should the line hold it).
+    bool closeForExit(bool switchAiOff, std::chrono::milliseconds drainLimit);
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
     // denied"); empty until an open fails.

@@ -196,6 +196,19 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
         settings_.setNumber("MC", std::clamp(channel, MemoryChannels::kFirst, MemoryChannels::kLast));
         return {true, "MC"};
     }
+    if (code == "LM") {
+        if (!voice_.record(params))
+            return {};
+        syncVoice();
+        return {true, "LM" + std::string(params.substr(0, 1))};
+    }
+    if (code == "PB") {
+        const auto what = number(params);
+        if (!what || !voice_.play(*what))
+            return {};
+        syncVoice();
+        return {true, "PB"};
+    }
     if (code == "QS" || code == "HM")
         return {true, {}};
     if (code == "FK" || code == "MK")

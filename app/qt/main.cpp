@@ -3,6 +3,7 @@
 #include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
+#include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
@@ -77,11 +78,16 @@ int main(int argc, char** argv)
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
-        po.connect = options.connect;
+        // A simulated radio has nothing to protect: link up at once, so a
+        // first run shows a live panel.
+        po.connect = options.connect || options.simulate;
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         po.baseDir = config.baseDir;
         qx::PanelSession session(*engine, bridge, po);
+        // A signal closes the window as its close box does.
+        qx::QuitOnSignals stopSignals([&session] { session.quit(); });
+        stopSignals.install();
         session.start();
         const int rc = app->exec();
         bridge.beginShutdown();
@@ -90,6 +96,8 @@ int main(int argc, char** argv)
     }
 
     qx::HeadlessRunner runner(*engine, bridge);
+    qx::QuitOnSignals stopSignals([] { QCoreApplication::quit(); });
+    stopSignals.install();
     runner.start();
     const int rc = app->exec();
     bridge.beginShutdown();

@@ -31,7 +31,8 @@ public:
 
     // The radio is reached through a link in the rig's folder, so it can hang
     // up and come back on a new pseudo-terminal under the same name.
-    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {})
+    // With `traced`, the engine writes its trace to tracePath().
+    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {}, bool traced = false)
         : dir_(makeTempDir()), sim_(withLink(std::move(simOptions), dir_))
     {
         started_ = sim_.start();
@@ -40,11 +41,17 @@ public:
         config.devicePath = (dir_ / "qx720").string();
         config.secondInstance = secondInstance;
         // For looking into a failure: every byte on the port, with times.
-        if (const char* trace = std::getenv("QX_RIG_TRACE"))
+        if (traced)
+            config.tracePath = tracePath().string();
+        else if (const char* trace = std::getenv("QX_RIG_TRACE"))
             config.tracePath = trace;
         engine_ = std::make_unique<Engine>(config, bridge_, radio_, command_, menu_);
         bridge_.setTimerHandler([this](int id) { engine_->onTimer(id); });
-        bridge_.setMessageHandler([this](const Message& m) { received_.push_back(m.id); });
+        bridge_.setMessageHandler([this](const Message& m) {
+            received_.push_back(m.id);
+            if (m.id == UM_SHOW_ERROR)
+                errorRows_.push_back(m.lParam);
+        });
     }
 
     ~EngineRig()
@@ -65,6 +72,9 @@ public:
     MenuTable& menu() { return menu_; }
     UiBridge& bridge() { return bridge_; }
     const std::filesystem::path& dir() const { return dir_; }
+    std::filesystem::path tracePath() const { return dir_ / "trace.txt"; }
+    // The rows of the operator messages raised, in order.
+    const std::vector<std::int64_t>& errorRows() const { return errorRows_; }
 
     bool waitUntil(const std::function<bool()>& done, Ms timeout = Ms(15000))
     {
@@ -134,6 +144,7 @@ private:
     UiBridge bridge_;
     std::unique_ptr<Engine> engine_;
     std::vector<std::uint32_t> received_;
+    std::vector<std::int64_t> errorRows_;
 };
 
 } // namespace qx::test
