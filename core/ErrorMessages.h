@@ -20,6 +20,8 @@ inline constexpr std::array<ErrorMessageRow, 5> kErrorMessageTable{{
     {true, 121},
 }};
 
+// The row raised at a start without a COM settings file (a first start).
+inline constexpr long kSettingsMissingRow = 2;
 // The row raised when the transceiver keeps refusing auto-information.
 inline constexpr long kAiRefusedRow = 4;
 
