@@ -4,11 +4,8 @@
 #include "panel/MainPanelDlg.h"
 
 #include "core/MessageIds.h"
-#include "menu/MenuTable.h"
-#include "state/CommandState.h"
-#include "state/RadioState.h"
-#include "tests/FakeOutbox.h"
 #include "tests/gui/GuiWait.h"
+#include "tests/gui/WindowWorld.h"
 
 #include <QHelpEvent>
 #include <QMessageBox>
@@ -20,7 +17,7 @@
 namespace qx {
 namespace {
 
-class PanelPlacement : public ::testing::Test {
+class PanelPlacement : public ::testing::Test, public test::WindowWorld {
 protected:
     ~PanelPlacement() override
     {
@@ -30,12 +27,6 @@ protected:
     }
     std::unique_ptr<CMainPanelDlg> make() { return std::make_unique<CMainPanelDlg>(ctx); }
 
-    test::FakeOutbox outbox;
-    RadioState radio;
-    CommandState command;
-    MenuTable menu;
-    LinkFlags flags;
-    WindowContext ctx{outbox, radio, command, menu, flags, [](const std::string&) { return true; }};
     std::unique_ptr<CMainPanelDlg> window = make();
     std::unique_ptr<CMainPanelDlg> placed = make();
 };
