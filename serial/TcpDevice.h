@@ -38,6 +38,8 @@ public:
     // No modem lines: TCP's own flow control holds the far side back.
     bool setRts(bool) override { return false; }
     LineStatus clearErrors() override;
+    // The socket. Data the telnet negotiation took off it while opening is
+    // counted by bytesWaiting() but wakes no poller: read once after opening.
     int pollFd() const override { return fd_; }
 
     bool telnet() const { return telnet_; }
