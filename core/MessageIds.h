@@ -13,7 +13,8 @@
     X(UM_RECV_START, 0x8104) \
     X(UM_THREAD_QUIT, 0x8105) \
     X(UM_MENU_LOAD, 0x8106) \
-    X(UM_AI_OFF_SEEN, 0x810C)
+    X(UM_AI_OFF_SEEN, 0x810C) \
+    X(UM_PORT_OPEN, 0x8112)
 
 // Requests posted straight to the command builder, not through RequestTable.
 #define QX_DIRECT_REQUESTS(X) \
@@ -22,8 +23,8 @@
     X(UM_REQ_KM_READ_STEP, 0x810F) \
     X(UM_REQ_VC_READ, 0x8110) \
     X(UM_REQ_MR_READ, 0x8111) \
-    X(UM_REQ_AI_REFUSED, 0x8112) \
-    X(UM_REQ_AI_RETRY, 0x8113) \
+    X(UM_REQ_AI_REFUSED, 0x8113) \
+    X(UM_REQ_AI_RETRY, 0x8114) \
     X(UM_REQ_READ_ALL_START, 0x834B) \
     X(UM_REQ_SEQUENCE_STOP, 0x834C) \
     X(UM_REQ_MENU_READ_START, 0x834F) \

@@ -84,7 +84,7 @@ TEST(EngineLink, ARadioRefusingAutoInformationIsAskedThreeTimesMoreASecondApartT
 
 TEST(EngineTrace, AValueTooWideForItsFieldIsNotSentAndLeavesALineInTheTrace)
 {
-    EngineRig rig(false, {}, true);
+    EngineRig rig(false, {}, std::nullopt, &EngineRig::traceTo);
     ASSERT_TRUE(rig.simStarted());
     rig.engine().startUp();
     ASSERT_TRUE(rig.waitFor(UM_ANS_PS));

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,21 +31,24 @@ public:
     using Ms = std::chrono::milliseconds;
 
     // The radio is reached through a link in the rig's folder, so it can hang
-    // up and come back on a new pseudo-terminal under the same name.
-    // With `traced`, the engine writes its trace to tracePath().
-    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {}, bool traced = false)
+    // up and come back on a new pseudo-terminal under the same name. With
+    // `device`, the engine opens that instead (a network device in front of
+    // the link). `adjust` may change the engine's configuration last.
+    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {},
+                       std::optional<std::string> device = std::nullopt,
+                       const std::function<void(EngineConfig&)>& adjust = {})
         : dir_(makeTempDir()), sim_(withLink(std::move(simOptions), dir_))
     {
         started_ = sim_.start();
         EngineConfig config;
         config.baseDir = dir_;
-        config.devicePath = (dir_ / "qx720").string();
+        config.devicePath = device ? *device : radioLink().string();
         config.secondInstance = secondInstance;
         // For looking into a failure: every byte on the port, with times.
-        if (traced)
-            config.tracePath = tracePath().string();
-        else if (const char* trace = std::getenv("QX_RIG_TRACE"))
+        if (const char* trace = std::getenv("QX_RIG_TRACE"))
             config.tracePath = trace;
+        if (adjust)
+            adjust(config);
         engine_ = std::make_unique<Engine>(config, bridge_, radio_, command_, menu_);
         bridge_.setTimerHandler([this](int id) { engine_->onTimer(id); });
         bridge_.setMessageHandler([this](const Message& m) {
@@ -72,9 +76,14 @@ public:
     MenuTable& menu() { return menu_; }
     UiBridge& bridge() { return bridge_; }
     const std::filesystem::path& dir() const { return dir_; }
+    // Where traceTo() has the engine write its trace.
     std::filesystem::path tracePath() const { return dir_ / "trace.txt"; }
+    // An `adjust` for the constructor: the engine writes its trace to tracePath().
+    static void traceTo(EngineConfig& config) { config.tracePath = (config.baseDir / "trace.txt").string(); }
     // The rows of the operator messages raised, in order.
     const std::vector<std::int64_t>& errorRows() const { return errorRows_; }
+    // The link to the simulated radio's pseudo-terminal.
+    std::filesystem::path radioLink() const { return dir_ / "qx720"; }
 
     bool waitUntil(const std::function<bool()>& done, Ms timeout = Ms(15000))
     {
