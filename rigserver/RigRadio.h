@@ -36,9 +36,9 @@ public:
 };
 
 // Reads see a client's own change at once: a value asked for is read back
-// until the radio reports it (or for 1.5 s at most, after which what the
-// radio reports stands), so a set followed by a read never answers the old
-// value just because the radio's report is still on its way.
+// until the radio reports anything new for it (or for 1.5 s at most, after
+// which what the radio reports stands), so a set followed by a read never
+// answers the old value just because the radio's report is on its way.
 class RigStateView {
 public:
     using Clock = std::chrono::steady_clock;
@@ -77,6 +77,7 @@ public:
 private:
     struct Expected {
         int value;
+        int before;  // what the radio reported when the request left
         Clock::time_point until;
     };
     std::optional<int> expected(int key, int reported) const;

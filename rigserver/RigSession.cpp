@@ -306,6 +306,8 @@ std::optional<int> RigSession::parseVfo(std::string_view token) const
     return std::nullopt;
 }
 
-int RigSession::splitVfo() const { return radio_.split() ? radio_.txVfo() : 1 - radio_.activeVfo(); }
+// The transmit VFO, as Hamlib's own client means it: it selects that VFO
+// before asking, and with split off it is the receive VFO.
+int RigSession::splitVfo() const { return radio_.txVfo(); }
 
 } // namespace qx::rig

@@ -22,7 +22,7 @@ std::optional<int> RigStateView::expected(int key, int reported) const
     const auto it = expected_.find(key);
     if (it == expected_.end())
         return std::nullopt;
-    if (it->second.value == reported || now_() >= it->second.until) {
+    if (reported != it->second.before || now_() >= it->second.until) {
         expected_.erase(it);
         return std::nullopt;
     }
@@ -35,9 +35,16 @@ int RigStateView::value(R entry) const
     return expected(static_cast<int>(entry), reported).value_or(reported);
 }
 
-void RigStateView::expect(R entry, int v) { expected_[static_cast<int>(entry)] = {v, now_() + kExpectFor}; }
+void RigStateView::expect(R entry, int v)
+{
+    expected_[static_cast<int>(entry)] = {v, radio_.get(entry), now_() + kExpectFor};
+}
 
-void RigStateView::expectRitOffset(int hz) { expected_[kRitKey] = {hz, now_() + kExpectFor}; }
+void RigStateView::expectRitOffset(int hz)
+{
+    const int reported = static_cast<int>(std::lround(radio_.get(RadioState::Real::IF_OFFSET)));
+    expected_[kRitKey] = {hz, reported, now_() + kExpectFor};
+}
 
 bool RigStateView::linked() const { return radio_.get(R::AI) == 1; }
 bool RigStateView::poweredOn() const { return radio_.get(R::PS) == 1; }

@@ -23,11 +23,15 @@ TEST_F(RigTest, AReadAfterASetGivesTheNewValueUntilTheRadioAnswers)
     radio.set(R::FA, 14250000);
     ask("F 14074000");
     EXPECT_EQ(ask("f"), "14074000\n");
-    // The radio's report ends the wait; from then on its value stands.
+    // Any report from the radio ends the wait, read or not in between: a
+    // dial step right after its report is seen at once.
     radio.set(R::FA, 14074000);
-    EXPECT_EQ(ask("f"), "14074000\n");
     radio.set(R::FA, 14074010);
     EXPECT_EQ(ask("f"), "14074010\n");
+    // So is a radio that carried out something else than was asked.
+    ask("F 7074003");
+    radio.set(R::FA, 7074000);
+    EXPECT_EQ(ask("f"), "7074000\n");
     // A request the radio never carried out gives way to what it reports.
     ask("T 1");
     EXPECT_EQ(ask("t"), "1\n");
@@ -49,7 +53,11 @@ TEST_F(RigTest, ModesAndTheDataFlavourGoTheWayThePanelSendsThem)
     ask("M PKTUSB 0");
     EXPECT_TRUE(writer.takeMenuSets().empty());
     writer.take();
-    // The other VFO's mode (split) has a request of its own.
+    // The transmit VFO's mode (split) has a request of its own; with split
+    // off the transmit VFO is the receive VFO and goes the panel's way.
+    EXPECT_EQ(ask("X CW 500"), "RPRT 0\n");
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_MD_MODE_3, 0, 0}}));
+    radio.set(R::FT, 1);
     EXPECT_EQ(ask("X AM 6000"), "RPRT 0\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_MD_SET, 1, 5}}));
     EXPECT_EQ(ask("x"), "AM\n6000\n");
