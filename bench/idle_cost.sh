@@ -2,7 +2,8 @@
 # Idle cost of the program: link up, auto-information on, radio quiet.
 # Starts qx720-sim with its meters still (its console open on a sleeping pipe), brings the link up, lets the
 # program settle, then reports the CPU share of one core and the resident
-# memory over the measuring window.
+# memory over the measuring window. Headless, the rig server is off (it would
+# bring the link up by itself); bench/engine/rig_server_latency measures it.
 #   bench/idle_cost.sh [--gui] [SECONDS]      (from the build tree's parent)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,7 +29,7 @@ if [ $gui -eq 1 ]; then
 else
   total=$(( (settle + seconds + 5) * 1000 ))
   printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
-    "$OLDPWD/$build/app/qt/rcp720" --headless --device "$work/qx720" >/dev/null 2>&1 &
+    "$OLDPWD/$build/app/qt/rcp720" --headless --device "$work/qx720" --rig-server off >/dev/null 2>&1 &
   prog=$!
   sleep 0.2
   prog=$(pgrep -n -f "rcp720 --headless --device $work/qx720")

@@ -14,6 +14,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -123,6 +124,7 @@ void RigServer::stop()
 
 void RigServer::run()
 {
+    ::pthread_setname_np(::pthread_self(), "Rig_Server");
     std::vector<pollfd> fds;
     while (!stopping_) {
         fds.clear();
