@@ -37,6 +37,13 @@ public:
     }
     char peek() const { return s_[pos_]; }
     char next() { return s_[pos_++]; }
+    std::string_view peekWord()
+    {
+        const std::size_t from = pos_;
+        const std::string_view w = word();
+        pos_ = from;
+        return w;
+    }
     std::string_view word()
     {
         skipBlanks();
@@ -67,14 +74,22 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Reads the arguments of `c`; false when the line ends before they do.
-bool readArguments(Cursor& in, ParsedCommand& c, bool vfoMode)
+bool isVfoToken(std::string_view w)
 {
-    if (vfoMode && !c.spec->noVfo) {
+    for (std::string_view v : {"VFOA", "VFOB", "VFOC", "currVFO", "VFO", "MEM", "Main", "Sub", "TX", "RX", "MainA",
+                               "MainB", "MainC", "SubA", "SubB", "SubC", "None"})
+        if (w == v)
+            return true;
+    return false;
+}
+
+// Reads the arguments of `c`; false when the line ends before they do.
+bool readArguments(Cursor& in, ParsedCommand& c)
+{
+    // A VFO name cannot be mistaken for any argument, so clients in VFO mode
+    // and clients without it are both understood.
+    if (!c.spec->noVfo && isVfoToken(in.peekWord()))
         c.vfo = std::string(in.word());
-        if (c.vfo.empty())
-            return false;
-    }
     if (c.spec->restOfLine) {
         const std::string_view r = in.rest();
         if (r.empty())
@@ -95,7 +110,7 @@ bool readArguments(Cursor& in, ParsedCommand& c, bool vfoMode)
 
 } // namespace
 
-std::vector<ParsedCommand> parseLine(std::string_view line, bool vfoMode)
+std::vector<ParsedCommand> parseLine(std::string_view line)
 {
     std::vector<ParsedCommand> out;
     if (!isText(line)) {
@@ -125,7 +140,7 @@ std::vector<ParsedCommand> parseLine(std::string_view line, bool vfoMode)
             out.push_back(c);
             break;
         }
-        if (!readArguments(in, c, vfoMode))
+        if (!readArguments(in, c))
             c.status = kInvalid;
         out.push_back(std::move(c));
     }

@@ -14,7 +14,7 @@ namespace qx::rig {
 
 struct ParsedCommand {
     const CommandSpec* spec = nullptr;  // null: not a command of the protocol
-    std::string vfo;                    // the VFO argument while the client works in VFO mode
+    std::string vfo;                    // the VFO named before the arguments, if any
     std::vector<std::string> args;
     bool extended = false;
     char separator = '\n';              // between the records of an extended answer
@@ -27,7 +27,8 @@ inline constexpr std::size_t kMaxLineLength = 4096;
 // An unknown command ends the line (what follows cannot be told from its
 // arguments); a line holding control or non-ASCII bytes is one invalid entry.
 // A '#' starts a comment. A first argument "?" asks for the choices and
-// takes no further arguments.
-std::vector<ParsedCommand> parseLine(std::string_view line, bool vfoMode);
+// takes no further arguments. A VFO name right after a command that can take
+// one is its VFO (Hamlib's VFO mode), whether or not the client said so.
+std::vector<ParsedCommand> parseLine(std::string_view line);
 
 } // namespace qx::rig

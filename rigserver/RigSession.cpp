@@ -42,7 +42,7 @@ bool keyable(char c)
 std::string RigSession::answer(std::string_view line)
 {
     std::string out;
-    for (const ParsedCommand& c : parseLine(line, vfoMode_)) {
+    for (const ParsedCommand& c : parseLine(line)) {
         out += run(c);
         if (closing_)
             break;
@@ -133,6 +133,10 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
         const auto v = parseVfo(arg(0));
         if (!v)
             return kInvalid;
+        // Clients select a VFO before nearly everything; the one already in
+        // use costs no command.
+        if (*v == radio_.activeVfo())
+            return kOk;
         writer_.request(*v == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
         radio_.expect(RadioState::Int::VS, *v);
         return kOk;

@@ -53,7 +53,7 @@ private:
     RigStateView& radio_;
     RigWriter& writer_;
     RigShared& shared_;
-    bool vfoMode_ = false;
+    bool vfoMode_ = false;  // what chk_vfo reports; VFO names are understood either way
     bool closing_ = false;
 };
 

@@ -36,6 +36,11 @@ QWidget* RigServerMenu::openWindow() const { return open_.data(); }
 
 void RigServerMenu::openDialog()
 {
+    if (auto* open = qobject_cast<CRigServerDlg*>(open_.data())) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
     auto* dlg = new CRigServerDlg(host_.address(), &window_);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     connect(dlg, &QDialog::accepted, this, [this, dlg] {

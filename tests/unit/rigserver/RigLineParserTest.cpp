@@ -21,61 +21,69 @@ std::string names(const std::vector<ParsedCommand>& cs)
 
 TEST(RigLineParser, ShortAndLongNamesOneOrSeveralToALine)
 {
-    EXPECT_EQ(names(parseLine("f", false)), "get_freq;");
-    EXPECT_EQ(names(parseLine("\\get_freq", false)), "get_freq;");
-    EXPECT_EQ(names(parseLine("f m", false)), "get_freq;get_mode;");
-    EXPECT_EQ(names(parseLine("fm", false)), "get_freq;get_mode;");
-    EXPECT_EQ(names(parseLine("F 14074000 m\r", false)), "set_freq <14074000>;get_mode;");
-    EXPECT_EQ(names(parseLine("  \\set_mode  USB   2400 \\get_mode", false)), "set_mode <USB> <2400>;get_mode;");
-    EXPECT_EQ(names(parseLine("", false)), "");
-    EXPECT_EQ(names(parseLine("f # what follows is a comment", false)), "get_freq;");
+    EXPECT_EQ(names(parseLine("f")), "get_freq;");
+    EXPECT_EQ(names(parseLine("\\get_freq")), "get_freq;");
+    EXPECT_EQ(names(parseLine("f m")), "get_freq;get_mode;");
+    EXPECT_EQ(names(parseLine("fm")), "get_freq;get_mode;");
+    EXPECT_EQ(names(parseLine("F 14074000 m\r")), "set_freq <14074000>;get_mode;");
+    EXPECT_EQ(names(parseLine("  \\set_mode  USB   2400 \\get_mode")), "set_mode <USB> <2400>;get_mode;");
+    EXPECT_EQ(names(parseLine("")), "");
+    EXPECT_EQ(names(parseLine("f # what follows is a comment")), "get_freq;");
 }
 
 TEST(RigLineParser, ArgumentsMustStandOnTheLineOfTheirCommand)
 {
-    EXPECT_EQ(names(parseLine("F", false)), "set_freq !-1;");
-    EXPECT_EQ(names(parseLine("M USB", false)), "set_mode <USB> !-1;");
+    EXPECT_EQ(names(parseLine("F")), "set_freq !-1;");
+    EXPECT_EQ(names(parseLine("M USB")), "set_mode <USB> !-1;");
     // A choices query takes no further arguments.
-    EXPECT_EQ(names(parseLine("M ? f", false)), "set_mode <?>;get_freq;");
-    // In VFO mode the VFO comes first, except for commands that take none.
-    EXPECT_EQ(names(parseLine("F VFOB 7074000 v", true)), "set_freq <7074000>;get_vfo;");
-    EXPECT_EQ(parseLine("F VFOB 7074000", true)[0].vfo, "VFOB");
-    EXPECT_EQ(names(parseLine("f", true)), "get_freq !-1;");
+    EXPECT_EQ(names(parseLine("M ? f")), "set_mode <?>;get_freq;");
+    // A VFO name first is the command's VFO (Hamlib's VFO mode), with or
+    // without the client having asked for that mode; never for commands
+    // that take no VFO.
+    EXPECT_EQ(names(parseLine("F VFOB 7074000 v")), "set_freq <7074000>;get_vfo;");
+    EXPECT_EQ(parseLine("F VFOB 7074000")[0].vfo, "VFOB");
+    EXPECT_EQ(parseLine("f")[0].vfo, "");
+    const auto split = parseLine("S currVFO 1 VFOB S 1 VFOA");
+    ASSERT_EQ(split.size(), 2u);
+    EXPECT_EQ(split[0].vfo, "currVFO");
+    EXPECT_EQ(split[0].args, (std::vector<std::string>{"1", "VFOB"}));
+    EXPECT_EQ(split[1].vfo, "");
+    EXPECT_EQ(names(parseLine("V VFOB")), "set_vfo <VFOB>;");
 }
 
 TEST(RigLineParser, MorseTakesTheRestOfTheLineBlanksAndAll)
 {
-    const auto cs = parseLine("b CQ  DE X1ABC\r", false);
+    const auto cs = parseLine("b CQ  DE X1ABC\r");
     ASSERT_EQ(cs.size(), 1u);
     EXPECT_EQ(cs[0].args.at(0), "CQ  DE X1ABC");
-    EXPECT_EQ(names(parseLine("\\send_morse", false)), "send_morse !-1;");
+    EXPECT_EQ(names(parseLine("\\send_morse")), "send_morse !-1;");
 }
 
 TEST(RigLineParser, AMarkAskForTheExtendedAnswerWithItsSeparator)
 {
-    const auto plus = parseLine("+f", false);
+    const auto plus = parseLine("+f");
     EXPECT_TRUE(plus[0].extended);
     EXPECT_EQ(plus[0].separator, '\n');
-    const auto pipe = parseLine("|\\get_mode ;v", false);
+    const auto pipe = parseLine("|\\get_mode ;v");
     ASSERT_EQ(pipe.size(), 2u);
     EXPECT_EQ(pipe[0].separator, '|');
     EXPECT_EQ(pipe[1].separator, ';');
     EXPECT_TRUE(pipe[1].extended);
     // "_" is a command of its own, not a mark.
-    const auto info = parseLine("_", false);
+    const auto info = parseLine("_");
     EXPECT_FALSE(info[0].extended);
     EXPECT_EQ(info[0].spec->name, "get_info");
 }
 
 TEST(RigLineParser, UnknownCommandsEndTheLineAndBinaryIsRefused)
 {
-    EXPECT_EQ(names(parseLine("f \\no_such_thing m", false)), "get_freq;? !-4;");
-    EXPECT_EQ(names(parseLine("f Q? m", false)), "get_freq;quit;? !-4;");
-    EXPECT_EQ(names(parseLine("+", false)), "? !-4;");
-    EXPECT_EQ(names(parseLine(std::string("f\0m", 3), false)), "? !-1;");
-    EXPECT_EQ(names(parseLine("f \xff", false)), "? !-1;");
+    EXPECT_EQ(names(parseLine("f \\no_such_thing m")), "get_freq;? !-4;");
+    EXPECT_EQ(names(parseLine("f Q? m")), "get_freq;quit;? !-4;");
+    EXPECT_EQ(names(parseLine("+")), "? !-4;");
+    EXPECT_EQ(names(parseLine(std::string("f\0m", 3))), "? !-1;");
+    EXPECT_EQ(names(parseLine("f \xff")), "? !-1;");
     // Known to clients but not to this radio: known, so its arguments are skipped.
-    EXPECT_EQ(names(parseLine("Z 100 f", false)), "set_xit <100>;get_freq;");
+    EXPECT_EQ(names(parseLine("Z 100 f")), "set_xit <100>;get_freq;");
 }
 
 } // namespace

@@ -70,7 +70,8 @@ TEST_F(RigTest, ModesAndTheDataFlavourGoTheWayThePanelSendsThem)
 
 TEST_F(RigTest, VfoSplitAndClarifier)
 {
-    EXPECT_EQ(ask("V VFOB V Main V XYZ"), "RPRT 0\nRPRT 0\nRPRT -1\n");
+    EXPECT_EQ(ask("V VFOB V Main V XYZ V currVFO V VFOA"), "RPRT 0\nRPRT 0\nRPRT -1\nRPRT 0\nRPRT 0\n");
+    // The VFO already in use costs no command.
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_VS_1, 0, 0}, {UM_REQ_VS_0, 0, 0}}));
     // Split transmits on the VFO that does not receive, whichever is named.
     EXPECT_EQ(ask("S 1 VFOB S 1 VFOA S 0 VFOA S 2 VFOB"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
