@@ -150,7 +150,7 @@ Status writeLevel(std::string_view name, std::string_view value, RigWriter& writ
     }
     if (name == "KEYSPD") {
         const auto v = parseNumber(value);
-        if (!v || std::lround(*v) < kMinKeySpeed || std::lround(*v) > kMaxKeySpeed)
+        if (!v || *v < kMinKeySpeed - 0.5 || *v >= kMaxKeySpeed + 0.5)
             return kInvalid;
         return send(UM_REQ_KS_SET, R::KS, std::lround(*v));
     }

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 
 namespace qx::rig {
 namespace {
@@ -256,7 +255,7 @@ Status RigSession::setPtt(std::string_view value)
 Status RigSession::setRit(std::string_view value)
 {
     const auto hz = parseInteger(value);
-    if (!hz || std::labs(*hz) > kMaxRitHz)
+    if (!hz || *hz < -kMaxRitHz || *hz > kMaxRitHz)
         return kInvalid;
     // The radio only moves the clarifier: clear it, then move it there.
     writer_.request(UM_REQ_RC, 0, 0);

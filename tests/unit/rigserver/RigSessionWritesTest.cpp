@@ -77,7 +77,7 @@ TEST_F(RigTest, VfoSplitAndClarifier)
     EXPECT_EQ(ask("S 1 VFOB S 1 VFOA S 0 VFOA S 2 VFOB"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
     EXPECT_EQ(writer.take(),
               (std::vector<Sent>{{UM_REQ_QS_FT, 0, 1}, {UM_REQ_QS_FT, 0, 1}, {UM_REQ_QS_FT, 0, 0}}));
-    EXPECT_EQ(ask("J -250 J 0 J 10000"), "RPRT 0\nRPRT 0\nRPRT -1\n");
+    EXPECT_EQ(ask("J -250 J 0 J 10000 J -9223372036854775808"), "RPRT 0\nRPRT 0\nRPRT -1\nRPRT -1\n");
     EXPECT_EQ(writer.take(),
               (std::vector<Sent>{{UM_REQ_RC, 0, 0}, {UM_REQ_RU_RD, 0, -250}, {UM_REQ_RC, 0, 0}}));
     EXPECT_EQ(ask("j"), "0\n");
@@ -103,8 +103,8 @@ TEST_F(RigTest, LevelsAndSwitchesInHamlibUnits)
                                                 {UM_REQ_SQ_SET_0, 0, 128},
                                                 {UM_REQ_KS_SET, 0, 25}}));
     EXPECT_EQ(ask("l AF l KEYSPD"), "1.000000\n25\n");
-    EXPECT_EQ(ask("L AF 1.5 L AF -0.1 L KEYSPD 61 L STRENGTH 0 L AF x"),
-              "RPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\n");
+    EXPECT_EQ(ask("L AF 1.5 L AF -0.1 L KEYSPD 61 L KEYSPD 1e300 L STRENGTH 0 L AF x"),
+              "RPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\n");
     EXPECT_EQ(ask("U NB 1 U LOCK 7 U RIT 0 U COMP 1 U TUNER 1"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_NB_SET, 0, 1},
                                                 {UM_REQ_LK_ONOFF, 0, 1},
