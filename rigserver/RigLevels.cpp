@@ -24,46 +24,34 @@ constexpr int kMaxWatts = 100;
 constexpr int kMinKeySpeed = 4;
 constexpr int kMaxKeySpeed = 60;
 
-// A 0-255 setting shown as 0.0-1.0.
-struct GainLevel {
+// One radio-state entry a client reads and sets by name, and its request.
+struct Setting {
     std::string_view name;
     Mask bit;
     R entry;
     std::uint32_t request;
 };
 
+// 0-255 settings shown as 0.0-1.0.
 constexpr std::array kGains{
-    GainLevel{"AF", level::kAf, R::AG0, UM_REQ_AG_SET_0},
-    GainLevel{"RF", level::kRf, R::RG0, UM_REQ_RG_SET_0},
-    GainLevel{"SQL", level::kSql, R::SQ0, UM_REQ_SQ_SET_0},
-    GainLevel{"MICGAIN", level::kMicGain, R::MG, UM_REQ_MG_SET},
+    Setting{"AF", level::kAf, R::AG0, UM_REQ_AG_SET_0},
+    Setting{"RF", level::kRf, R::RG0, UM_REQ_RG_SET_0},
+    Setting{"SQL", level::kSql, R::SQ0, UM_REQ_SQ_SET_0},
+    Setting{"MICGAIN", level::kMicGain, R::MG, UM_REQ_MG_SET},
 };
 
-struct Switch {
-    std::string_view name;
-    Mask bit;
-    R entry;
-    std::uint32_t request;
-};
-
+// On/off switches.
 constexpr std::array kSwitches{
-    Switch{"NB", func::kNb, R::NB, UM_REQ_NB_SET},
-    Switch{"COMP", func::kComp, R::PR, UM_REQ_PR_SET},
-    Switch{"LOCK", func::kLock, R::LK, UM_REQ_LK_ONOFF},
-    Switch{"RIT", func::kRit, R::RT, UM_REQ_RT_ONOFF},
+    Setting{"NB", func::kNb, R::NB, UM_REQ_NB_SET},
+    Setting{"COMP", func::kComp, R::PR, UM_REQ_PR_SET},
+    Setting{"LOCK", func::kLock, R::LK, UM_REQ_LK_ONOFF},
+    Setting{"RIT", func::kRit, R::RT, UM_REQ_RT_ONOFF},
 };
 
-const GainLevel* findGain(std::string_view name)
+template <std::size_t N>
+const Setting* find(const std::array<Setting, N>& table, std::string_view name)
 {
-    for (const GainLevel& g : kGains)
-        if (g.name == name)
-            return &g;
-    return nullptr;
-}
-
-const Switch* findSwitch(std::string_view name)
-{
-    for (const Switch& s : kSwitches)
+    for (const Setting& s : table)
         if (s.name == name)
             return &s;
     return nullptr;
@@ -129,7 +117,7 @@ std::optional<std::string> readLevel(std::string_view name, const RigStateView& 
         return fixed6(radio.value(R::PC) / static_cast<double>(kMaxWatts));
     if (name == "KEYSPD")
         return std::to_string(radio.value(R::KS));
-    if (const GainLevel* g = findGain(name))
+    if (const Setting* g = find(kGains, name))
         return fixed6(radio.value(g->entry) / static_cast<double>(kFullRaw));
     return std::nullopt;
 }
@@ -154,7 +142,7 @@ Status writeLevel(std::string_view name, std::string_view value, RigWriter& writ
             return kInvalid;
         return send(UM_REQ_KS_SET, R::KS, std::lround(*v));
     }
-    if (const GainLevel* g = findGain(name)) {
+    if (const Setting* g = find(kGains, name)) {
         const auto v = fraction(value);
         if (!v)
             return kInvalid;
@@ -165,14 +153,14 @@ Status writeLevel(std::string_view name, std::string_view value, RigWriter& writ
 
 std::optional<bool> readFunction(std::string_view name, const RigStateView& radio)
 {
-    if (const Switch* s = findSwitch(name))
+    if (const Setting* s = find(kSwitches, name))
         return radio.value(s->entry) != 0;
     return std::nullopt;
 }
 
 Status writeFunction(std::string_view name, std::string_view status, RigWriter& writer, RigStateView& radio)
 {
-    const Switch* s = findSwitch(name);
+    const Setting* s = find(kSwitches, name);
     const auto on = parseInteger(status);
     if (!s || !on)
         return kInvalid;
@@ -184,7 +172,7 @@ Status writeFunction(std::string_view name, std::string_view status, RigWriter& 
 Mask settableLevels()
 {
     Mask m = level::kRfPower | level::kKeySpeed;
-    for (const GainLevel& g : kGains)
+    for (const Setting& g : kGains)
         m |= g.bit;
     return m;
 }
@@ -194,7 +182,7 @@ Mask readableLevels() { return settableLevels() | level::kStrength | level::kRaw
 Mask functions()
 {
     Mask m = 0;
-    for (const Switch& s : kSwitches)
+    for (const Setting& s : kSwitches)
         m |= s.bit;
     return m;
 }
