@@ -8,7 +8,8 @@
 #pragma once
 #include "rigserver/ListenAddress.h"
 #include "rigserver/OutboxRigWriter.h"
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
 #include "rigserver/RigServer.h"
 
 #include <filesystem>

@@ -4,7 +4,7 @@
 // menu table and its write request, and texts through the send queue as
 // Command Send queues them.
 #pragma once
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigWriter.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,8 @@
 // relative to S9, keyer speed in words per minute.
 #pragma once
 #include "rigserver/HamlibCodes.h"
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
 
 #include <optional>
 #include <string>

@@ -10,7 +10,8 @@
 // stop() (or the destructor) joins the thread and closes every socket.
 #pragma once
 #include "rigserver/ListenAddress.h"
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
 #include "rigserver/RigSession.h"
 
 #include <atomic>

@@ -7,8 +7,9 @@
 #pragma once
 #include "rigserver/PttGuard.h"
 #include "rigserver/RigLineParser.h"
-#include "rigserver/RigRadio.h"
 #include "rigserver/RigReply.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigStateView.h"
 
 #include "menu/MenuKind.h"
 #include "menu/MenuTable.h"

@@ -3,7 +3,8 @@
 // release is awaited (at most `wait`), so that the unkey has reached the
 // line before the port closes under it.
 #pragma once
-#include "rigserver/RigRadio.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
 
 #include <chrono>
 

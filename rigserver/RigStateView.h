@@ -1,19 +1,13 @@
-// The two sides of the radio a client session sees: what it reads (the
-// radio's last known settings, kept current by auto-information, so a read
-// costs nothing on the serial line) and how its changes leave (the
-// program's requests to the command builder, the same way a panel
-// operation goes).
+// What a client session reads of the radio: its last known settings, kept
+// current by auto-information, so a read costs nothing on the serial line.
 #pragma once
 #include "rigserver/HamlibCodes.h"
-
 #include "state/RadioState.h"
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
-#include <string>
 
 namespace qx {
 
@@ -21,19 +15,6 @@ class CommandState;
 class MenuTable;
 
 namespace rig {
-
-class RigWriter {
-public:
-    virtual ~RigWriter() = default;
-    // Posts a request to the command builder: its selector and its value.
-    virtual void request(std::uint32_t id, int selector, long long value) = 0;
-    // Queues a text the builder has no request for (a keyer memory's text);
-    // false when it could not be queued.
-    virtual bool sendText(const std::string& text) = 0;
-    // Gives the first setup-menu entry of `kind` a new value and has it
-    // written; false when the menu has no such entry.
-    virtual bool setMenuValue(int kind, int value) = 0;
-};
 
 // Reads see a client's own change at once: a value asked for is read back
 // until the radio reports anything new for it (or for 1.5 s at most, after
