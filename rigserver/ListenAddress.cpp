@@ -1,21 +1,11 @@
 #include "rigserver/ListenAddress.h"
 
+#include "serial/NetworkAddress.h"
+
 #include <arpa/inet.h>
 
 namespace qx::rig {
 namespace {
-
-constexpr int kHighestPort = 65535;
-
-std::optional<int> portNumber(std::string_view text)
-{
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    const int p = std::stoi(std::string(text));
-    if (p < 1 || p > kHighestPort)
-        return std::nullopt;
-    return p;
-}
 
 std::optional<std::string> numericHost(std::string_view text)
 {
@@ -44,32 +34,22 @@ std::optional<ListenAddress> parseListenAddress(std::string_view text, std::stri
         a.enabled = false;
         return a;
     }
-    std::string_view host;
-    std::string_view port = text;
-    if (text.starts_with('[')) {
-        const auto close = text.find("]:");
-        if (close == std::string_view::npos)
-            return fail(why, "an IPv6 address is written [ADDR]:PORT");
-        host = text.substr(1, close - 1);
-        port = text.substr(close + 2);
-    } else if (const auto colon = text.rfind(':'); colon != std::string_view::npos) {
-        host = text.substr(0, colon);
-        port = text.substr(colon + 1);
-        if (host.find(':') != std::string_view::npos)
-            return fail(why, "an IPv6 address is written [ADDR]:PORT");
-        if (host.empty())
-            return fail(why, "an address before the ':' or the port alone");
-    }
-    const auto p = portNumber(port);
-    if (!p)
-        return fail(why, "the port is a number from 1 to 65535");
-    a.port = *p;
-    if (!host.empty()) {
-        const auto h = numericHost(host);
-        if (!h)
-            return fail(why, "the address is a numeric IPv4 or IPv6 address or localhost");
-        a.host = *h;
-    }
+    if (isNetworkDeviceName(text))
+        return fail(why, "the address is written ADDR:PORT, without a scheme");
+    if (!text.starts_with('[') && text.find(':') != text.rfind(':'))
+        return fail(why, "an IPv6 address is written [ADDR]:PORT");
+    // A port alone is that port on this computer.
+    const std::string hostPort =
+        text.find(':') == std::string_view::npos ? std::string(kLoopbackHost) + ":" + std::string(text) : std::string(text);
+    std::string reason;
+    const auto parsed = parseNetworkAddress(hostPort, true, &reason);
+    if (!parsed)
+        return fail(why, reason);
+    const auto h = numericHost(parsed->host);
+    if (!h)
+        return fail(why, "the address is a numeric IPv4 or IPv6 address or localhost");
+    a.host = *h;
+    a.port = parsed->port;
     return a;
 }
 
@@ -77,8 +57,7 @@ std::string formatListenAddress(const ListenAddress& a)
 {
     if (!a.enabled)
         return "off";
-    const bool v6 = a.host.find(':') != std::string::npos;
-    return (v6 ? "[" + a.host + "]" : a.host) + ":" + std::to_string(a.port);
+    return NetworkAddress{NetworkAddress::Kind::Raw, a.host, a.port}.hostPort();
 }
 
 bool isLoopback(std::string_view host)

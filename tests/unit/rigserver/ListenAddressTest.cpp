@@ -29,7 +29,8 @@ TEST(ListenAddress, FormsOfTheSettingAndTheirTextBack)
         EXPECT_EQ(formatListenAddress(*a), c.back) << c.text;
     }
     std::string why;
-    for (const char* bad : {"", "0", "65536", "4532x", ":4532", "1.2.3:4532", "::1:4532", "[::1]4532", "host:4532"}) {
+    for (const char* bad : {"", "0", "65536", "4532x", ":4532", "1.2.3:4532", "::1:4532", "[::1]4532", "host:4532",
+                            "tcp://127.0.0.1:4532", "[::1]:", "127.0.0.1:4532:"}) {
         EXPECT_FALSE(parseListenAddress(bad, &why)) << bad;
         EXPECT_FALSE(why.empty()) << bad;
     }
