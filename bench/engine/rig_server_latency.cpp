@@ -209,12 +209,13 @@ int main(int argc, char** argv)
 
     // Sets.
     std::vector<std::pair<Clock::time_point, std::string>> sets;
+    std::vector<double> setAnswers;
     {
         const int fd = connectTo(host.port());
         for (int i = 0; i < 200; ++i) {
             const std::string hz = std::to_string(14074000 + 10 * (i % 50) + (i >= 100 ? 1 : 0));
             sets.emplace_back(Clock::now(), "FA" + std::string(8 - hz.size(), '0') + hz + ";");
-            ask(fd, "F " + hz + "\n", 1);
+            setAnswers.push_back(ms(ask(fd, "F " + hz + "\n", 1)));
             spinFor(30, [] { return false; });
         }
         ::close(fd);
@@ -252,6 +253,7 @@ int main(int argc, char** argv)
     report("read (f, m) at the client", reads);
     std::printf("%-34s quiet 10 s: %ld bytes, 8 clients polling 10 s: %ld bytes\n", "serial bytes written", quietBytes,
                 pollBytes);
+    report("set (F) answered at the client", setAnswers);
     report("set (F) -> first byte on the line", setToWire);
     std::printf("%-34s no clients: %.4f %% of a core, 16 idle clients: %.4f %% of a core\n", "server thread over 10 s",
                 100.0 * static_cast<double>(idleNone) / 10e9, 100.0 * static_cast<double>(idleSixteen) / 10e9);
