@@ -46,6 +46,10 @@ private:
 
 namespace {
 
+// "AI0;" takes under 10 ms at the slowest line speed; a line that holds it
+// longer (no CTS) does not hold up the exit.
+constexpr std::chrono::milliseconds kExitDrainLimit{500};
+
 class LinkOpener final : public PortOpener {
 public:
     explicit LinkOpener(ComLink& link) : link_(link) {}
@@ -95,6 +99,8 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     portOpener_ = std::make_unique<LinkOpener>(*link_);
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
                                                 clock_, *portOpener_);
+    if (trace_)
+        builder_->setRefusalNote([trace = trace_](std::string_view why) { trace->note(why); });
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
                         [this] {
                             radio_.setMenuReady(true);
@@ -191,16 +197,23 @@ bool Engine::shutDown()
         window_.stopTimer(r.timerId);
     window_.stopTimer(kAnswerWatchdogTimer);
 
+    // A network connect still under way gives up; the threads that write
+    // stop next: nothing may reopen the port, or follow the "AI0;" that
+    // leaves the radio as we found it.
     cancelConnect_ = true;
-    link_->close();
-    settings_.write(*link_);
-
     bool clean = true;
-    for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv, ThreadId::AnlSend, ThreadId::SioSend}) {
-        if (id == ThreadId::SioRecv)
-            answerQueue_.interrupt();
+    for (ThreadId id : {ThreadId::AnlSend, ThreadId::SioSend}) {
         if (id == ThreadId::SioSend)
             sendQueue_.interrupt();
+        clean = worker(id)->thread().stop() && clean;
+    }
+    const bool aiOnByUs = flags_.aiSent.load() || command_.get(CommandState::Int::AI) != 0;
+    link_->closeForExit(aiOnByUs, kExitDrainLimit);
+    settings_.write(*link_);
+
+    for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv}) {
+        if (id == ThreadId::SioRecv)
+            answerQueue_.interrupt();
         clean = worker(id)->thread().stop() && clean;
     }
     // The loader ends itself; make sure it has before its objects go.

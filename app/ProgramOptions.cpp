@@ -12,7 +12,7 @@ std::string ProgramOptions::usage(const std::string& program)
            "       [--connect] [--screenshot FILE] [--sim-log FILE] [--rig-server [ADDR:]PORT|off]\n"
            "       [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
-           "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
+           "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
            "                     path, or a radio on the network behind ser2net as\n"
            "                     tcp://HOST:PORT (raw) or rfc2217://HOST:PORT (telnet, RFC 2217)\n"
@@ -20,7 +20,7 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --trace FILE       write every byte sent and received, with millisecond times\n"
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
-           "  --connect          press the power key once the window is up\n"
+           "  --connect          press the LINK key once the radio's power state is known\n"
            "  --screenshot FILE  save the panel as PNG once drawn, then quit\n"
            "  --rig-server [ADDR:]PORT|off\n"
            "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n";

@@ -26,6 +26,7 @@ inline constexpr std::array kTimerRoutes{
     TimerRoute{24, ThreadId::AnlSend, UM_REQ_PS_POLL},
     TimerRoute{25, ThreadId::AnlSend, UM_REQ_KM_READ_STEP},
     TimerRoute{31, ThreadId::AnlSend, UM_REQ_VC_READ},
+    TimerRoute{42, ThreadId::AnlSend, UM_REQ_AI_RETRY},
 };
 
 // Not a window timer: the receive thread paces its own poll.

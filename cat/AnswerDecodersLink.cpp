@@ -56,9 +56,10 @@ bool decodeAi(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     if (ai == 0) {
         if (ctx.link.aiSent.load()) {
             // We asked for auto-information and the radio says it is off:
-            // ask again rather than treat the link as gone.
+            // the builder asks again a few times, a second apart, rather
+            // than treat the link as gone.
             ctx.command.set(CInt::AI, 0);
-            postRequest(ctx, UM_REQ_AI_TOGGLE);
+            ctx.outbox.postToThread(ThreadId::AnlSend, Message{UM_REQ_AI_REFUSED, 0, 0});
             return false;
         }
         postRequest(ctx, UM_REQ_SEQUENCE_STOP);

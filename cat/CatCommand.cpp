@@ -32,6 +32,22 @@ std::string rightAlignedField(int width, long long value)
     return field;
 }
 
+std::optional<std::string> fittedField(int width, long long value)
+{
+    if (width <= 0 || value < 0)
+        return std::nullopt;
+    std::string field = rightAlignedField(width, value);
+    if (value != 0 && field.find_first_not_of('0') == std::string::npos)
+        return std::nullopt;
+    return field;
+}
+
+std::string misfitNote(std::string_view what, long long value, int width)
+{
+    return "refused " + std::string(what) + ": " + std::to_string(value) + " does not fit " + std::to_string(width)
+        + (width == 1 ? " digit" : " digits");
+}
+
 std::string composeCommand(const CatRecord& row, std::string_view params)
 {
     if (row.length < 3 || row.length > kCommandBufferSize)

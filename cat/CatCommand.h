@@ -4,6 +4,7 @@
 #pragma once
 #include "cat/CatRecord.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,14 @@ void writeRightAligned(std::span<char> field, long long value);
 
 // The same as a string of width characters; empty when width is not positive.
 std::string rightAlignedField(int width, long long value);
+
+// The field when the value fits it (0 or more, at most `width` digits), and
+// nothing otherwise: a command is refused rather than sent with zeros that
+// would set the radio to a value nobody asked for.
+std::optional<std::string> fittedField(int width, long long value);
+
+// How a refused value is reported: "refused PC: 1000 does not fit 3 digits".
+std::string misfitNote(std::string_view what, long long value, int width);
 
 // Exactly row.length bytes: the code, params from position 2 on, ";" at
 // length - 1. Params reaching position length - 1 or beyond are cut off;

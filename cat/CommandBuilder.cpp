@@ -26,8 +26,11 @@ void CommandBuilder::handle(const Message& m)
     const auto rows = requestRows(m.id);
     if (rows.empty())
         return;
-    if (const auto text = buildRequestText(rows, m, ctx_.command()))
+    std::string refused;
+    if (const auto text = buildRequestText(rows, m, ctx_.command(), &refused))
         ctx_.send(*text);
+    else if (!refused.empty())
+        ctx_.refuse(refused);
 }
 
 bool CommandBuilder::handleSpecial(const Message& m)
@@ -48,7 +51,12 @@ bool CommandBuilder::handleSpecial(const Message& m)
     case UM_REQ_LK_SET: sendLock(ctx_, m.lParam); return true;
     case UM_REQ_ST_READ: readStatusAfterPause(ctx_); return true;
     case UM_REQ_FLUSH: ctx_.outbox().postToThread(ThreadId::SioSend, Message{UM_SEND_QUEUED, 0, 0}); return true;
-    case UM_REQ_READ_ALL_START: readAll_.start(); return true;
+    case UM_REQ_AI_REFUSED: link_.autoInformationRefused(); return true;
+    case UM_REQ_AI_RETRY: link_.retryAutoInformation(); return true;
+    case UM_REQ_READ_ALL_START:
+        link_.linkCameUp();
+        readAll_.start();
+        return true;
     case UM_REQ_READ_ALL_STEP: readAll_.step(); return true;
     case UM_REQ_MENU_READ_START: menuRead_.start(); return true;
     case UM_REQ_MENU_READ_STEP: menuRead_.step(); return true;

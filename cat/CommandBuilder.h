@@ -29,6 +29,9 @@ public:
     // Any id that is neither a table request nor a direct one is ignored.
     void handle(const Message& m) override;
 
+    // Where refused commands are reported (the trace); nowhere by default.
+    void setRefusalNote(BuilderContext::RefusalNote note) { ctx_.setRefusalNote(std::move(note)); }
+
     const ReadAllSequence& readAll() const { return readAll_; }
     const MenuReadSequence& menuRead() const { return menuRead_; }
     const KeyerReadSequence& keyerRead() const { return keyerRead_; }

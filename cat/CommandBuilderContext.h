@@ -12,6 +12,7 @@
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
+#include <functional>
 #include <string_view>
 
 namespace qx {
@@ -38,6 +39,16 @@ public:
     bool send(std::string_view text);
     void pause(Clock::Ms d) { links_.clock.sleepFor(d); }
 
+    // A command refused because a value does not fit its field: nothing is
+    // sent, and the reason goes wherever the owner wants it (the trace).
+    using RefusalNote = std::function<void(std::string_view)>;
+    void setRefusalNote(RefusalNote note) { refusalNote_ = std::move(note); }
+    void refuse(std::string_view why) const
+    {
+        if (refusalNote_)
+            refusalNote_(why);
+    }
+
     // A read sequence ended: lower the busy flag and, when the wait box is on
     // screen, close it after a short pause.
     void releaseWaitBox();
@@ -52,6 +63,7 @@ public:
 
 private:
     BuilderLinks links_;
+    RefusalNote refusalNote_;
 };
 
 } // namespace qx

@@ -83,7 +83,8 @@ bool guardPasses(const RequestRow& row, const Message& m, const CommandState& st
     return false;
 }
 
-std::optional<std::string> composeRow(const RequestRow& row, const Message& m, const CommandState& state)
+std::optional<std::string> composeRow(const RequestRow& row, const Message& m, const CommandState& state,
+                                      std::string* refused)
 {
     if (row.row == nullptr)
         return std::nullopt;
@@ -94,18 +95,24 @@ std::optional<std::string> composeRow(const RequestRow& row, const Message& m, c
         const auto value = fieldValue(row, m, state);
         if (!value)
             return std::nullopt;
-        params += rightAlignedField(row.width, *value);
+        const auto field = fittedField(row.width, *value);
+        if (!field) {
+            if (refused)
+                *refused = misfitNote(std::string(codeOf(*row.row)) + params, m.lParam, row.width);
+            return std::nullopt;
+        }
+        params += *field;
     }
     params += row.tail;
     return composeCommand(*row.row, params);
 }
 
 std::optional<std::string> buildRequestText(std::span<const RequestRow> rows, const Message& m,
-                                            const CommandState& state)
+                                            const CommandState& state, std::string* refused)
 {
     for (const RequestRow& row : rows)
         if (guardPasses(row, m, state))
-            return composeRow(row, m, state);
+            return composeRow(row, m, state, refused);
     return std::nullopt;
 }
 

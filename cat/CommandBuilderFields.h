@@ -21,11 +21,14 @@ std::optional<int> agcCode(long long setting);
 bool guardPasses(const RequestRow& row, const Message& m, const CommandState& state);
 
 // The text of one row, or nothing when its value cannot be formed (a toggle
-// of a value other than 0 or 1).
-std::optional<std::string> composeRow(const RequestRow& row, const Message& m, const CommandState& state);
+// of a value other than 0 or 1) or does not fit its field; for the latter
+// `refused`, when given, says what was refused.
+std::optional<std::string> composeRow(const RequestRow& row, const Message& m, const CommandState& state,
+                                      std::string* refused = nullptr);
 
-// The text of the first row that applies; nothing when none does.
+// The text of the first row that applies; nothing when none does or when its
+// value does not fit (see composeRow).
 std::optional<std::string> buildRequestText(std::span<const RequestRow> rows, const Message& m,
-                                            const CommandState& state);
+                                            const CommandState& state, std::string* refused = nullptr);
 
 } // namespace qx

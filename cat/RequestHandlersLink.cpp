@@ -1,5 +1,6 @@
 #include "cat/RequestHandlersLink.h"
 
+#include "core/ErrorMessages.h"
 #include "core/MessageIds.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
@@ -18,6 +19,13 @@ std::string powerQuery() { return composeCommand(readRow(ReadRow::PS)); }
 
 void LinkRequests::toggleAutoInformation()
 {
+    // The operator (or a connection attempt) asks now; a retry of our own
+    // would only double it. After giving up, the LINK key starts afresh.
+    cancelRetry();
+    if (aiGaveUp_) {
+        aiGaveUp_ = false;
+        aiRefusals_ = 0;
+    }
     ctx_.port().ensureOpen();
     const int ai = ctx_.command().get(CS::AI);
     const auto next = toggledValue(ai);
@@ -30,6 +38,55 @@ void LinkRequests::toggleAutoInformation()
         ctx_.pause(Clock::Ms{25});
         linkOff();
     }
+}
+
+void LinkRequests::switchAutoInformationOn()
+{
+    ctx_.port().ensureOpen();
+    ctx_.send(composeCommand(setRow(SetRow::AI), "1"));
+    ctx_.pause(Clock::Ms{20});
+    ctx_.send(composeCommand(readRow(ReadRow::AI)));
+}
+
+void LinkRequests::cancelRetry()
+{
+    if (!aiRetryPending_)
+        return;
+    aiRetryPending_ = false;
+    ctx_.outbox().stopTimer(kAiRetryTimer);
+}
+
+// One attempt brings two refusals (the answer to "AI1;" and to "AI;"); the
+// second finds the retry already pending.
+void LinkRequests::autoInformationRefused()
+{
+    if (aiRetryPending_ || aiGaveUp_)
+        return;
+    if (aiRefusals_ >= kAiRetries) {
+        aiGaveUp_ = true;
+        ctx_.outbox().postToWindow(Message{UM_SHOW_ERROR, 1, kAiRefusedRow});
+        return;
+    }
+    ++aiRefusals_;
+    aiRetryPending_ = true;
+    ctx_.outbox().startTimer(kAiRetryTimer, kAiRetryMs);
+}
+
+void LinkRequests::retryAutoInformation()
+{
+    ctx_.outbox().stopTimer(kAiRetryTimer);
+    if (!aiRetryPending_)
+        return;
+    aiRetryPending_ = false;
+    if (ctx_.command().get(CS::AI) == 0)
+        switchAutoInformationOn();
+}
+
+void LinkRequests::linkCameUp()
+{
+    cancelRetry();
+    aiRefusals_ = 0;
+    aiGaveUp_ = false;
 }
 
 // The radio does not answer a switched-off auto-information in a way the

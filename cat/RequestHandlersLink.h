@@ -11,6 +11,11 @@ public:
     static constexpr int kPowerOffTimer = 24;  // two reads 600 ms apart after switching off
     static constexpr int kPowerOnReadMs = 100;
     static constexpr int kPowerOffPollMs = 600;
+    // A radio that answers "AI0" to "AI1" is asked again this often, this
+    // far apart, before the operator is told.
+    static constexpr int kAiRetryTimer = 42;
+    static constexpr int kAiRetryMs = 1000;
+    static constexpr int kAiRetries = 3;
 
     explicit LinkRequests(BuilderContext& ctx) : ctx_(ctx) {}
 
@@ -20,11 +25,23 @@ public:
     void powerOffPoll();     // tick of the power-off timer
     void pollPowerAndAi();   // the one-second poll
 
+    // The radio answered "AI0" after we sent "AI1": ask again a second
+    // later, up to kAiRetries times, then give up and tell the operator once.
+    void autoInformationRefused();
+    void retryAutoInformation(); // tick of the retry timer
+    // The link came up: a later refusal starts a fresh count.
+    void linkCameUp();
+
 private:
+    void switchAutoInformationOn();
     void linkOff();
+    void cancelRetry();
 
     BuilderContext& ctx_;
     int powerPolls_ = 0;
+    int aiRefusals_ = 0;
+    bool aiRetryPending_ = false;
+    bool aiGaveUp_ = false;
 };
 
 } // namespace qx

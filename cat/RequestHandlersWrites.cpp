@@ -1,6 +1,7 @@
 #include "cat/RequestHandlersWrites.h"
 
 #include "core/MessageIds.h"
+#include "cat/CatCommand.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"
@@ -16,32 +17,74 @@ namespace {
 
 using RS = RadioState::Int;
 
-std::string dimmerCommand(BuilderContext& ctx, double value)
+// A command's parameters written field by field; the first value that does
+// not fit its field spoils the whole text and is kept as the reason.
+class FieldText {
+public:
+    explicit FieldText(std::string_view code) : code_(code) {}
+    void put(char c) { text_ += c; }
+    void field(int width, long long value)
+    {
+        if (!refused_.empty())
+            return;
+        if (const auto f = fittedField(width, value))
+            text_ += *f;
+        else
+            refused_ = misfitNote(code_, value, width);
+    }
+    const std::string& text() const { return text_; }
+    const std::string& refused() const { return refused_; }
+
+private:
+    std::string code_;
+    std::string text_;
+    std::string refused_;
+};
+
+std::string dimmerCommand(BuilderContext& ctx, double value, std::string& refused)
 {
     const Message m{UM_REQ_DA_SET, 0, truncatedValue(value)};
-    return buildRequestText(requestRows(UM_REQ_DA_SET), m, ctx.command()).value_or(std::string{});
+    return buildRequestText(requestRows(UM_REQ_DA_SET), m, ctx.command(), &refused).value_or(std::string{});
 }
+
+// The mode as the status answer carries it: one hex digit, so that the data
+// and narrow modes 10 to 12 are stored as themselves.
+char modeDigit(int mode) { return mode >= 0 && mode <= 15 ? "0123456789ABCDEF"[mode] : '0'; }
 
 } // namespace
 
-std::string memoryWriteText(const RadioState& radio, long long channel)
+std::string memoryWriteText(const RadioState& radio, long long channel, std::string* refused)
 {
     const double offset = radio.get(RadioState::Real::IF_OFFSET);
-    std::string params = rightAlignedField(3, channel);
-    params += rightAlignedField(8, radio.get(RS::IF_FREQ));
-    params += offset >= 0 ? '+' : '-';
-    params += rightAlignedField(4, truncatedValue(std::fabs(offset)));
-    params += rightAlignedField(1, radio.get(RS::IF18));
-    params += rightAlignedField(1, radio.get(RS::IF19));
-    params += rightAlignedField(1, radio.get(RS::IF_MODE));
-    params += '0';
-    params += rightAlignedField(1, radio.get(RS::IF22));
-    params += rightAlignedField(2, radio.get(RS::IF23));
-    params += rightAlignedField(1, radio.get(RS::IF25));
-    return composeCommand(setRow(SetRow::MW), params);
+    FieldText params("MW");
+    params.field(3, channel);
+    params.field(8, radio.get(RS::IF_FREQ));
+    params.put(offset >= 0 ? '+' : '-');
+    params.field(4, truncatedValue(std::fabs(offset)));
+    params.field(1, radio.get(RS::IF18));
+    params.field(1, radio.get(RS::IF19));
+    params.put(modeDigit(radio.get(RS::IF_MODE)));
+    params.put('0');
+    params.field(1, radio.get(RS::IF22));
+    params.field(2, radio.get(RS::IF23));
+    params.field(1, radio.get(RS::IF25));
+    if (!params.refused().empty()) {
+        if (refused)
+            *refused = params.refused();
+        return {};
+    }
+    return composeCommand(setRow(SetRow::MW), params.text());
 }
 
-void writeMemory(BuilderContext& ctx, long long channel) { ctx.send(memoryWriteText(ctx.radio(), channel)); }
+void writeMemory(BuilderContext& ctx, long long channel)
+{
+    std::string refused;
+    const std::string text = memoryWriteText(ctx.radio(), channel, &refused);
+    if (text.empty())
+        ctx.refuse(refused);
+    else
+        ctx.send(text);
+}
 
 void writeChangedMenuEntries(BuilderContext& ctx)
 {
@@ -56,10 +99,18 @@ void writeChangedMenuEntries(BuilderContext& ctx)
             entry.changed = false;
             return true;
         });
-        if (!pending)
+        if (!pending || item.kind == MenuKind::Vacant)
             continue;
-        const std::string text = item.kind == MenuKind::Dimmer ? dimmerCommand(ctx, item.newValue)
+        std::string refused;
+        const std::string text = item.kind == MenuKind::Dimmer ? dimmerCommand(ctx, item.newValue, refused)
                                                                : exSetCommand(slot, item, widthAdjust);
+        if (text.empty()) {
+            if (refused.empty())
+                refused = misfitNote(exReadCommand(slot).substr(0, 5), truncatedValue(item.newValue),
+                                     exCommandWidth(item.kind, item.width, widthAdjust));
+            ctx.refuse(refused);
+            continue;
+        }
         if (ctx.send(text))
             ctx.pause(Clock::Ms{10});
     }
@@ -67,21 +118,20 @@ void writeChangedMenuEntries(BuilderContext& ctx)
 
 void sendVoxAndKeyerDelays(BuilderContext& ctx, long long n)
 {
-    ctx.send(composeCommand(setRow(SetRow::VD), rightAlignedField(4, n)));
+    const auto delay = fittedField(4, n);
+    if (!delay) {
+        ctx.refuse(misfitNote("VD", n, 4));
+        return;
+    }
+    ctx.send(composeCommand(setRow(SetRow::VD), *delay));
     ctx.pause(Clock::Ms{20});
-    ctx.send(composeCommand(setRow(SetRow::SD), rightAlignedField(4, n)));
+    ctx.send(composeCommand(setRow(SetRow::SD), *delay));
 }
 
 void sendLock(BuilderContext& ctx, long long n)
 {
-    if (n == 2) {
-        ctx.send(composeCommand(setRow(SetRow::LK), "2"));
-    } else if (n == 3) {
-        for (int i = 0; i < 3; ++i) {
-            ctx.send(composeCommand(setRow(SetRow::LK), "3"));
-            ctx.pause(Clock::Ms{100});
-        }
-    }
+    if (n == 2 || n == 3)
+        ctx.send(composeCommand(setRow(SetRow::LK), n == 2 ? "2" : "3"));
 }
 
 void readStatusAfterPause(BuilderContext& ctx)

@@ -10,8 +10,9 @@
 namespace qx {
 
 // "MW" + channel, then the frequency, offset, flags, mode and tone settings
-// the last "IF" answer left in the radio state: 27 characters.
-std::string memoryWriteText(const RadioState& radio, long long channel);
+// the last "IF" answer left in the radio state: 27 characters. Empty when a
+// value does not fit its field; `refused`, when given, says which.
+std::string memoryWriteText(const RadioState& radio, long long channel, std::string* refused = nullptr);
 void writeMemory(BuilderContext& ctx, long long channel);
 
 // Every menu entry with a pending change, in slot order, 10 ms apart; the
@@ -21,7 +22,7 @@ void writeChangedMenuEntries(BuilderContext& ctx);
 // "VD" and, 20 ms later, "SD" with the same delay.
 void sendVoxAndKeyerDelays(BuilderContext& ctx, long long n);
 
-// 2: one "LK2;". 3: "LK3;" three times, each followed by 100 ms. Else nothing.
+// 2: "LK2;", 3: "LK3;", each once. Else nothing.
 void sendLock(BuilderContext& ctx, long long n);
 
 // "ST;" after 100 ms, so that the radio has settled.

@@ -22,6 +22,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {117, "The entry range is 1-504."},
     {118, "Failed to open the port."},
     {120, "Update the menu setting.\nPlease close and open the menu window."},
+    {121, "The transceiver did not turn auto-information on.\nPlease check its CAT settings."},
 };
 
 } // namespace

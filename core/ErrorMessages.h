@@ -12,12 +12,18 @@ struct ErrorMessageRow {
     int stringId;
 };
 
-inline constexpr std::array<ErrorMessageRow, 4> kErrorMessageTable{{
+inline constexpr std::array<ErrorMessageRow, 5> kErrorMessageTable{{
     {true, 106},
     {false, 107},
     {true, 108},
     {true, 111},
+    {true, 121},
 }};
+
+// The row raised at a start without a COM settings file (a first start).
+inline constexpr long kSettingsMissingRow = 2;
+// The row raised when the transceiver keeps refusing auto-information.
+inline constexpr long kAiRefusedRow = 4;
 
 // The operator texts by string id; nothing for an unknown id.
 std::optional<std::string_view> operatorText(int stringId);

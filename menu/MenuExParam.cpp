@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace qx {
 namespace {
@@ -15,13 +16,14 @@ bool isFractionKind(int kind) { return kind == 3; }
 
 int flagWeight0(int kind) { return kind == MenuKind::BandFlags ? 1024 : 32; }
 
-// `digits` right-aligned in a field of `width` "0"s; all "0" when it does not fit.
-std::string rightAligned(std::string_view digits, int width)
+// `digits` right-aligned in a field of `width` "0"s; nothing when they do not fit.
+std::optional<std::string> rightAligned(std::string_view digits, int width)
 {
     const std::size_t w = width > 0 ? static_cast<std::size_t>(width) : 0;
+    if (digits.size() > w)
+        return std::nullopt;
     std::string field(w, '0');
-    if (digits.size() <= w)
-        field.replace(w - digits.size(), digits.size(), digits);
+    field.replace(w - digits.size(), digits.size(), digits);
     return field;
 }
 
@@ -34,32 +36,45 @@ std::string fractionDigits(double magnitude)
     return buf;
 }
 
-std::string signedField(double value, int width, bool fraction)
+std::optional<std::string> signedField(double value, int width, bool fraction)
 {
-    if (width <= 0)
-        return {};
+    if (width <= 0 || std::isnan(value))
+        return std::nullopt;
     const double magnitude = std::fabs(value);
     const std::string digits = fraction ? fractionDigits(magnitude) : wholeDigits(truncatedValue(magnitude));
-    return (value >= 0 ? "+" : "-") + rightAligned(digits, width - 1);
+    const auto field = rightAligned(digits, width - 1);
+    if (!field)
+        return std::nullopt;
+    return (value >= 0 ? "+" : "-") + *field;
 }
 
-std::string flagField(int kind, int width, double value)
+// Nothing for a value with a flag the field has no place for.
+std::optional<std::string> flagField(int kind, int width, double value)
 {
     const long long bits = truncatedValue(value);
+    if (bits < 0)
+        return std::nullopt;
     std::string field;
+    long long shown = 0;
     for (int j = 0; j < width; ++j) {
         const int weight = j < 31 ? flagWeight0(kind) >> j : 0;
-        field += weight != 0 && bits >= 0 && (bits & weight) != 0 ? '1' : '0';
+        const bool set = weight != 0 && (bits & weight) != 0;
+        field += set ? '1' : '0';
+        shown |= set ? weight : 0;
     }
+    if (shown != bits)
+        return std::nullopt;
     return field;
 }
 
 // The radio takes ";" as the end of a command and only printable ASCII in a
 // beacon, so anything else in the operator's text is left out.
-std::string beaconField(double value, std::string_view text)
+std::optional<std::string> beaconField(double value, std::string_view text)
 {
     const long long channel = truncatedValue(value);
-    std::string field(1, channel >= 0 && channel <= 9 ? static_cast<char>('0' + channel) : '0');
+    if (channel < 0 || channel > 9)
+        return std::nullopt;
+    std::string field(1, static_cast<char>('0' + channel));
     for (char c : text.substr(0, kBeaconTextMax))
         if (c >= 0x20 && c <= 0x7E && c != ';')
             field += c;
@@ -109,7 +124,7 @@ std::string exReadCommand(int slot)
     return buf;
 }
 
-std::string exParameter(int kind, int width, double value, std::string_view text)
+std::optional<std::string> exParameter(int kind, int width, double value, std::string_view text)
 {
     if (kind == MenuKind::BeaconText)
         return beaconField(value, text);
@@ -120,7 +135,7 @@ std::string exParameter(int kind, int width, double value, std::string_view text
     if (isSignedFractionKind(kind))
         return signedField(value, width, true);
     if (value < 0 || std::isnan(value))
-        return rightAligned({}, width);
+        return std::nullopt;
     if (isFractionKind(kind))
         return rightAligned(fractionDigits(value), width);
     return rightAligned(wholeDigits(truncatedValue(value)), width);
@@ -131,11 +146,12 @@ std::string exSetCommand(int slot, const MenuItem& item, int widthAdjust)
     if (item.kind == MenuKind::Vacant || item.kind == MenuKind::Dimmer)
         return {};
     std::string command = exReadCommand(slot);
-    if (command.empty())
+    const auto field = exParameter(item.kind, exCommandWidth(item.kind, item.width, widthAdjust), item.newValue,
+                                   item.newText.view());
+    if (command.empty() || !field)
         return {};
     command.pop_back();
-    command += exParameter(item.kind, exCommandWidth(item.kind, item.width, widthAdjust), item.newValue,
-                           item.newText.view());
+    command += *field;
     command += ';';
     return command;
 }

@@ -4,6 +4,7 @@
 #include "menu/MenuItem.h"
 #include "menu/MenuTable.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,12 +21,14 @@ int exAnswerWidth(int kind, int width, int widthAdjust = 0);
 std::string exReadCommand(int slot);
 
 // The parameter field for `value` (and, for the beacon text, `text`) coded as
-// `kind` in `width` characters. A value that cannot be coded in the field
-// (negative where no sign is allowed, too many digits) leaves it all "0".
-std::string exParameter(int kind, int width, double value, std::string_view text = {});
+// `kind` in `width` characters. Nothing for a value that cannot be coded in
+// the field (negative where no sign is allowed, too many digits, a flag or a
+// beacon channel the field has no place for).
+std::optional<std::string> exParameter(int kind, int width, double value, std::string_view text = {});
 
 // The whole set command for the entry's pending value and text. Empty for a
-// vacant entry, for the dimmer (it has its own command) and for a bad slot.
+// vacant entry, for the dimmer (it has its own command), for a bad slot and
+// for a value that does not fit the field.
 std::string exSetCommand(int slot, const MenuItem& item, int widthAdjust = 0);
 
 struct ExAnswerResult {

@@ -1,5 +1,7 @@
 #include "menu/MenuTable.h"
 
+#include "menu/MenuValue.h"
+
 namespace qx {
 
 bool MenuTable::setCount(int n)
@@ -91,6 +93,8 @@ int MenuTable::slotByKind(int kind) const
     std::lock_guard lock(mutex_);
     return slotByKindLocked(kind);
 }
+
+int MenuTable::settingByKind(int kind) const { return menuInt(valueByKind(kind)); }
 
 MenuTable& menuTable()
 {

@@ -39,6 +39,8 @@ public:
     bool setValueByKind(int kind, double value); // false when none
     std::optional<MenuItem> entryByKind(int kind) const;
     int slotByKind(int kind) const;              // 0 when none
+    // valueByKind as the whole number a setting is compared with (menuInt).
+    int settingByKind(int kind) const;
 
 private:
     static bool validSlot(int slot) { return slot >= 1 && slot <= kMaxSlots; }

@@ -4,7 +4,10 @@
 #include "core/MessageIds.h"
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
+#include "panel/LinkHint.h"
 #include "panel/PanelIcon.h"
+#include "panel/PanelLayout.h"
+#include "panel/controller/PanelOps.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "state/RadioState.h"
 #include "windows/AuxWindow.h"
@@ -19,6 +22,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 namespace qx {
@@ -52,6 +56,9 @@ CMainPanelDlg::CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks, QWidget* 
       controller_(std::make_unique<panel::PanelControllerHost>(*this, ctx, hooks_.portReady))
 {
     view_->setInput(controller_->input());
+    for (const panel::KeySpot& k : panel::kKeys)
+        if (k.op == panel::op::Link)
+            view_->setAreaToolTip(QRect(QPoint(k.left, k.top), QPoint(k.right, k.bottom)), qtext(panel::kLinkHint));
     setWindowTitle(QStringLiteral("RCP for QX-720"));
     setWindowIcon(panel::panelIcon());
     setCentralWidget(view_);
@@ -279,9 +286,10 @@ void CMainPanelDlg::menuCommand(int id)
     }
 }
 
-void CMainPanelDlg::showBox(const QString& text, bool* busyFlag)
+void CMainPanelDlg::showBox(const QString& text, bool* busyFlag, const QString& hint)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    box->setInformativeText(hint);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (busyFlag) {
         *busyFlag = true;
@@ -295,13 +303,15 @@ void CMainPanelDlg::showError(const Message& m)
     const auto text = errorMessageText(static_cast<long>(m.lParam));
     if (!text)
         return;
+    // Without a settings file this is a first start: say how to reach the radio.
+    const QString hint = m.lParam == kSettingsMissingRow ? qtext(panel::kLinkHint) : QString();
     if (m.wParam == 1) {
-        showBox(qtext(*text), nullptr);
+        showBox(qtext(*text), nullptr, hint);
         return;
     }
     if (errorBoxBusy_)
         return;
-    showBox(qtext(*text), &errorBoxBusy_);
+    showBox(qtext(*text), &errorBoxBusy_, hint);
 }
 
 void CMainPanelDlg::showMenuChangeNotice()
@@ -399,6 +409,20 @@ void CMainPanelDlg::keyPressEvent(QKeyEvent* e)
 
 void CMainPanelDlg::showEvent(QShowEvent* e)
 {
+    if (!shownOnce_ && !e->spontaneous()) {
+        shownOnce_ = true;
+        // Placed by us in the middle of the screen, unless someone placed it
+        // already: a box raised as the window appears (the first start's
+        // missing settings file) is centred over the window as Qt knows it,
+        // and that must not be the top-left corner the window manager has
+        // yet to move it from.
+        if (!testAttribute(Qt::WA_Moved))
+            if (const QScreen* s = screen()) {
+                QRect r(QPoint(), frameGeometry().size());
+                r.moveCenter(s->availableGeometry().center());
+                move(r.topLeft());
+            }
+    }
     QMainWindow::showEvent(e);
     ctx_.outbox.startTimer(kRepaintTimer, kRepaintMs);
 }

@@ -108,7 +108,7 @@ private:
     void showError(const Message& m);
     void showMenuChangeNotice();
     void showRsNotice();
-    void showBox(const QString& text, bool* busyFlag);
+    void showBox(const QString& text, bool* busyFlag, const QString& hint = {});
     void postRequest(std::uint32_t id, std::int64_t value);
     void beginClose();
     void finishClose();
@@ -127,6 +127,7 @@ private:
     bool firstDrawDone_ = false;
     bool closing_ = false;
     bool closed_ = false;
+    bool shownOnce_ = false;
 };
 
 } // namespace qx

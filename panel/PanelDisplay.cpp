@@ -2,6 +2,7 @@
 
 #include "core/MessageIds.h"
 #include "core/Outbox.h"
+#include "menu/MenuKind.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 
@@ -45,10 +46,7 @@ PanelDisplay::PanelDisplay(const RadioState& radio, const MenuTable& menu, Outbo
 {
 }
 
-int PanelDisplay::menuValue(int item) const
-{
-    return static_cast<int>(std::lround(menu_.getEntry(item).value));
-}
+int PanelDisplay::menuSetting(int kind) const { return menu_.settingByKind(kind); }
 
 bool PanelDisplay::vfoB() const { return radio_.get(R::VS) == 1; }
 bool PanelDisplay::transmitting() const { return radio_.get(R::TX) != 0; }
@@ -140,13 +138,15 @@ unsigned PanelDisplay::handle(const Message& m)
     case UM_ANS_RM:
         return drawMeterLabel() | drawMeter(true);
     case UM_ANS_PS: {
-        unsigned r = assign(model_.keys[0], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0), kRegionKeys);
+        unsigned r = assign(model_.keys[kPowerKeyLamp], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0),
+                            kRegionKeys);
         if (radio_.get(R::PS) == 0)
             r |= dropPeak() | drawMeter(false);
         return r;
     }
     case UM_ANS_AI: {
-        unsigned r = assign(model_.keys[1], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0), kRegionKeys);
+        unsigned r = assign(model_.keys[kLinkKeyLamp], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0),
+                            kRegionKeys);
         if (radio_.get(R::AI) == 0)
             r |= dropPeak() | drawMeter(false);
         return r;
@@ -155,7 +155,7 @@ unsigned PanelDisplay::handle(const Message& m)
         return setSeg(Seg::Rs, radio_.get(R::RS) != 0);
     case UM_ANS_OTHER: {
         unsigned r = assign(model_.secondDialAngle, kDialAtRest, kRegionSecondDial);
-        const int item48 = menuValue(48);
+        const int item48 = menuSetting(MenuKind::SelDial);
         if (item48 != 2 && item48 != 3)
             r |= assign(model_.bandGroup, false, kRegionSecondDial);
         return r;
@@ -201,7 +201,7 @@ unsigned PanelDisplay::drawVfoMemory()
 
 unsigned PanelDisplay::drawModes()
 {
-    const auto s = modeSegments(radio_.get(R::MD0), menuValue(43));
+    const auto s = modeSegments(radio_.get(R::MD0), menuSetting(MenuKind::DataType));
     if (!s)
         return kNoRegion;
     return setSeg(Seg::Lsb, s->lsb) | setSeg(Seg::Usb, s->usb) | setSeg(Seg::Cw, s->cw) | setSeg(Seg::Fm, s->fm) |
@@ -219,7 +219,8 @@ unsigned PanelDisplay::drawBlinking()
     const int ac = radio_.get(R::AC);
     const int tuner = ac == 0 ? 0 : ac == 1 ? 1 : (blink_ ? 1 : 0);
     const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : (radio_.get(R::RI3) != 0 || radio_.get(R::RI4) != 0);
-    const bool ri2 = radio_.get(R::RI0) != 1 || blink_;
+    // The segment labelled REC: lit while the radio records, as the Playback window's REC shows.
+    const bool ri2 = radio_.get(kRecordingFlag) != 0;
     // The radio reports no split parameter; split is a transmit VFO other than the receive VFO.
     const bool split = radio_.get(R::FT) != radio_.get(R::VS);
     return setSeg(Seg::Tuner, tuner) | setSeg(Seg::Ri1, ri1) | setSeg(Seg::Ri2, ri2) | setSeg(Seg::Split, split);
@@ -234,7 +235,7 @@ unsigned PanelDisplay::drawMeter(bool newReading)
 {
     const int value = meterReading();
     if (newReading) {
-        const bool enabled = !transmitting() && menuValue(15) != 0;
+        const bool enabled = !transmitting() && menuSetting(MenuKind::PeakHold) != 0;
         switch (peak_.onReading(value, enabled)) {
         case MeterPeakHold::TimerAction::Start: timers_.startTimer(kPeakHoldTimer, kPeakHoldMs); break;
         case MeterPeakHold::TimerAction::Stop: timers_.stopTimer(kPeakHoldTimer); break;
@@ -285,7 +286,7 @@ unsigned PanelDisplay::drawKnob(Knob k)
     case Knob::IfShift: angle = ifShiftPointerAngle(radio_.get(R::IS)); break;
     case Knob::AfGain: angle = gainPointerAngle(radio_.get(R::AG0)); break;
     case Knob::RfSql:
-        angle = gainPointerAngle(menuValue(42) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
+        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
         break;
     }
     return assign(model_.knobAngle[static_cast<std::size_t>(k)], angle, kRegionKnobs);
@@ -299,13 +300,15 @@ unsigned PanelDisplay::drawLock()
 
 unsigned PanelDisplay::drawKeyLamp(int key, bool pressed)
 {
+    // Each of the two lit keys shows what its label names.
     bool on = false;
-    if (key == 0)
-        on = radio_.get(R::PS) == 1;
-    else if (key == 1)
+    const auto index = static_cast<std::size_t>(key);
+    if (index == kLinkKeyLamp)
         on = radio_.get(R::AI) == 1;
+    else if (index == kPowerKeyLamp)
+        on = radio_.get(R::PS) == 1;
     const int state = (pressed ? kKeyPressed : kKeyReleased) + (on ? kKeyOnOffset : 0);
-    return assign(model_.keys[static_cast<std::size_t>(key)], static_cast<std::uint8_t>(state), kRegionKeys);
+    return assign(model_.keys[index], static_cast<std::uint8_t>(state), kRegionKeys);
 }
 
 unsigned PanelDisplay::setSeg(Seg s, int state)

@@ -51,7 +51,8 @@ public:
     int meterReading() const;
 
 private:
-    int menuValue(int item) const;
+    // The setup-menu entry the display follows, found by its kind.
+    int menuSetting(int kind) const;
     bool vfoB() const;
     bool transmitting() const;
 

@@ -32,6 +32,10 @@ inline constexpr int kKeyPressed = 1;
 inline constexpr int kKeyOnOffset = 2;
 
 inline constexpr int kKeyCount = 26; // one per lamp message UM_KEY_78..UM_KEY_84, UM_KEY_9A..UM_KEY_A6
+// The two keys whose lamps light: LINK (key 1) while the link is up, POWER
+// (key 2) while the radio is on.
+inline constexpr std::size_t kLinkKeyLamp = 0;
+inline constexpr std::size_t kPowerKeyLamp = 1;
 
 struct PanelModel {
     FrequencyDisplay frequency{{10, 10, 10, 10, 10, 10, 10, 10}, false};

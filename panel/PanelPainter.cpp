@@ -3,6 +3,7 @@
 #include "widgets/KeyBody.h"
 #include "widgets/KnobBody.h"
 #include "widgets/PanelColours.h"
+#include "panel/KeyCaption.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelLayout.h"
 
@@ -102,7 +103,6 @@ void drawKey(QPainter& p, const KeySpot& k, int state)
 {
     const bool pressed = state == kKeyPressed || state == kKeyPressed + kKeyOnOffset;
     const QRectF r = drawKeyBody(p, toQ(k.rect()).adjusted(0.5, 0.5, -0.5, -0.5), pressed, 3, QColor(12, 12, 14));
-    const bool small = k.bottom - k.top < 20;
     QRectF text = r;
     const int lampIndex = keyLampIndex(k.lamp);
     if (lampIndex == 0 || lampIndex == 1) {
@@ -112,10 +112,7 @@ void drawKey(QPainter& p, const KeySpot& k, int state)
         p.drawRoundedRect(QRectF(r.center().x() - 6, r.top() + 4, 12, 4), 1.5, 1.5);
         text.setTop(r.top() + 8);
     }
-    const int px = small || k.caption.size() > 5 ? 7 : 8;
-    QFont f = font(px);
-    f.setStretch(k.caption.size() > 5 && !small ? QFont::Condensed : QFont::Unstretched);
-    p.setFont(f);
+    p.setFont(keyCaptionFont(k));
     p.setPen(pressed ? c::kCaption.darker(130) : c::kCaption);
     p.drawText(text, Qt::AlignCenter, QString::fromUtf8(k.caption.data(), static_cast<qsizetype>(k.caption.size())));
 }

@@ -3,9 +3,11 @@
 #include "panel/PanelLayout.h"
 #include "panel/PanelPainter.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace qx::panel {
@@ -59,6 +61,30 @@ QImage PanelView::render(qreal scale) const
     QPainter p(&img);
     paintArea(p, QRect(0, 0, kPanelWidth, kPanelHeight));
     return img;
+}
+
+void PanelView::setAreaToolTip(const QRect& area, const QString& text) { toolTips_.emplace_back(area, text); }
+
+QString PanelView::toolTipAt(QPoint p) const
+{
+    for (const auto& [area, text] : toolTips_)
+        if (area.contains(p))
+            return text;
+    return {};
+}
+
+bool PanelView::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void PanelView::mousePressEvent(QMouseEvent* e)

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace qx::panel {
 
@@ -37,7 +39,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // A tooltip for the pointer resting on `area` (panel coordinates).
+    void setAreaToolTip(const QRect& area, const QString& text);
+    // The tooltip for a panel point; empty where there is none.
+    QString toolTipAt(QPoint p) const;
+
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
@@ -51,6 +59,7 @@ private:
     const PanelModel& model_;
     PanelInput input_;
     mutable QPixmap background_;
+    std::vector<std::pair<QRect, QString>> toolTips_;
 };
 
 } // namespace qx::panel

@@ -4,6 +4,7 @@
 #include "serial/PortList.h"
 
 #include <array>
+#include <thread>
 
 namespace qx {
 
@@ -107,6 +108,25 @@ bool ComLink::close()
     ++closes_;
     if (!device_)
         return false;
+    device_.reset();
+    return true;
+}
+
+bool ComLink::closeForExit(bool switchAiOff, std::chrono::milliseconds drainLimit)
+{
+    std::lock_guard lock(mutex_);
+    ++closes_;
+    if (!device_)
+        return false;
+    if (switchAiOff) {
+        static constexpr std::array<std::uint8_t, 4> off{'A', 'I', '0', ';'};
+        if (device_->write(off) == static_cast<long>(off.size())) {
+            constexpr std::chrono::milliseconds step{5};
+            const auto until = std::chrono::steady_clock::now() + drainLimit;
+            while (device_->clearErrors().outQueue > 0 && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(step);
+        }
+    }
     device_.reset();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "serial/SerialDevice.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -45,6 +46,10 @@ public:
     // True when the port was open and now is closed. An open still
     // connecting gives up its device when it completes.
     bool close();
+    // Closes the port as the program ends, leaving the radio as it was
+    // found: with `switchAiOff`, "AI0;" is written first and the port closes
+    // once it has left (or after `drainLimit`, should the line hold it).
+    bool closeForExit(bool switchAiOff, std::chrono::milliseconds drainLimit);
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
     // denied"); empty until an open fails.

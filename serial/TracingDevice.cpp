@@ -42,6 +42,11 @@ void Trace::record(char direction, std::span<const std::uint8_t> bytes)
     std::fflush(file_);
 }
 
+void Trace::note(std::string_view text)
+{
+    record('-', std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 long TracingDevice::read(std::span<std::uint8_t> into)
 {
     const long n = inner_->read(into);

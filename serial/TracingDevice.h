@@ -10,6 +10,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -22,6 +23,8 @@ public:
     Trace& operator=(const Trace&) = delete;
     bool ok() const { return file_ != nullptr; }
     void record(char direction, std::span<const std::uint8_t> bytes);
+    // A line of the program's own between the bytes, marked "-".
+    void note(std::string_view text);
 
 private:
     std::mutex mutex_;

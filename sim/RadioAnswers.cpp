@@ -124,7 +124,7 @@ std::string RadioModel::memoryContent() const
     content += rightAlignedField(4, clarifier_ < 0 ? -clarifier_ : clarifier_);
     content += settings_.value("RT");
     content += '0';
-    content += rightAlignedField(1, mode(0));
+    content += kHexDigits[static_cast<std::size_t>(mode(0) & 15)];
     content += '0';
     content += settings_.value("CT0");
     content += settings_.value("CN0");

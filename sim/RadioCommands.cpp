@@ -196,6 +196,19 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
         settings_.setNumber("MC", std::clamp(channel, MemoryChannels::kFirst, MemoryChannels::kLast));
         return {true, "MC"};
     }
+    if (code == "LM") {
+        if (!voice_.record(params))
+            return {};
+        syncVoice();
+        return {true, "LM" + std::string(params.substr(0, 1))};
+    }
+    if (code == "PB") {
+        const auto what = number(params);
+        if (!what || !voice_.play(*what))
+            return {};
+        syncVoice();
+        return {true, "PB"};
+    }
     if (code == "QS" || code == "HM")
         return {true, {}};
     if (code == "FK" || code == "MK")
@@ -208,14 +221,17 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
 
 RadioModel::SetResult RadioModel::applyMemoryWrite(std::string_view params)
 {
-    // Channel, frequency, clarifier sign and offset, then single digits and the tone number.
+    // Channel, frequency, clarifier sign and offset, the clarifier flags, the
+    // mode as a hex digit as in the status answer, then the tone settings.
     if (params.size() != 24)
         return {};
     const auto channel = number(params.substr(0, 3));
     const std::string_view content = params.substr(3);
     const char sign = content[8];
+    const int storedMode = hexValue(content[15]);
     if (!channel || !MemoryChannels::inRange(*channel) || !allDigits(content.substr(0, 8))
-        || (sign != '+' && sign != '-') || !allDigits(content.substr(9)))
+        || (sign != '+' && sign != '-') || !allDigits(content.substr(9, 6)) || storedMode < 0 || storedMode > 12
+        || !allDigits(content.substr(16)))
         return {};
     memories_.store(*channel, content);
     return {true, {}};
@@ -229,7 +245,7 @@ RadioModel::SetResult RadioModel::recallMemory(int vfo)
     const long long hz = *number(std::string_view(*content).substr(0, 8));
     if (BandPlan::tunable(hz))
         setFrequency(vfo, hz);
-    const int storedMode = (*content)[15] - '0';
+    const int storedMode = hexValue((*content)[15]);
     if (storedMode >= 1)
         storeMode(vfo, storedMode);
     return {true, vfo == 0 ? "FA" : "FB"};

@@ -29,7 +29,8 @@ bool wellFormed(std::string_view text)
 
 } // namespace
 
-RadioModel::RadioModel(RadioConfig config) : config_(std::move(config)), meters_(config_.seed)
+RadioModel::RadioModel(RadioConfig config)
+    : config_(std::move(config)), meters_(config_.seed), voice_(config_.voiceLength)
 {
     if (config_.id.size() != 4 || !allDigits(config_.id))
         config_.id = "0241";
@@ -65,6 +66,8 @@ RadioModel::Texts RadioModel::handle(std::string_view command)
     if (code == "AI") {
         if (params != "0" && params != "1")
             return {std::string(kRefused)};
+        if (params == "1" && config_.refuseAutoInformation)
+            return {"AI0;"};
         autoInfo_ = params == "1";
         return {};
     }
@@ -161,6 +164,12 @@ RadioModel::Texts RadioModel::tick(Ms elapsed)
     }
     if (power_ != Power::On)
         return {};
+    Texts out = report([&] {
+        const bool ended = voice_.advance(elapsed);
+        if (ended)
+            syncVoice();
+        return SetResult{ended, {}};
+    });
     meterClock_ += elapsed;
     // A long pause is not replayed update by update.
     meterClock_ = std::min(meterClock_, config_.meterPeriod * 4);
@@ -171,8 +180,7 @@ RadioModel::Texts RadioModel::tick(Ms elapsed)
         moved = true;
     }
     if (!moved || !autoInfo_)
-        return {};
-    Texts out;
+        return out;
     for (int m = 0; m <= Meters::kTransmitMeters; ++m) {
         const int reading = meters_.reading(m);
         int& last = reported_[static_cast<std::size_t>(m)];
@@ -245,7 +253,22 @@ void RadioModel::switchOff()
 {
     power_ = Power::Off;
     autoInfo_ = false;
+    voice_.stopAll();
+    syncVoice();
     settings_.setNumber("TX", 0);
+}
+
+void RadioModel::syncVoice()
+{
+    settings_.setNumber("LM0", voice_.memoryRecording());
+    settings_.setNumber("LM1", voice_.recorderRecording() ? 1 : 0);
+    settings_.setNumber("PB", voice_.playing());
+    settings_.setNumber("RI3", voice_.recording() ? 1 : 0);
+    settings_.setNumber("RI4", voice_.playing() != 0 ? 1 : 0);
+    if (voice_.onTheAir() != voiceKeyed_) {
+        voiceKeyed_ = voice_.onTheAir();
+        settings_.setNumber("TX", voiceKeyed_ ? 1 : 0);
+    }
 }
 
 bool RadioModel::transmitting() const

@@ -8,6 +8,7 @@
 #include "sim/MenuSettings.h"
 #include "sim/Meters.h"
 #include "sim/SettingStore.h"
+#include "sim/VoiceRecorder.h"
 
 #include <array>
 #include <chrono>
@@ -25,6 +26,11 @@ struct RadioConfig {
     std::uint32_t seed = 1;                         // meter randomness
     std::chrono::milliseconds bootDelay{600};       // "PS1;" to answering
     std::chrono::milliseconds meterPeriod{200};     // one meter update per period
+    // A radio whose CAT settings keep auto-information off: "AI1;" is
+    // answered "AI0;" and changes nothing.
+    bool refuseAutoInformation = false;
+    // How long a voice memory records and plays before it stops by itself.
+    std::chrono::milliseconds voiceLength{3000};
 };
 
 class RadioModel {
@@ -91,6 +97,9 @@ private:
     void changeBand(int band);
     long long dialStep() const;
     void switchOff();
+    // Mirrors the recorder into the settings the "LM", "PB", "RI" and "TX"
+    // answers are made from.
+    void syncVoice();
 
     std::string infoAnswer(std::string_view code, int vfo) const;
     std::optional<std::string> meterAnswer(int meter) const;
@@ -100,6 +109,8 @@ private:
     MenuSettings menu_;
     MemoryChannels memories_;
     Meters meters_;
+    VoiceRecorder voice_;
+    bool voiceKeyed_ = false;
     std::array<std::string, 5> keyer_;
     std::optional<std::string> quickMemory_;
     Power power_ = Power::On;

@@ -80,6 +80,11 @@ private:
     std::atomic<int> aiBeforePowerOff_{0};
 };
 
+// The "RI" parameters through which the radio reports that it is recording
+// and that it is playing back.
+inline constexpr RadioState::Int kRecordingFlag = RadioState::Int::RI3;
+inline constexpr RadioState::Int kPlayingFlag = RadioState::Int::RI4;
+
 // The one store of the running program.
 RadioState& radioState();
 

@@ -4,6 +4,7 @@
 #include "widgets/KnobBody.h"
 #include "widgets/PanelColours.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QRadialGradient>
 
@@ -89,11 +90,21 @@ void scale(QPainter& p, KnobPoint topLeft, int fromAngle, int toAngle, int marks
     p.restore();
 }
 
+namespace {
+QRectF labelPlate(const KnobRect& r) { return toQ(r).adjusted(-2, -2, 2, 2); }
+} // namespace
+
+bool labelFits(const KnobRect& r, const QString& text)
+{
+    // A pixel of room either side, so the text never touches the plate's edge.
+    return QFontMetricsF(smallFont(8)).horizontalAdvance(text) + 2 <= labelPlate(r).width();
+}
+
 void label(QPainter& p, const KnobRect& r, const QString& text, bool lit)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = toQ(r).adjusted(-2, -2, 2, 2);
+    const QRectF box = labelPlate(r);
     p.setPen(QPen(QColor(0, 0, 0, 180), 1));
     p.setBrush(lit ? c::kLabelLit : QColor(22, 23, 26));
     p.drawRoundedRect(box, 2, 2);

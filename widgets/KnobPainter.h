@@ -14,6 +14,8 @@ void face(QPainter& p, KnobPoint topLeft, int dotAngle);
 // Scale marks around a knob at the given dot angles.
 void scale(QPainter& p, KnobPoint topLeft, int fromAngle, int toAngle, int marks);
 void label(QPainter& p, const KnobRect& r, const QString& text, bool lit);
+// Whether the text fits the plate label() draws for `r`, lit or not.
+bool labelFits(const KnobRect& r, const QString& text);
 void onOffKey(QPainter& p, const KnobRect& r, bool on, bool pressed);
 void caption(QPainter& p, const QRect& r, const QString& text);
 

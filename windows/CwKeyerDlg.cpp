@@ -1,6 +1,7 @@
 #include "windows/CwKeyerDlg.h"
 
 #include "core/MessageIds.h"
+#include "widgets/CapitalsValidator.h"
 #include "widgets/FilteredEdit.h"
 #include "state/RadioState.h"
 #include "windows/CwKeyerText.h"
@@ -75,6 +76,7 @@ void CCwKeyerDlg::buildControls()
     for (int i = 0; i < kMemories; ++i) {
         auto* f = new FilteredEdit;
         f->setMaxLength(kTextLength);
+        f->setValidator(new CapitalsValidator(f));
         f->setMinimumWidth(f->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 30);
         fields_[static_cast<std::size_t>(i)] = f;
         auto* wr = new QPushButton(QStringLiteral("Ch-%1 WR").arg(i + 1));
@@ -149,9 +151,15 @@ void CCwKeyerDlg::onNotification(const Message& m)
         if (memory >= 1 && memory <= kMemories)
             updateWriteButton(memory);
     } else if (state_ <= 3) {
-        showMemory(state_);
-        ++state_;
-        if (state_ > 3)
+        // Each answer names its memory: one the line lost (an answer that
+        // could not be framed) is passed over, not waited for until the
+        // time-out.
+        const int memory = ctx_.radio.get(RadioState::Int::KM_SELECTED);
+        if (memory < state_ || memory > kMemories)
+            return;
+        for (; state_ <= memory; ++state_)
+            showMemory(state_);
+        if (state_ > kMemories)
             finishRead();
     } else {
         const int memory = state_ - 3;

@@ -51,12 +51,16 @@ bool MacroKeys::handleKey(MacroKey key, MacroModifier modifier, bool allowF1)
     case MacroKeyAction::SendLine:
         break;
     }
-    if (sender_.busy())
-        return true;
+    // A key the file gives no command keeps its own meaning: Home and End
+    // move the caret, Page Up and Down scroll.
     const auto table = file_.read();
     if (!table)
-        return true;
-    sender_.start((*table)[static_cast<std::size_t>(action.line)]);
+        return false;
+    const std::string& line = (*table)[static_cast<std::size_t>(action.line)];
+    if (line.find(';') == std::string::npos)
+        return false;
+    if (!sender_.busy())
+        sender_.start(line);
     return true;
 }
 

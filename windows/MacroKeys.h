@@ -20,8 +20,11 @@ public:
     MacroKeys(Outbox& outbox, MacroSender::SendRaw sendRaw, std::filesystem::path baseDir,
               std::function<void()> openVersion);
 
-    // True when the key was consumed. allowF1: plain F1 opens the version
-    // window (the main window with no auxiliary window open).
+    // True when the key was consumed: plain F1, and a key whose line in the
+    // key file holds a command (swallowed while a macro is being sent). A
+    // key the file defines nothing for is left to the window. allowF1:
+    // plain F1 opens the version window (the main window with no auxiliary
+    // window open).
     bool handleKey(const QKeyEvent& e, bool allowF1);
     bool handleKey(MacroKey key, MacroModifier modifier, bool allowF1);
     void continueSending() { sender_.continueSending(); }

@@ -16,10 +16,6 @@
 namespace qx {
 namespace {
 
-// The radio reports recording and playing through these "RI" parameters.
-constexpr auto kRecordingFlag = RadioState::Int::RI3;
-constexpr auto kPlayingFlag = RadioState::Int::RI4;
-
 const QColor kRecordingColour(255, 0, 0);
 const QColor kPlayingColour(0, 255, 0);
 

@@ -24,6 +24,9 @@ namespace qx {
 namespace {
 
 constexpr int kWatchMs = 50;
+// A radio that has not answered "PS;" by then is taken as off, as the answer
+// watchdog would.
+constexpr int kPowerAnswerMs = 3000;
 // A link that is not up and read within this long will not be.
 constexpr int kWatchLimitTicks = 60'000 / kWatchMs;
 
@@ -50,7 +53,11 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
         });
     ctx_.macros = macros_.get();
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
-    bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
+    bridge_.setMessageHandler([this](const Message& m) {
+        window_->onMessage(m);
+        if (m.id == UM_ANS_PS)
+            powerStateKnown();
+    });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
 }
 
@@ -72,14 +79,33 @@ void PanelSession::start()
 
 void PanelSession::bringUp()
 {
+    // The LINK key switches a radio that seems off on first; pressed before
+    // the start-up "PS;" is answered, it would power on a radio already on.
+    awaitingPower_ = options_.connect;
     engine_.startUp();
     window_->startPanel();
     window_->show();
     splash_.reset();
-    if (options_.connect)
-        pressLinkKey();
+    if (awaitingPower_)
+        QTimer::singleShot(kPowerAnswerMs, this, [this] { powerStateKnown(); });
     if (!options_.screenshot.empty())
         watchForScreenshot();
+}
+
+void PanelSession::quit()
+{
+    if (window_->isVisible())
+        window_->close();
+    else
+        shutDown();
+}
+
+void PanelSession::powerStateKnown()
+{
+    if (!awaitingPower_ || down_)
+        return;
+    awaitingPower_ = false;
+    pressLinkKey();
 }
 
 void PanelSession::pressLinkKey()

@@ -46,12 +46,17 @@ public:
     ~PanelSession() override;
 
     void start();
+    // Ends the run as the window's close box does (before the window is up:
+    // at once).
+    void quit();
     CMainPanelDlg& window() { return *window_; }
     // 0, or 1 when the screenshot could not be made.
     int exitCode() const { return exitCode_; }
 
 private:
     void bringUp();
+    // With `connect`: the LINK key once the start-up power answer is in.
+    void powerStateKnown();
     void pressLinkKey();
     void watchForScreenshot();
     void takeScreenshot();
@@ -70,6 +75,7 @@ private:
     int watchTicks_ = 0;
     int exitCode_ = 0;
     bool down_ = false;
+    bool awaitingPower_ = false;
 };
 
 } // namespace qx

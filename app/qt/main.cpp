@@ -4,7 +4,7 @@
 #include "app/RigServerHost.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
-#include "app/qt/QuitSignals.h"
+#include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
@@ -78,16 +78,20 @@ int main(int argc, char** argv)
             engine->link().close();
     });
     sleep.watch();
-    qx::QuitSignals quitSignals;
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
-        po.connect = options.connect;
+        // A simulated radio has nothing to protect: link up at once, so a
+        // first run shows a live panel.
+        po.connect = options.connect || options.simulate;
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         po.baseDir = config.baseDir;
         qx::PanelSession session(*engine, bridge, po);
+        // A signal closes the window as its close box does.
+        qx::QuitOnSignals stopSignals([&session] { session.quit(); });
+        stopSignals.install();
         session.start();
         rigServer->start(options.rigServer, false);
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
@@ -98,6 +102,8 @@ int main(int argc, char** argv)
     }
 
     qx::HeadlessRunner runner(*engine, bridge);
+    qx::QuitOnSignals stopSignals([] { QCoreApplication::quit(); });
+    stopSignals.install();
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
     rigServer->start(options.rigServer, true);

@@ -8,6 +8,7 @@
 #include "state/RadioState.h"
 
 #include <QFontDatabase>
+#include <QFrame>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +23,7 @@ constexpr int kListLeft = 10;
 constexpr int kListTop = 100;
 constexpr int kListWidth = 992;
 constexpr int kListHeight = 360;
+constexpr int kCaptionHeight = 22;
 constexpr int kReadBackPollMs = 10;
 // The writer pauses 10 ms per entry; past this the read-backs go anyway.
 constexpr int kReadBackMaxTicks = 300;
@@ -33,7 +35,7 @@ struct ColumnCaption {
 constexpr ColumnCaption kCaptions[] = {
     {"NO", 0},
     {"USER NAME", 4},
-    {"SETTING RANGE", 14},
+    {"SETTING RANGE", 13},
     {"SETTING", 101},
 };
 
@@ -116,14 +118,29 @@ void CMenuListDlg::buildControls()
     list_->setAlternatingRowColors(true);
     list_->installEventFilter(this);
 
-    const int textLeft = kListLeft + list_->frameWidth() + 4;
+    // The captions sit in a header strip over the texts they name, a rule
+    // between columns and a little smaller than the list: "USER NAME" is
+    // longer than the names, and side by side with "SETTING RANGE" the two
+    // would read as one.
+    auto* strip = new QFrame(this);
+    strip->setFrameShape(QFrame::StyledPanel);
+    strip->setGeometry(kListLeft, kListTop - kCaptionHeight, kListWidth, kCaptionHeight);
+    const int textLeft = kListLeft + list_->frameWidth() + 3;
     for (const ColumnCaption& c : kCaptions) {
+        const int x = textLeft + qRound(c.column * charWidth);
+        if (c.column > 0) {
+            auto* rule = new QFrame(this);
+            rule->setFrameShape(QFrame::VLine);
+            rule->setFrameShadow(QFrame::Sunken);
+            rule->setGeometry(x - qRound(charWidth * 0.5) - 1, kListTop - kCaptionHeight + 3, 2, kCaptionHeight - 6);
+        }
         auto* label = new QLabel(QString::fromLatin1(c.text), this);
         QFont bold = mono;
+        bold.setPixelSize(10);
         bold.setBold(true);
         label->setFont(bold);
-        label->move(textLeft + qRound(c.column * charWidth), kListTop - 20);
         label->adjustSize();
+        label->move(x, kListTop - kCaptionHeight + (kCaptionHeight - label->height()) / 2);
     }
 }
 

@@ -40,6 +40,21 @@ MenuSettingDlg::MenuSettingDlg(MenuItem& item, const std::string& caption, QWidg
 void MenuSettingDlg::setBody(QWidget* body)
 {
     bodyLayout_->addWidget(body);
+    // The keyboard starts in the choices, not on OK: arrows move through the
+    // list, letters go into the text. Enter still confirms (OK is the
+    // default button) and Esc cancels.
+    QWidget* first = body->focusPolicy() != Qt::NoFocus ? body : nullptr;
+    for (QWidget* w : body->findChildren<QWidget*>()) {
+        if (first)
+            break;
+        if (!w->isHidden() && (w->focusPolicy() & Qt::TabFocus))
+            first = w;
+    }
+    if (!first)
+        return;
+    setTabOrder(first, ok_);
+    setTabOrder(ok_, cancel_);
+    first->setFocus();
 }
 
 } // namespace qx

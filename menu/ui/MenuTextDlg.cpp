@@ -2,22 +2,20 @@
 
 #include "menu/MenuExParam.h"
 #include "menu/ui/MenuSettingText.h"
+#include "widgets/CapitalsValidator.h"
 #include "widgets/FilteredEdit.h"
-
-#include <QValidator>
 
 namespace qx {
 namespace {
 
 // The filtered edit drops what cannot be keyed; this turns letters into
 // capitals and refuses anything else the display lacks (a pasted text).
-class BeaconTextValidator : public QValidator {
+class BeaconTextValidator : public CapitalsValidator {
 public:
-    using QValidator::QValidator;
+    using CapitalsValidator::CapitalsValidator;
     State validate(QString& input, int& pos) const override
     {
-        (void)pos;
-        input = input.toUpper();
+        CapitalsValidator::validate(input, pos);
         const std::string bytes = input.toStdString();
         return cleanBeaconText(bytes) == bytes ? Acceptable : Invalid;
     }

@@ -56,7 +56,7 @@ void ConnectionAttempts::attemptTick()
         world_.showMessage(*text);
 }
 
-void ConnectionAttempts::linkUp()
+void ConnectionAttempts::finish()
 {
     if (connecting_)
         end();

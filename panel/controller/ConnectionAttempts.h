@@ -23,8 +23,8 @@ public:
     void keyPressed();
     void checkTick();   // timer 37
     void attemptTick(); // timer 22
-    // The link came up.
-    void linkUp();
+    // The link came up, or the radio refused it: the attempts end.
+    void finish();
     // The panel ignores keys meanwhile.
     bool connecting() const { return connecting_; }
 

@@ -1,18 +1,18 @@
 #include "panel/controller/PanelController.h"
 
+#include "core/ErrorMessages.h"
 #include "core/LinkFlags.h"
 #include "core/MessageIds.h"
 #include "core/Outbox.h"
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
+#include "menu/MenuKind.h"
 #include "menu/MenuTable.h"
 #include "panel/controller/HitZones.h"
 #include "panel/controller/KnobSteps.h"
 #include "panel/controller/OperationTable.h"
 #include "panel/controller/PanelOps.h"
 #include "state/RadioState.h"
-
-#include <cmath>
 
 namespace qx::panel {
 
@@ -50,10 +50,7 @@ CPanelController::CPanelController(Outbox& outbox, RadioState& radio, const Menu
 {
 }
 
-int CPanelController::menuValue(int item) const
-{
-    return static_cast<int>(std::lround(menu_.getEntry(item).value));
-}
+int CPanelController::menuSetting(int kind) const { return menu_.settingByKind(kind); }
 
 bool CPanelController::linkUp() const { return radio_.get(R::AI) == 1; }
 bool CPanelController::vfoBOperates() const { return radio_.get(R::VS) == 1; }
@@ -98,7 +95,7 @@ bool CPanelController::blocked(int o) const
 void CPanelController::leftPress(int x, int y)
 {
     vfoB_ = vfoBOperates();
-    const int o = hitTest(x, y, menuValue(42) == 1);
+    const int o = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1);
     if (isKnob(active_) && (o == op::None || o == active_)) {
         knobButton_ = 1;
         knobRepeatRan_ = false;
@@ -113,7 +110,7 @@ void CPanelController::leftPress(int x, int y)
 void CPanelController::rightPress(int x, int y)
 {
     vfoB_ = vfoBOperates();
-    const int o = hitTest(x, y, menuValue(42) == 1);
+    const int o = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1);
     switch (o) {
     case op::ModeUp:
     case op::ModeDown:
@@ -220,7 +217,7 @@ void CPanelController::press(int o, bool left)
         return;
     }
     if (o == op::BandGroup) {
-        const int item48 = menuValue(48);
+        const int item48 = menuSetting(MenuKind::SelDial);
         world_.setBandGroup((item48 == 2 || item48 == 3) && !world_.bandGroup());
     }
     active_ = o;
@@ -401,12 +398,12 @@ void CPanelController::sendDial(int o, int steps)
     if (steps == 0)
         return;
     if (o == op::SecondDial && world_.bandGroup()) {
-        const long long group = menuValue(48) == 3 ? 1000000 : 100000;
+        const long long group = menuSetting(MenuKind::SelDial) == 3 ? 1000000 : 100000;
         const long long hz = vfoHz() + (steps > 0 ? group : -group);
         post(vfoB_ ? UM_REQ_FB_SET : UM_REQ_FA_SET, hz);
         return;
     }
-    if (radio_.get(R::RT) != 0 && radio_.get(R::SF) == 0 && menuValue(49) == (o == op::MainDial ? 0 : 1)) {
+    if (radio_.get(R::RT) != 0 && radio_.get(R::SF) == 0 && menuSetting(MenuKind::Clarifier) == (o == op::MainDial ? 0 : 1)) {
         post(UM_REQ_RU_RD, static_cast<std::int64_t>(steps) * 10);
         return;
     }
@@ -454,7 +451,7 @@ void CPanelController::runPopupAt(const PopupPlace& place)
     const int mode = radio_.get(R::MD0);
     const auto choices = popupChoices(place.popup, mode);
     const PopupRequest req{place.popup, place.x, place.y, choices,
-                           checkedChoices(place.popup, radio_, menuValue(44), vfoHz())};
+                           checkedChoices(place.popup, radio_, menuSetting(MenuKind::CwBfo), vfoHz())};
     const auto chosen = world_.choose(req);
     if (!chosen || *chosen < 0 || static_cast<std::size_t>(*chosen) >= choices.size())
         return;
@@ -524,7 +521,7 @@ void CPanelController::wheel(int x, int y, int delta)
             return;
         target = active_;
     } else if (active_ == op::None && !blocked(op::MainDial)) {
-        if (const int o = hitTest(x, y, menuValue(42) == 1); isDial(o))
+        if (const int o = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1); isDial(o))
             target = o;
     }
     if (target == op::None) {
@@ -669,8 +666,10 @@ void CPanelController::knobRepeatTick()
 
 void CPanelController::onMessage(const Message& m)
 {
-    if (m.id == UM_PANEL_REFRESH)
-        connection_.linkUp();
+    // Link-up ends the attempts; so does the radio refusing auto-information,
+    // whose message says more than the attempts' own failure would.
+    if (m.id == UM_PANEL_REFRESH || (m.id == UM_SHOW_ERROR && m.lParam == kAiRefusedRow))
+        connection_.finish();
 }
 
 } // namespace qx::panel

@@ -49,7 +49,7 @@ public:
     void menuCommand();
     // True when the tick was one of the controller's timers.
     bool onTimer(int timerId);
-    // Link-up (UM_PANEL_REFRESH) ends a connection attempt.
+    // Link-up (UM_PANEL_REFRESH) and the refused auto-information message end a connection attempt.
     void onMessage(const Message& m);
 
     int activeOperation() const { return active_; }
@@ -82,7 +82,8 @@ private:
     bool linkUp() const;
     bool vfoBOperates() const;
     long long vfoHz() const;
-    int menuValue(int item) const;
+    // The setup-menu entry the panel follows, found by its kind.
+    int menuSetting(int kind) const;
 
     Outbox& outbox_;
     RadioState& radio_;

@@ -23,7 +23,7 @@ CContourDlg::CContourDlg(WindowContext& ctx, QWidget* parent) : DspKnobDlg(AuxKi
             std::make_unique<DspKnobBinding>(kFrequency, ctx.outbox, ctx.radio), "FREQ",
             dsp::contourFrequencyDotAngle(dsp::kContourFrequencyMin),
             dsp::contourFrequencyDotAngle(dsp::kContourFrequencyMax), 5);
-    addKnob({{276, 67}, {248, 39}, kMotion, {264, 14, 288, 21}, nullptr},
+    addKnob({{276, 67}, {248, 39}, kMotion, {262, 14, 290, 21}, nullptr},
             std::make_unique<DspKnobBinding>(kLevel, ctx.outbox, ctx.radio), "LEVEL",
             dsp::contourLevelDotAngle(dsp::kContourLevelMin), dsp::contourLevelDotAngle(dsp::kContourLevelMax), 5);
 }

@@ -17,7 +17,8 @@ CDnrDlg::CDnrDlg(WindowContext& ctx, QWidget* parent) : DspKnobDlg(AuxKind::Dnr,
     // The level only matters to the radio while noise reduction is on.
     auto binding = std::make_unique<DspKnobBinding>(kLevel, ctx.outbox, ctx.radio,
                                                     [this] { return keyShowsOn(); });
-    addKnob({{166, 67}, {138, 39}, {18, 18, 341, 18}, {156, 14, 176, 21}, nullptr}, std::move(binding), "LEVEL",
+    // Wide enough for "LEVEL" on its plate.
+    addKnob({{166, 67}, {138, 39}, {18, 18, 341, 18}, {152, 14, 180, 21}, nullptr}, std::move(binding), "LEVEL",
             dsp::dnrLevelDotAngle(dsp::kDnrLevelMin), dsp::dnrLevelDotAngle(dsp::kDnrLevelMax), 11);
 }
 

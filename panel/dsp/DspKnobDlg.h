@@ -26,6 +26,7 @@ public:
     virtual bool keyShowsOn() const = 0;
 
     const KnobPanel& knobs() const { return panel_; }
+    QString labelText(int knob) const { return decor_.at(static_cast<std::size_t>(knob)).label; }
     const QtKnobTimers& timers() const { return timers_; }
     // Runs one tick of a knob timer now, as if it had fired.
     void fireTimer(KnobTimer t) { panel_.tick(t); }

@@ -51,7 +51,11 @@ public:
             adjust(config);
         engine_ = std::make_unique<Engine>(config, bridge_, radio_, command_, menu_);
         bridge_.setTimerHandler([this](int id) { engine_->onTimer(id); });
-        bridge_.setMessageHandler([this](const Message& m) { received_.push_back(m.id); });
+        bridge_.setMessageHandler([this](const Message& m) {
+            received_.push_back(m.id);
+            if (m.id == UM_SHOW_ERROR)
+                errorRows_.push_back(m.lParam);
+        });
     }
 
     ~EngineRig()
@@ -72,6 +76,12 @@ public:
     MenuTable& menu() { return menu_; }
     UiBridge& bridge() { return bridge_; }
     const std::filesystem::path& dir() const { return dir_; }
+    // Where traceTo() has the engine write its trace.
+    std::filesystem::path tracePath() const { return dir_ / "trace.txt"; }
+    // An `adjust` for the constructor: the engine writes its trace to tracePath().
+    static void traceTo(EngineConfig& config) { config.tracePath = (config.baseDir / "trace.txt").string(); }
+    // The rows of the operator messages raised, in order.
+    const std::vector<std::int64_t>& errorRows() const { return errorRows_; }
     // The link to the simulated radio's pseudo-terminal.
     std::filesystem::path radioLink() const { return dir_ / "qx720"; }
 
@@ -143,6 +153,7 @@ private:
     UiBridge bridge_;
     std::unique_ptr<Engine> engine_;
     std::vector<std::uint32_t> received_;
+    std::vector<std::int64_t> errorRows_;
 };
 
 } // namespace qx::test

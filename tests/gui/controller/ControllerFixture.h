@@ -3,6 +3,8 @@
 #pragma once
 #include "core/LinkFlags.h"
 #include "core/MessageIds.h"
+#include "menu/MenuKind.h"
+#include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/controller/PanelControllerHost.h"
@@ -36,6 +38,8 @@ class ControllerTest : public ::testing::Test, public WindowWorld {
 protected:
     void SetUp() override
     {
+        // The built-in menu, as the program loads it: slots and kinds differ.
+        MenuLoader(menu, {}).load();
         window = std::make_unique<CMainPanelDlg>(ctx, hooks());
         host().setChooser([this](const panel::PopupRequest& p) {
             popups.push_back(p);
@@ -62,13 +66,8 @@ protected:
     const panel::PanelModel& model() { return window->display().model(); }
     QWidget* view() { return &window->view(); }
 
-    void setMenu(int item, int value)
-    {
-        menu.update(item, [value](MenuItem& m) {
-            m.value = value;
-            return true;
-        });
-    }
+    // The panel follows these settings by their menu kind, not their slot.
+    void setMenuKind(int kind, int value) { ASSERT_TRUE(menu.setValueByKind(kind, value)) << kind; }
 
     void leftPress(int x, int y) { QTest::mousePress(view(), Qt::LeftButton, {}, QPoint(x, y)); }
     void leftRelease(int x, int y) { QTest::mouseRelease(view(), Qt::LeftButton, {}, QPoint(x, y)); }

@@ -43,6 +43,7 @@ TEST_F(ControllerTest, KnobLimitsAndTheShiftStartFromCentre)
         {kShiftX, kShiftY, R::IS, 0, false, {UM_REQ_IS_SET, -50}},
         {kShiftX, kShiftY, R::IS, 0, true, {UM_REQ_IS_SET, 50}},
     };
+    setMenuKind(MenuKind::SqlRfGain, 0); // the shared knob is the squelch
     for (const Case& c : cases) {
         window->menuCommand(-1); // deselects whatever is selected
         radio.set(c.entry, c.current);
@@ -56,9 +57,9 @@ TEST_F(ControllerTest, KnobLimitsAndTheShiftStartFromCentre)
     }
 }
 
-TEST_F(ControllerTest, RfKnobFollowsMenuItem42)
+TEST_F(ControllerTest, RfKnobFollowsSqlRfg)
 {
-    setMenu(42, 1);
+    setMenuKind(MenuKind::SqlRfGain, 1);
     radio.set(R::RG0, 10);
     leftClick(kSqlX, kSqlY);
     leftClick(kSqlX, kSqlY);
@@ -138,7 +139,7 @@ TEST_F(ControllerTest, StepsNotYetSentGoOutOnRelease)
         {"second dial", 172, 258, 190, 276, false, {UM_REQ_EU_1, 12}},
         {"second dial, band group", 172, 258, 190, 276, true, {UM_REQ_FA_SET, 14100000}},
     };
-    setMenu(48, 2);
+    setMenuKind(MenuKind::SelDial, 2);
     radio.set(R::FA, 14000000);
     for (const Case& c : cases) {
         window->display().model().bandGroup = c.bandGroup;
@@ -169,7 +170,7 @@ TEST_F(ControllerTest, ReleaseAfterASendTickSendsOnlyTheRest)
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_EU_0, 12}, {UM_REQ_EU_0, 13}}));
 }
 
-TEST_F(ControllerTest, DialMovesTheClarifierWhenMenuItem49SaysSo)
+TEST_F(ControllerTest, DialMovesTheClarifierWhenClarSaysSo)
 {
     radio.set(R::RT, 1);
     leftPress(517, 192);
@@ -182,7 +183,7 @@ TEST_F(ControllerTest, DialMovesTheClarifierWhenMenuItem49SaysSo)
 
 TEST_F(ControllerTest, SecondDialDragReturnsToRest)
 {
-    setMenu(49, 0);
+    setMenuKind(MenuKind::Clarifier, 0);
     leftPress(172, 258); // up
     EXPECT_TRUE(timerStarted(panel::kDialSendTimer, 60));
     moveTo(190, 276); // 90 degrees
@@ -272,7 +273,7 @@ TEST_F(ControllerTest, BandGroupModeMovesTheVfoByGroupSteps)
         {1, false, {{UM_REQ_EU_1, 3}}},
     };
     for (const Case& c : cases) {
-        setMenu(48, c.item48);
+        setMenuKind(MenuKind::SelDial, c.item48);
         window->display().model().bandGroup = false;
         radio.set(R::FA, 14000000);
         leftClick(237, 286); // GROUP

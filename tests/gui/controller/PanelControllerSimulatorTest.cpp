@@ -10,6 +10,8 @@
 #include "panel/boxes/WaitBoxDlg.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "sim/SimulatedRadio.h"
+#include "widgets/ColouredStatic.h"
+#include "windows/PlaybackDlg.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 #include "tests/gui/GuiWait.h"
@@ -99,7 +101,14 @@ protected:
         QX_WAIT_EQ(state.get(R::MD0), rigMode(), kWait);
     }
 
-    sim::SimulatedRadio rig;
+    static sim::SimOptions rigOptions()
+    {
+        sim::SimOptions o;
+        o.radio.voiceLength = std::chrono::milliseconds(500); // a short voice memory
+        return o;
+    }
+
+    sim::SimulatedRadio rig{rigOptions()};
     QTemporaryDir dir;
     EngineConfig config;
     RadioState state;
@@ -114,7 +123,7 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
 {
     bringLinkUp();
     const panel::PanelModel& m = window().display().model();
-    QX_WAIT_ASSERT(m.keys[0] >= panel::kKeyOnOffset, kWait); // the link key's lamp is on
+    QX_WAIT_ASSERT(m.keys[panel::kLinkKeyLamp] >= panel::kKeyOnOffset, kWait);
 
     const long long start = rigFrequency();
     QTest::mousePress(view(), Qt::LeftButton, {}, QPoint(517, 192));
@@ -125,6 +134,38 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
     QTest::mouseRelease(view(), Qt::LeftButton, {}, QPoint(567, 240));
     EXPECT_GT(rigFrequency(), start); // clockwise tunes up
     QX_WAIT_EQ(static_cast<long long>(state.get(R::FA)), rigFrequency(), kWait);
+}
+
+TEST_F(PanelControllerWithSimulator, PlaybackWindowAndTheLcdShowTheRadioRecordingAndPlaying)
+{
+    bringLinkUp();
+    window().menuCommand(kCmdPlayback);
+    auto* playback = qobject_cast<CPlaybackDlg*>(window().auxWindow(AuxKind::Playback));
+    ASSERT_NE(playback, nullptr);
+    auto press = [playback](std::uint32_t request) {
+        for (const auto& [button, r] : playback->buttons())
+            if (r == request)
+                return QTest::mouseClick(button, Qt::LeftButton);
+        FAIL() << "no button for " << request;
+    };
+    const panel::PanelModel& m = window().display().model();
+    auto recLit = [&] { return playback->recIndicator()->backgroundColour() == QColor(255, 0, 0); };
+    auto playLit = [&] { return playback->playIndicator()->backgroundColour() == QColor(0, 255, 0); };
+    ASSERT_FALSE(recLit());
+    ASSERT_FALSE(m.seg(panel::Seg::Ri2));
+
+    press(UM_REQ_LM_01);
+    QX_WAIT_ASSERT(recLit() && m.seg(panel::Seg::Ri2), kWait);
+    EXPECT_FALSE(playLit());
+    press(UM_REQ_LM_00);
+    QX_WAIT_ASSERT(!recLit() && !m.seg(panel::Seg::Ri2), kWait);
+
+    press(UM_REQ_PB_1);
+    QX_WAIT_ASSERT(playLit(), kWait);
+    EXPECT_FALSE(recLit());
+    // The memory plays out and the radio says so by itself.
+    QX_WAIT_ASSERT(!playLit(), kWait);
+    EXPECT_EQ(state.get(kPlayingFlag), 0);
 }
 
 TEST_F(PanelControllerWithSimulator, ModePopupChoiceChangesTheRadiosMode)

@@ -1,6 +1,7 @@
 // The connection attempts after key 1, the MENU key, Enter, and the two boxes.
 #include "ControllerFixture.h"
 
+#include "core/ErrorMessages.h"
 #include "panel/PanelDisplay.h"
 #include "panel/boxes/ConnectingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"
@@ -59,6 +60,26 @@ TEST_F(ControllerTest, LinkUpEndsTheAttempts)
     EXPECT_FALSE(controller().connecting());
     EXPECT_EQ(host().connectingBox(), nullptr);
     EXPECT_TRUE(timerStopped(panel::kConnectAttemptTimer));
+}
+
+TEST_F(ControllerTest, ARefusedAutoInformationEndsTheAttemptsWithItsOwnMessage)
+{
+    radio.set(R::PS, 1);
+    leftClick(50, 195);
+    tick(panel::kConnectCheckTimer);
+    tick(panel::kConnectAttemptTimer);
+    ASSERT_TRUE(controller().connecting());
+    window->onMessage({UM_SHOW_ERROR, 1, kAiRefusedRow});
+    EXPECT_FALSE(controller().connecting());
+    EXPECT_EQ(host().connectingBox(), nullptr);
+    EXPECT_TRUE(timerStopped(panel::kConnectAttemptTimer));
+    const auto boxes = window->messageBoxes();
+    ASSERT_EQ(boxes.size(), 1) << "only the refusal, not the attempts' failure as well";
+    EXPECT_EQ(boxes[0]->text(), "The transceiver did not turn auto-information on.\nPlease check its CAT settings.");
+    boxes[0]->close();
+    clear();
+    leftClick(290, 190);
+    EXPECT_EQ(posted().size(), 1u) << "the panel is usable";
 }
 
 TEST_F(ControllerTest, TheMenuIsGreyedWhileTheAttemptsRun)
@@ -177,7 +198,7 @@ TEST_F(ControllerTest, KeysDrawTheirLampsButSendNothingWhileVfoSetIsOpen)
         {"MENU", 738, 195, UM_KEY_83},
         {"GROUP", 237, 286, UM_KEY_9A},
     };
-    setMenu(48, 2);
+    setMenuKind(MenuKind::SelDial, 2);
     QTest::keyClick(window.get(), Qt::Key_Return);
     ASSERT_TRUE(window->auxOpen(AuxKind::VfoSet));
     auto lamp = [this](std::uint32_t id) {

@@ -2,6 +2,7 @@
 #include "panel/dsp/DnrDlg.h"
 #include "panel/dsp/NotchDlg.h"
 #include "tests/gui/windows/WindowFixture.h"
+#include "widgets/KnobPainter.h"
 #include "windows/AuxWindowFactory.h"
 
 #include <QApplication>
@@ -206,6 +207,25 @@ TEST_F(DspWindowsTest, EachWindowReportsItsEndOnce)
         ASSERT_EQ(fx.outbox.windowSends.size(), 1u) << r.caption;
         EXPECT_EQ(fx.outbox.windowSends[0].id, r.done);
     }
+}
+
+} // namespace
+} // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+TEST(DspWindowLayout, EveryKnobLabelFitsItsPlate)
+{
+    WindowFixture fx;
+    CContourDlg contour(fx.ctx);
+    CNotchDlg notch(fx.ctx);
+    CDnrDlg dnr(fx.ctx);
+    for (const DspKnobDlg* w : {static_cast<DspKnobDlg*>(&contour), static_cast<DspKnobDlg*>(&notch),
+                                static_cast<DspKnobDlg*>(&dnr)})
+        for (int i = 0; i < w->knobs().knobCount(); ++i)
+            EXPECT_TRUE(knobart::labelFits(w->knobs().knob(i).label, w->labelText(i)))
+                << w->windowTitle().toStdString() << " " << w->labelText(i).toStdString();
 }
 
 } // namespace

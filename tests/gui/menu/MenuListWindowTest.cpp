@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -59,6 +63,39 @@ TEST_F(MenuListWindow, ListsTheSixtyThreeEntriesInSlotOrderWithoutVacantSlots)
         EXPECT_GE(line(r).size(), 101u) << r;
     EXPECT_EQ(windowSendsOf(UM_MENULIST_REFRESH), 1);
     EXPECT_TRUE(outbox.threadPosts.empty());
+}
+
+TEST_F(MenuListWindow, ColumnCaptionsStandApartOverTheirColumns)
+{
+    open();
+    std::vector<QLabel*> captions;
+    for (const char* text : {"NO", "USER NAME", "SETTING RANGE", "SETTING"}) {
+        QLabel* found = nullptr;
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->text() == QLatin1String(text))
+                found = l;
+        ASSERT_NE(found, nullptr) << text;
+        captions.push_back(found);
+    }
+    std::vector<QFrame*> rules;
+    for (QFrame* f : window->findChildren<QFrame*>())
+        if (f->frameShape() == QFrame::VLine)
+            rules.push_back(f);
+    for (std::size_t i = 0; i + 1 < captions.size(); ++i) {
+        const int from = captions[i]->geometry().right();
+        const int to = captions[i + 1]->geometry().left();
+        ASSERT_LT(from, to) << captions[i]->text().toStdString() << " runs into the next caption";
+        const bool ruled = std::any_of(rules.begin(), rules.end(), [&](QFrame* r) {
+            return r->geometry().left() > from && r->geometry().right() < to;
+        });
+        EXPECT_TRUE(ruled) << "a rule between " << captions[i]->text().toStdString() << " and "
+                           << captions[i + 1]->text().toStdString();
+    }
+    // "SETTING RANGE" starts where the range texts start (column 13 of a line).
+    const QFontMetricsF list(window->list()->font());
+    const double rangeColumn = list.horizontalAdvance(QStringLiteral("001 EXT MNU  "));
+    const double offset = captions[2]->x() - captions[0]->x();
+    EXPECT_NEAR(offset, rangeColumn, list.horizontalAdvance(QLatin1Char('0')) / 2);
 }
 
 TEST_F(MenuListWindow, BandFlagsAllOnStepRightFromTheLastFlagAndFirstLeftShowsFifty)

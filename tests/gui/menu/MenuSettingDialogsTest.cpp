@@ -245,3 +245,58 @@ TEST(MenuToneDlg, TonesAscendAlongEachRowAndTheCurrentToneIsSelected)
 
 } // namespace
 } // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+// The keyboard starts in the dialog's choices; Enter confirms, Esc cancels.
+TEST(MenuSettingKeyboard, ArrowsMoveThroughTheChoicesAndEnterConfirms)
+{
+    MenuItem speed = entry(21); // CWSPEED 12
+    CMenuChoiceDlg choice(speed);
+    choice.show();
+    ASSERT_EQ(choice.focusWidget(), choice.choices());
+    QTest::keyClick(choice.focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(currentText(choice.choices()), "13");
+    QTest::keyClick(choice.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(choice.result(), QDialog::Accepted);
+    EXPECT_TRUE(speed.changed);
+    EXPECT_EQ(speed.newValue, 13);
+
+    MenuItem tone = entry(60);
+    CMenuToneDlg tones(tone);
+    tones.show();
+    EXPECT_EQ(tones.focusWidget(), tones.tones());
+    QTest::keyClick(tones.focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(tones.result(), QDialog::Rejected);
+    EXPECT_FALSE(tone.changed);
+
+    MenuItem modes = entry(66); // MY MODE, all on
+    CMenuFlagsDlg flags(modes);
+    flags.show();
+    ASSERT_EQ(flags.focusWidget(), flags.boxes()[0]);
+    QTest::keyClick(flags.focusWidget(), Qt::Key_Space);
+    QTest::keyClick(flags.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(flags.result(), QDialog::Accepted);
+    EXPECT_EQ(modes.newValue, 63 - 32) << "the space ticked off the first box";
+}
+
+TEST(MenuSettingKeyboard, BeaconTextTakesLettersAndSpacesTypedStraightAway)
+{
+    MenuItem beacon = entry(5);
+    beacon.text = "";
+    CMenuTextDlg dlg(beacon);
+    dlg.show();
+    ASSERT_EQ(dlg.focusWidget(), dlg.field());
+    QTest::keyClicks(dlg.focusWidget(), "cq de qx1ab");
+    EXPECT_EQ(dlg.field()->text().toStdString(), "CQ DE QX1AB");
+    EXPECT_TRUE(dlg.isVisible()) << "a space is a character, not OK";
+    QTest::keyClick(dlg.focusWidget(), Qt::Key_Home);
+    EXPECT_EQ(dlg.field()->cursorPosition(), 0);
+    QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(beacon.newText.view(), "CQ DE QX1AB");
+}
+
+} // namespace
+} // namespace qx::test

@@ -1,6 +1,8 @@
 #include "panel/PanelDisplay.h"
 
 #include "core/MessageIds.h"
+#include "menu/MenuKind.h"
+#include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
@@ -14,14 +16,9 @@ using R = RadioState::Int;
 
 class PanelDisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { menu.setCount(MenuTable::kMaxSlots); }
-    void setMenu(int item, double value)
-    {
-        MenuItem it;
-        it.number = item;
-        it.value = value;
-        menu.putEntry(item, it);
-    }
+    // The built-in menu, as the program loads it: slots and kinds differ.
+    void SetUp() override { MenuLoader(menu, {}).load(); }
+    void setMenuKind(int kind, double value) { ASSERT_TRUE(menu.setValueByKind(kind, value)) << kind; }
     unsigned send(std::uint32_t id, std::uint64_t w = 0, std::int64_t l = 0) { return display.handle({id, w, l}); }
     int timerCalls(bool start, int id) const
     {
@@ -111,7 +108,7 @@ TEST_F(PanelDisplayTest, MeterIsZeroWhileRadioOffOrLinkDown)
 
 TEST_F(PanelDisplayTest, PeakHoldStartsOnFallAndEndsOnReachOrTimer)
 {
-    setMenu(15, 1);
+    setMenuKind(MenuKind::PeakHold, 1);
     radio.set(R::PS, 1);
     radio.set(R::AI, 1);
     radio.set(R::RM0, 140);
@@ -144,15 +141,16 @@ TEST_F(PanelDisplayTest, PeakHoldStartsOnFallAndEndsOnReachOrTimer)
 
 TEST_F(PanelDisplayTest, PeakHoldOffByMenuAndDroppedOnPowerOff)
 {
+    setMenuKind(MenuKind::PeakHold, 0);
     radio.set(R::PS, 1);
     radio.set(R::AI, 1);
     radio.set(R::RM0, 140);
     send(UM_ANS_RM);
     radio.set(R::RM0, 40);
     send(UM_ANS_RM);
-    EXPECT_FALSE(display.meterPeak().has_value()) << "menu item 15 at 0 turns the hold off";
+    EXPECT_FALSE(display.meterPeak().has_value()) << "PEAKHLD at OFF turns the hold off";
 
-    setMenu(15, 1);
+    setMenuKind(MenuKind::PeakHold, 1);
     radio.set(R::RM0, 140);
     send(UM_ANS_RM);
     radio.set(R::RM0, 40);
@@ -162,7 +160,7 @@ TEST_F(PanelDisplayTest, PeakHoldOffByMenuAndDroppedOnPowerOff)
     send(UM_ANS_PS);
     EXPECT_FALSE(display.meterPeak().has_value());
     EXPECT_EQ(m.meterLit, 0);
-    EXPECT_EQ(m.keys[0], 0);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], 0);
 }
 
 TEST_F(PanelDisplayTest, KnobPointersFromGainsAndShift)
@@ -172,9 +170,10 @@ TEST_F(PanelDisplayTest, KnobPointersFromGainsAndShift)
     EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::AfGain)], 150);
     radio.set(R::SQ0, 0);
     radio.set(R::RG0, 255);
+    setMenuKind(MenuKind::SqlRfGain, 0);
     send(UM_ANS_SQ);
-    EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 207) << "squelch while item 42 is 0";
-    setMenu(42, 1);
+    EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 207) << "squelch while SQL/RFG is SQL";
+    setMenuKind(MenuKind::SqlRfGain, 1);
     send(UM_ANS_RG);
     EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::RfSql)], 150);
     radio.set(R::IS, 0);
@@ -205,13 +204,11 @@ TEST_F(PanelDisplayTest, TunerAndPlaybackFollowBlinkPhase)
 {
     radio.set(R::AC, 2);
     radio.set(R::PB, 6);
-    radio.set(R::RI0, 1);
     send(UM_ANS_AC);
     const int first = m.segState(Seg::Tuner);
     display.blinkTick();
     EXPECT_NE(m.segState(Seg::Tuner), first);
     EXPECT_EQ(m.seg(Seg::Ri1), display.blinkPhase());
-    EXPECT_EQ(m.seg(Seg::Ri2), display.blinkPhase());
     display.blinkTick();
     EXPECT_EQ(m.segState(Seg::Tuner), first);
 
@@ -235,19 +232,52 @@ TEST_F(PanelDisplayTest, LockHeldByMenuListWindow)
     EXPECT_TRUE(m.seg(Seg::Lock));
 }
 
-TEST_F(PanelDisplayTest, KeyLampsUseOnVariantsForKeysOneAndTwo)
+TEST_F(PanelDisplayTest, LinkLampFollowsTheLinkAndPowerLampThePower)
 {
     radio.set(R::PS, 1);
+    send(UM_ANS_PS);
+    send(UM_ANS_AI);
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyReleased) << "radio on, link down";
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyOnOffset);
     send(UM_KEY_78, 1);
-    EXPECT_EQ(m.keys[0], kKeyPressed + kKeyOnOffset);
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyPressed);
     send(UM_KEY_79, 1);
-    EXPECT_EQ(m.keys[1], kKeyPressed) << "key 2 follows auto-information, which is off";
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyPressed + kKeyOnOffset);
+
+    radio.set(R::AI, 1);
+    send(UM_ANS_AI);
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyOnOffset);
+    send(UM_KEY_78, 1);
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyPressed + kKeyOnOffset);
+
+    radio.set(R::PS, 0);
+    send(UM_ANS_PS);
+    send(UM_KEY_79, 0);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyReleased);
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyPressed + kKeyOnOffset) << "the power answer leaves the link lamp alone";
+
     send(UM_KEY_A6, 1);
     EXPECT_EQ(m.keys[static_cast<std::size_t>(keyLampIndex(UM_KEY_A6))], kKeyPressed);
     EXPECT_EQ(keyLampIndex(UM_KEY_84 + 1), -1);
-    radio.set(R::AI, 1);
-    send(UM_ANS_AI);
-    EXPECT_EQ(m.keys[1], kKeyOnOffset);
+}
+
+TEST_F(PanelDisplayTest, RecSegmentLightsOnlyWhileRecording)
+{
+    struct Case {
+        int ri0, recording;
+        bool lit;
+    };
+    // RI0 is not the recording flag: a radio reporting 0 there is not recording.
+    const Case cases[] = {{0, 0, false}, {1, 0, false}, {0, 1, true}, {1, 1, true}};
+    for (const Case& c : cases) {
+        radio.set(R::RI0, c.ri0);
+        radio.set(kRecordingFlag, c.recording);
+        send(UM_ANS_RI);
+        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << c.ri0 << "/" << c.recording;
+        display.blinkTick();
+        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << "steady through the blink, " << c.ri0 << "/" << c.recording;
+        display.blinkTick();
+    }
 }
 
 TEST_F(PanelDisplayTest, DialsKnobLabelsAndIgnoredAnswers)
@@ -272,14 +302,15 @@ TEST_F(PanelDisplayTest, FirstFullDrawShowsRadioStateAndLampsOff)
     radio.set(R::PS, 1);
     radio.set(R::NB, 1);
     radio.set(R::AG0, 255);
-    display.model().keys[0] = kKeyPressed;
+    display.model().keys[kPowerKeyLamp] = kKeyPressed;
     const unsigned r = display.firstFullDraw();
     EXPECT_NE(r & kRegionFrequency, 0u);
     EXPECT_EQ(m.frequency.digits, (std::array<int, 8>{1, 4, 2, 5, 0, 0, 0, 0}));
     EXPECT_TRUE(m.seg(Seg::Usb));
     EXPECT_TRUE(m.seg(Seg::Nb));
     EXPECT_EQ(m.knobAngle[static_cast<int>(Knob::AfGain)], 150);
-    EXPECT_EQ(m.keys[0], kKeyOnOffset) << "released, on variant";
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyOnOffset) << "released, on variant";
+    EXPECT_EQ(m.keys[kLinkKeyLamp], kKeyReleased) << "the link is down";
     EXPECT_EQ(m.secondDialAngle, kDialAtRest);
     EXPECT_EQ(display.firstFullDraw(), kNoRegion) << "nothing changed, nothing to paint";
 }

@@ -22,20 +22,33 @@ Digits digitsOf(long long hz)
     return d;
 }
 
-TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
+// --connect against a radio that is on but slow to answer: the LINK key
+// waits for the power answer and never switches the radio on again.
+TEST(PanelWithSimulatedRadio, ConnectWaitsForThePowerStateThenShowsFrequencyModeAndTheDial)
 {
     sim::SimulatedRadio radio;
     ASSERT_TRUE(radio.start());
+    sim::FaultSettings slow;
+    slow.delay = std::chrono::milliseconds(400);
+    radio.setFaults(slow);
     {
         test::SessionHost host(radio.slaveName(), true);
         CMainPanelDlg& window = host.window();
         const panel::PanelModel& m = window.display().model();
 
+        auto answeredPower = [&radio] {
+            for (const auto& e : radio.log().events())
+                if (e.direction == sim::Direction::Sent && e.text == "PS1;")
+                    return true;
+            return false;
+        };
+        QX_WAIT_ASSERT(answeredPower(), 10000);
+        radio.setFaults({});
         QX_WAIT_ASSERT(window.firstDrawDone(), 10000);
         const auto rig = radio.model();
         const long long start = rig.frequency(rig.activeVfo());
         QX_WAIT_ASSERT(m.frequency.digits == digitsOf(start), 15000);
-        QX_WAIT_ASSERT(m.keys[1] >= panel::kKeyOnOffset, 15000);
+        QX_WAIT_ASSERT(m.keys[panel::kLinkKeyLamp] >= panel::kKeyOnOffset, 15000);
         const auto want = panel::modeSegments(rig.mode(rig.activeVfo()), 0);
         ASSERT_TRUE(want.has_value());
         auto shown = [&m] {
@@ -52,6 +65,9 @@ TEST(PanelWithSimulatedRadio, LinkUpShowsFrequencyAndModeAndFollowsTheDial)
         QX_WAIT_ASSERT(m.frequency.digits == digitsOf(moved), 10000);
     }
     radio.stop();
+    for (const auto& e : radio.log().events())
+        EXPECT_FALSE(e.direction == sim::Direction::Received && e.text.starts_with("PS1"))
+            << "the radio was on; it was switched on at " << e.at.count() << " ms";
 }
 
 TEST(StartUp, NoSettingsFileAndNoPortShowsBothBoxes)

@@ -3,6 +3,8 @@
 #include "widgets/FilteredEdit.h"
 #include "widgets/MarkedComboBox.h"
 #include "tests/gui/windows/WindowFixture.h"
+#include "menu/MenuLoader.h"
+#include "menu/ui/MenuListDlg.h"
 #include "windows/BaudRateDlg.h"
 #include "windows/CommandSendDlg.h"
 #include "windows/CwKeyerDlg.h"
@@ -12,6 +14,7 @@
 #include "windows/VfoSetDlg.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +119,33 @@ TEST_F(AuxWindowKeys, CwTextFieldsOnlyWhileIdle)
     press(cw.textField(2), Qt::Key_End);
     press(cw.playButton(1), Qt::Key_F3);
     EXPECT_EQ(sent, (std::vector<std::string>{"M45;", "M1;"}));
+}
+
+// A key file that gives Home, End and the page keys nothing leaves them to
+// the fields and lists, in every window.
+TEST_F(AuxWindowKeys, KeysTheFileDefinesNothingForKeepTheirMeaning)
+{
+    std::ofstream(base() / "CommoFiles" / "RCPKSDEF.txt", std::ios::trunc) << "M0;\n";
+    CVfoSetDlg vfo(ctx);
+    CCommandSendDlg command(ctx);
+    CCwKeyerDlg cw(ctx);
+    cw.onTimeout();
+    for (QLineEdit* field : {static_cast<QLineEdit*>(vfo.field()), static_cast<QLineEdit*>(command.field()),
+                             static_cast<QLineEdit*>(cw.textField(1))}) {
+        field->setText("1425");
+        field->setCursorPosition(2);
+        press(field, Qt::Key_Home);
+        EXPECT_EQ(field->cursorPosition(), 0);
+        press(field, Qt::Key_End);
+        EXPECT_EQ(field->cursorPosition(), 4);
+    }
+    MenuLoader(menu, {}).load();
+    CMenuListDlg list(ctx);
+    list.list()->setCurrentRow(0);
+    press(list.list(), Qt::Key_PageDown);
+    EXPECT_GT(list.list()->currentRow(), 0) << "Page Down scrolls MENU LIST";
+    press(vfo.field(), Qt::Key_F2);
+    EXPECT_EQ(sent, (std::vector<std::string>{"M0;"})) << "a defined key still sends its macro";
 }
 
 TEST_F(AuxWindowKeys, KeysOfOtherWindowsAreLeftAlone)

@@ -134,6 +134,36 @@ TEST_F(CwWindow, FieldsTakeOnlyKeyableCharactersAndStopAtForty)
     EXPECT_EQ(cw.textField(1)->text().size(), 40);
 }
 
+TEST_F(CwWindow, SmallLettersBecomeCapitalsAsTypedAndAreWrittenSo)
+{
+    readAll();
+    cw.textField(1)->clear();
+    QTest::keyClicks(cw.textField(1), "cq test");
+    EXPECT_EQ(cw.textField(1)->text(), "CQ TEST");
+    cw.textField(2)->clear();
+    QApplication::clipboard()->setText(QStringLiteral("de qx1ab"));
+    cw.textField(2)->paste();
+    EXPECT_EQ(cw.textField(2)->text(), "DE QX1AB");
+    click(cw.writeButton(1));
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0], "KM1CQ TEST;");
+}
+
+TEST_F(CwWindow, ReadPassesOverAnAnswerTheLineLost)
+{
+    radio.setKeyerText(1, "STORED");
+    answer(4, "NOT OURS");
+    EXPECT_EQ(cw.state(), 1) << "a memory the window does not show moves nothing";
+    answer(2, "TEST");
+    EXPECT_EQ(cw.state(), 3);
+    EXPECT_EQ(cw.textField(1)->text(), "STORED") << "the lost memory shows what is stored";
+    answer(3, "73");
+    EXPECT_EQ(cw.state(), 0);
+    EXPECT_FALSE(cw.timerRunning()) << "nothing left to wait for";
+    EXPECT_TRUE(cw.playButton(1)->isEnabled());
+    EXPECT_EQ(cw.textField(3)->text(), "73");
+}
+
 TEST_F(CwWindow, ButtonsPostTheirRequests)
 {
     readAll();

@@ -180,14 +180,17 @@ TEST(MacroKeyFileParse, ReadingStopsAtALineWithNoEndInSight)
     EXPECT_EQ(t[2], "") << "nothing after a line that long is read";
 }
 
-TEST_F(MacroKeysTest, MissingFileOrEmptyLineSendsNothingButConsumesTheKey)
+TEST_F(MacroKeysTest, AKeyTheFileDefinesNothingForIsLeftToTheWindow)
 {
-    EXPECT_TRUE(press(MacroKey::F2));
-    writeFile("\nMD02\n");
-    EXPECT_TRUE(press(MacroKey::F2));
-    EXPECT_TRUE(press(MacroKey::F3)); // no ";" at all
+    EXPECT_FALSE(press(MacroKey::Home)) << "no file";
+    writeFile("\nMD02\n" + std::string(41, '\n') + "\nFA14250000;\n");
+    EXPECT_FALSE(press(MacroKey::F2)) << "empty line";
+    EXPECT_FALSE(press(MacroKey::F3)) << "no command in the line";
+    EXPECT_FALSE(press(MacroKey::PageUp));
     EXPECT_TRUE(fx.sent.empty());
-    EXPECT_FALSE(keys.busy());
+    EXPECT_TRUE(press(MacroKey::Home)) << "line 44 has a command";
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;"}));
+    EXPECT_FALSE(press(MacroKey::End)) << "not even while a macro is being sent";
 }
 
 TEST_F(MacroKeysTest, HugeBinaryFileIsHarmless)

@@ -115,7 +115,8 @@ TEST_F(WindowsEndToEnd, MicEqPresetChangesTheRadioMenu)
     QTest::mouseClick(eq.presetButton(preset), Qt::LeftButton);
     const std::string command = "EX037" + std::to_string(preset) + ";";
     ASSERT_TRUE(waitReceived(command));
-    EXPECT_EQ(radioAnswer("EX037;"), command);
+    // The log has the command a moment before the radio has taken it.
+    EXPECT_TRUE(rig.waitUntil([&] { return radioAnswer("EX037;") == command; })) << radioAnswer("EX037;");
 }
 
 TEST_F(WindowsEndToEnd, MemoryChannelIsStoredThenOverwriteIsAsked)

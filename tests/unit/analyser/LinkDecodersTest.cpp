@@ -43,14 +43,14 @@ TEST_F(LinkDecoderTest, AutoInformationOnAsksForTheModelAndRefreshesThePanelOnce
     EXPECT_EQ(command.get(CInt::AI), 1);
 }
 
-TEST_F(LinkDecoderTest, AutoInformationOffAfterWeAskedForItIsAskedForAgain)
+TEST_F(LinkDecoderTest, AutoInformationOffAfterWeAskedForItIsReportedAsARefusal)
 {
     decode("AI1");
     setMeters();
     link.aiSent = true;
     outbox.clear();
     EXPECT_FALSE(decode("AI0"));
-    EXPECT_EQ(requestIds(), Ids{UM_REQ_AI_TOGGLE});
+    EXPECT_EQ(requestIds(), Ids{UM_REQ_AI_REFUSED}) << "the builder decides when to ask again";
     EXPECT_TRUE(outbox.windowPosts.empty());
     EXPECT_EQ(command.get(CInt::AI), 0);
     EXPECT_EQ(radio.get(RInt::RM0), 90);

@@ -1,5 +1,7 @@
 #include "BuilderFixture.h"
 
+#include "core/ErrorMessages.h"
+
 namespace qx::test {
 namespace {
 
@@ -32,6 +34,76 @@ TEST_F(BuilderTest, AutoInformationOffTakesTheLinkDown)
         EXPECT_EQ(std::string(buf.data(), 3), "AI0");
         EXPECT_EQ(posts(UM_ANSWER_ARRIVED), 1);
     }
+}
+
+// A radio that answers "AI0;" to "AI1;": each attempt brings two refusals
+// (for "AI1;" and for "AI;").
+TEST_F(BuilderTest, RefusedAutoInformationIsAskedForThreeTimesASecondApartThenReported)
+{
+    constexpr int kRetry = LinkRequests::kAiRetryTimer;
+    auto refusedTwice = [this] {
+        command.set(CS::AI, 0);
+        post(UM_REQ_AI_REFUSED);
+        post(UM_REQ_AI_REFUSED);
+    };
+    post(UM_REQ_AI_TOGGLE);
+    EXPECT_EQ(take(), (Log{"AI1;", "~20", "AI;"}));
+    for (int retry = 1; retry <= 3; ++retry) {
+        outbox.clear();
+        refusedTwice();
+        EXPECT_TRUE(take().empty()) << "nothing is asked at once, retry " << retry;
+        EXPECT_EQ(timers(), (Timers{{true, kRetry, 1000}})) << "one retry a second later, retry " << retry;
+        post(UM_REQ_AI_RETRY);
+        EXPECT_EQ(take(), (Log{"AI1;", "~20", "AI;"})) << retry;
+        post(UM_REQ_AI_RETRY); // a late tick asks nothing twice
+        EXPECT_TRUE(take().empty()) << retry;
+    }
+    outbox.clear();
+    refusedTwice();
+    EXPECT_TRUE(take().empty());
+    EXPECT_TRUE(timers().empty()) << "no fourth retry";
+    ASSERT_EQ(outbox.windowPosts.size(), 1u) << "one message, not one per refusal";
+    EXPECT_EQ(outbox.windowPosts[0].id, UM_SHOW_ERROR);
+    EXPECT_EQ(outbox.windowPosts[0].lParam, kAiRefusedRow);
+    refusedTwice();
+    post(UM_REQ_AI_RETRY);
+    EXPECT_TRUE(take().empty());
+    EXPECT_EQ(outbox.windowPosts.size(), 1u);
+
+    // The LINK key tries again, with a fresh count.
+    post(UM_REQ_AI_TOGGLE);
+    EXPECT_EQ(take(), (Log{"AI1;", "~20", "AI;"}));
+    outbox.clear();
+    refusedTwice();
+    EXPECT_EQ(timers(), (Timers{{true, kRetry, 1000}}));
+}
+
+TEST_F(BuilderTest, AToggleTakesThePlaceOfAPendingRetryAndALinkUpStartsAFreshCount)
+{
+    constexpr int kRetry = LinkRequests::kAiRetryTimer;
+    post(UM_REQ_AI_TOGGLE);
+    post(UM_REQ_AI_REFUSED);
+    take();
+    outbox.clear();
+    post(UM_REQ_AI_TOGGLE); // a connection attempt while the retry waits
+    EXPECT_EQ(take(), (Log{"AI1;", "~20", "AI;"}));
+    EXPECT_EQ(timers(), (Timers{{false, kRetry, 0}}));
+    post(UM_REQ_AI_RETRY);
+    EXPECT_TRUE(take().empty()) << "the cancelled retry asks nothing";
+
+    // Two refusals counted so far; a link that comes up forgets them.
+    post(UM_REQ_AI_REFUSED);
+    post(UM_REQ_AI_RETRY);
+    post(UM_REQ_READ_ALL_START);
+    post(UM_REQ_SEQUENCE_STOP);
+    take();
+    outbox.clear();
+    for (int retry = 1; retry <= 3; ++retry) {
+        post(UM_REQ_AI_REFUSED);
+        post(UM_REQ_AI_RETRY);
+    }
+    EXPECT_EQ(take(), (Log{"AI1;", "~20", "AI;", "AI1;", "~20", "AI;", "AI1;", "~20", "AI;"}));
+    EXPECT_TRUE(outbox.windowPosts.empty());
 }
 
 TEST_F(BuilderTest, PowerSwitchingPollsUntilTheRadioHasAnswered)

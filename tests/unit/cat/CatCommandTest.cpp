@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 
 namespace qx {
@@ -22,6 +23,20 @@ TEST(RightAlignedField, FillsWithZerosAndRefusesTooWideValues)
     };
     for (const auto& c : cases)
         EXPECT_EQ(rightAlignedField(c.width, c.value), c.expected) << c.width << " " << c.value;
+}
+
+TEST(FittedField, GivesNothingForAValueTheFieldCannotHold)
+{
+    const struct {
+        int width;
+        long long value;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {3, 0, "000"}, {3, 999, "999"}, {3, 1000, std::nullopt}, {1, 9, "9"}, {1, 10, std::nullopt},
+        {4, -1, std::nullopt}, {20, LLONG_MAX, "09223372036854775807"}, {0, 0, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fittedField(c.width, c.value), c.expected) << c.width << " " << c.value;
 }
 
 TEST(ComposeCommand, RowLengthDecidesTheText)

@@ -31,11 +31,11 @@ TEST_F(ExParamTest, SetCommandsByKind)
     const Case cases[] = {
         {21, 12, "EX02112;"},      {50, 10, "EX050010;"},   {10, 1, "EX0101;"},       {7, 151, "EX007151;"},
         {16, 25.9, "EX016025;"},   // truncated, not rounded
-        {21, 100, "EX02100;"},     // too wide: the field keeps its zeros
-        {21, -1, "EX02100;"},      // no sign in this field
+        {21, 100, ""},             // too wide: refused, not sent as zeros
+        {21, -1, ""},              // no sign in this field
         {25, -30, "EX025-030;"},   {25, 300, "EX025+300;"}, {25, 0, "EX025+000;"},
-        {47, 5, "EX047+05;"},      {47, -123, "EX047-00;"},
-        {65, 2047, "EX06511111111111;"}, {65, 1025, "EX06510000000001;"},
+        {47, 5, "EX047+05;"},      {47, -123, ""},            {47, -99, "EX047-99;"},
+        {65, 2047, "EX06511111111111;"}, {65, 1025, "EX06510000000001;"}, {65, 4096, ""}, {65, -1, ""},
         {66, 63, "EX066111111;"},  {66, 36, "EX066100100;"},
         {67, 3, ""},               // the dimmer has its own command
         {27, 1, ""},               // vacant
@@ -52,6 +52,7 @@ TEST_F(ExParamTest, BeaconIsChannelThenTextUnpaddedWithoutCommandBreakers)
     EXPECT_EQ(setCommand(5, 1, ""), "EX0051;");
     EXPECT_EQ(setCommand(5, 3, std::string(40, 'A')), "EX0053" + std::string(40, 'A') + ";");
     EXPECT_EQ(setCommand(5, 1, "AB;PS0;\n"), "EX0051ABPS0;");
+    EXPECT_EQ(setCommand(5, 10, "CQ"), "") << "no channel digit for 10";
 }
 
 TEST(ExWidth, NarrowKindsLoseACharacterWhileTheAdjustIsZero)
