@@ -10,6 +10,7 @@
 #include "cat/Watchdog.h"
 #include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
+#include "serial/DeviceFacts.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceiver.h"
 #include "serial/SerialSender.h"
@@ -80,6 +81,7 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     link_ = std::make_unique<ComLink>(
         std::move(opener), [this](int n) { return paths_.pathFor(n); }, *this,
         [this] { return command_.get(CommandState::Int::AI); });
+    link_->setAbsentNote([this] { return presentDevicesText(presentSerialDevices(config_.devDir)); });
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
     receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_);
@@ -138,10 +140,15 @@ StartReport Engine::startUp()
 
     link_->setPortNumber(ComLink::kDefaultPort);
     link_->setBaudRate(ComLink::kDefaultBaud);
-    report.settingsRead = settings_.read(*link_);
+    std::string settingsProblem;
+    report.settingsRead = settings_.read(*link_, &settingsProblem);
+    {
+        std::lock_guard lock(notesMutex_);
+        settingsProblem_ = settingsProblem;
+    }
     // Its own box: it must not hold back the port-open box that may follow.
     if (!report.settingsRead)
-        window_.postToWindow({UM_SHOW_ERROR, 1, 2});
+        window_.postToWindow({UM_SHOW_ERROR, 1, kSettingsFileFailedRow});
     if (config_.portNumber)
         link_->setPortNumber(*config_.portNumber);
 
@@ -171,7 +178,11 @@ bool Engine::shutDown()
     window_.stopTimer(kAnswerWatchdogTimer);
 
     link_->close();
-    settings_.write(*link_);
+    std::string why;
+    if (!settings_.write(*link_, &why)) {
+        std::lock_guard lock(notesMutex_);
+        settingsSaveFailure_ = why.empty() ? settings_.path().string() : why;
+    }
 
     bool clean = true;
     for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv, ThreadId::AnlSend, ThreadId::SioSend}) {
@@ -210,10 +221,32 @@ void Engine::watchdogTick()
 
 bool Engine::sendRaw(const std::string& text)
 {
-    if (sendQueue_.put(text) < 0)
+    if (text.empty() || sendQueue_.put(text) != static_cast<int>(text.size()))
         return false;
     postToThread(ThreadId::AnlSend, {UM_REQ_FLUSH, 0, 0});
     return true;
+}
+
+std::string Engine::errorDetail(long row) const
+{
+    switch (row) {
+    case kPortOpenFailedRow:
+        return link_->lastOpenFailure();
+    case kSettingsFileFailedRow: {
+        std::lock_guard lock(notesMutex_);
+        return settingsProblem_;
+    }
+    case kConnectFailedRow:
+        return answeredModelText(radio_.answeredModel());
+    default:
+        return {};
+    }
+}
+
+std::string Engine::settingsSaveFailure() const
+{
+    std::lock_guard lock(notesMutex_);
+    return settingsSaveFailure_;
 }
 
 void Engine::postToThread(ThreadId to, const Message& m)

@@ -292,16 +292,14 @@ void CMainPanelDlg::showBox(const QString& text, bool* busyFlag)
 
 void CMainPanelDlg::showError(const Message& m)
 {
-    const auto text = errorMessageText(static_cast<long>(m.lParam));
+    const long row = static_cast<long>(m.lParam);
+    const auto text = errorMessageText(row);
     if (!text)
         return;
-    if (m.wParam == 1) {
-        showBox(qtext(*text), nullptr);
+    if (m.wParam != 1 && errorBoxBusy_)
         return;
-    }
-    if (errorBoxBusy_)
-        return;
-    showBox(qtext(*text), &errorBoxBusy_);
+    const std::string detail = ctx_.errorDetail ? ctx_.errorDetail(row) : std::string();
+    showBox(qtext(withDetail(*text, detail)), m.wParam == 1 ? nullptr : &errorBoxBusy_);
 }
 
 void CMainPanelDlg::showMenuChangeNotice()

@@ -15,9 +15,9 @@ const std::vector<PortChoice>& baudRateChoices()
     return choices;
 }
 
-CBaudRateDlg::CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent)
+CBaudRateDlg::CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent, OperatorPrompt* prompt)
     : PortChoiceDlg(AuxKind::BaudRate, ctx, ports, QStringLiteral("Baud rate"), baudRateChoices(), ports.baudRate(),
-                    parent)
+                    parent, prompt)
 {
 }
 

@@ -7,7 +7,7 @@ namespace qx {
 class CBaudRateDlg : public PortChoiceDlg {
     Q_OBJECT
 public:
-    CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent = nullptr);
+    CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent = nullptr, OperatorPrompt* prompt = nullptr);
 
 protected:
     void store(int value) override;

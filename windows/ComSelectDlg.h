@@ -5,8 +5,6 @@
 
 namespace qx {
 
-class OperatorPrompt;
-
 class CComSelectDlg : public PortChoiceDlg {
     Q_OBJECT
 public:
@@ -15,12 +13,11 @@ public:
 protected:
     bool choiceUsable(int value) override;
     void store(int value) override;
-
-private:
-    OperatorPrompt& prompt_;
 };
 
-// "COM3  (/dev/ttyUSB0)"; "(none)" when no device stands behind the number.
+// "COM3  (/dev/ttyUSB0)", with the adapter's by-id name when it has one:
+// "COM1  (/dev/ttyUSB0  usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0)";
+// "(none)" when no device stands behind the number.
 std::vector<PortChoice> comPortChoices(const PortSettings& ports);
 
 } // namespace qx

@@ -15,15 +15,18 @@ public:
     int portNumber() const override;
     int baudRate() const override;
     std::optional<std::string> deviceFor(int portNumber) const override;
+    std::optional<std::string> byIdName(const std::string& device) const override;
     bool probe(int portNumber) override;
     bool closePort() override;
     void setPortNumber(int n) override;
     void setBaudRate(int baud) override;
     bool save() override;
+    std::string lastFailure() const override { return lastFailure_; }
 
 private:
     Engine& engine_;
     DevicePaths paths_;
+    std::string lastFailure_;
 };
 
 } // namespace qx
