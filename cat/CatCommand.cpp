@@ -1,6 +1,7 @@
 #include "cat/CatCommand.h"
 
 #include <array>
+#include <climits>
 #include <cstddef>
 
 namespace qx {
@@ -21,6 +22,19 @@ void writeRightAligned(std::span<char> field, long long value)
         return;
     for (std::size_t i = 0; i < count; ++i)
         field[field.size() - 1 - i] = digits[i];
+}
+
+bool fitsField(int width, long long value)
+{
+    if (width <= 0 || value < 0)
+        return false;
+    long long limit = 1;
+    for (int i = 0; i < width; ++i) {
+        if (limit > LLONG_MAX / 10)
+            return true; // wider than any long long
+        limit *= 10;
+    }
+    return value < limit;
 }
 
 std::string rightAlignedField(int width, long long value)

@@ -22,6 +22,10 @@ void writeRightAligned(std::span<char> field, long long value);
 // The same as a string of width characters; empty when width is not positive.
 std::string rightAlignedField(int width, long long value);
 
+// Whether value can be written into a field of width digits as itself
+// (neither negative nor too long).
+bool fitsField(int width, long long value);
+
 // Exactly row.length bytes: the code, params from position 2 on, ";" at
 // length - 1. Params reaching position length - 1 or beyond are cut off;
 // positions params leave unfilled stay NUL, as in the zeroed buffer. A row

@@ -92,7 +92,9 @@ std::optional<std::string> composeRow(const RequestRow& row, const Message& m, c
         params += static_cast<char>('0' + selectorOf(m));
     if (row.value != RowValue::None) {
         const auto value = fieldValue(row, m, state);
-        if (!value)
+        // Zeros in place of a value that does not fit would set something
+        // nobody asked for.
+        if (!value || !fitsField(row.width, *value))
             return std::nullopt;
         params += rightAlignedField(row.width, *value);
     }

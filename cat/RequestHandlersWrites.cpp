@@ -1,6 +1,7 @@
 #include "cat/RequestHandlersWrites.h"
 
 #include "core/MessageIds.h"
+#include "cat/CatCommand.h"
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"
@@ -41,7 +42,12 @@ std::string memoryWriteText(const RadioState& radio, long long channel)
     return composeCommand(setRow(SetRow::MW), params);
 }
 
-void writeMemory(BuilderContext& ctx, long long channel) { ctx.send(memoryWriteText(ctx.radio(), channel)); }
+void writeMemory(BuilderContext& ctx, long long channel)
+{
+    if (channel < kFirstMemoryChannel || channel > kLastMemoryChannel)
+        return;
+    ctx.send(memoryWriteText(ctx.radio(), channel));
+}
 
 void writeChangedMenuEntries(BuilderContext& ctx)
 {
@@ -67,6 +73,8 @@ void writeChangedMenuEntries(BuilderContext& ctx)
 
 void sendVoxAndKeyerDelays(BuilderContext& ctx, long long n)
 {
+    if (!fitsField(4, n))
+        return;
     ctx.send(composeCommand(setRow(SetRow::VD), rightAlignedField(4, n)));
     ctx.pause(Clock::Ms{20});
     ctx.send(composeCommand(setRow(SetRow::SD), rightAlignedField(4, n)));

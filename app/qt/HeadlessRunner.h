@@ -32,6 +32,8 @@ public:
     // One line of input, on the UI thread.
     void feedLine(const std::string& line);
     void endOfInput();
+    // An input line over the length limit was dropped.
+    void refuseLongLine();
 
 private:
     void onMessage(const Message& m);
@@ -40,6 +42,7 @@ private:
     void finishWait(bool ok);
     void quit();
     void say(const std::string& line);
+    void complain(const std::string& text);
 
     Engine& engine_;
     UiBridge& bridge_;

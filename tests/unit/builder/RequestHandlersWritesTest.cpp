@@ -16,8 +16,10 @@ TEST_F(BuilderTest, MemoryWriteTakesEverythingButTheChannelFromTheLastIfAnswer)
         const char* expected;
     } cases[] = {
         {5, 2, -120.0, "MW" "005" "14250000" "-0120" "1" "0" "2" "0" "1" "08" "2" ";"},
-        {1000, 11, 0.0, "MW" "000" "14250000" "+0000" "1" "0" "0" "0" "1" "08" "2" ";"},
-        {-1, 3, 1234.9, "MW" "000" "14250000" "+1234" "1" "0" "3" "0" "1" "08" "2" ";"},
+        {504, 11, 0.0, "MW" "504" "14250000" "+0000" "1" "0" "0" "0" "1" "08" "2" ";"},
+        {1, 3, 1234.9, "MW" "001" "14250000" "+1234" "1" "0" "3" "0" "1" "08" "2" ";"},
+        // No such channel: a "MW000..." would be a malformed write.
+        {0, 3, 0.0, ""}, {505, 3, 0.0, ""}, {-1, 3, 0.0, ""}, {1000, 3, 0.0, ""},
     };
     for (const auto& c : cases) {
         radio.set(RS::IF_FREQ, 14250000);
@@ -29,7 +31,7 @@ TEST_F(BuilderTest, MemoryWriteTakesEverythingButTheChannelFromTheLastIfAnswer)
         radio.set(RS::IF23, 8);
         radio.set(RS::IF25, 2);
         post(UM_REQ_MW, c.channel);
-        EXPECT_EQ(take(), (Log{c.expected})) << c.channel;
+        EXPECT_EQ(take(), *c.expected ? Log{c.expected} : Log{}) << c.channel;
     }
 }
 
@@ -59,6 +61,9 @@ TEST_F(BuilderTest, RequestsWithFixedPauses)
         Log expected;
     } cases[] = {
         {UM_REQ_VD_SD_SET, 300, {"VD0300;", "~20", "SD0300;"}},
+        {UM_REQ_VD_SD_SET, 9999, {"VD9999;", "~20", "SD9999;"}},
+        {UM_REQ_VD_SD_SET, 10000, {}},
+        {UM_REQ_VD_SD_SET, -1, {}},
         {UM_REQ_LK_SET, 3, {"LK3;", "~100", "LK3;", "~100", "LK3;", "~100"}},
         {UM_REQ_LK_SET, 2, {"LK2;"}},
         {UM_REQ_LK_SET, 4, {}},

@@ -26,10 +26,11 @@ TEST_F(BuilderTest, DataRequestsRangesSignsNarrowFieldsSelectorsAndChoices)
         {UM_REQ_RU_RD, 10000, 0, ""},           {UM_REQ_RU_RD, -10000, 0, ""},
         {UM_REQ_EU_0, 0, 0, ""},                {UM_REQ_EU_0, -99, 0, "ED099;"},
         {UM_REQ_EU_2, 5, 0, "EU205;"},          {UM_REQ_EU_1, 100, 0, ""},
-        {UM_REQ_IS_SET, 10000, 0, "IS0+0000;"}, {UM_REQ_IS_SET, -250, 0, "IS0-0250;"},
-        {UM_REQ_IS_SET, LLONG_MIN, 0, "IS0-0000;"}, {UM_REQ_CO_SET_0, -2, 0, "CO00-2;"},
-        {UM_REQ_CO_SET_0, 2, 0, "CO0002;"},     {UM_REQ_PC_SET, 1000, 0, "PC000;"},
-        {UM_REQ_CS_SET, 123, 0, "CS0;"},        {UM_REQ_MR_READ, 5, 0, "MR005;"},
+        {UM_REQ_IS_SET, 9999, 0, "IS0+9999;"}, {UM_REQ_IS_SET, 10000, 0, ""}, {UM_REQ_IS_SET, -250, 0, "IS0-0250;"},
+        {UM_REQ_IS_SET, LLONG_MIN, 0, ""}, {UM_REQ_CO_SET_0, -2, 0, "CO00-2;"},
+        {UM_REQ_CO_SET_0, 2, 0, "CO0002;"},     {UM_REQ_PC_SET, 1000, 0, ""}, {UM_REQ_PC_SET, 100, 0, "PC100;"},
+        {UM_REQ_MR_READ, -1, 0, ""},
+        {UM_REQ_CS_SET, 123, 0, ""},        {UM_REQ_MR_READ, 5, 0, "MR005;"},
         {UM_REQ_DA_SET, 3, 0, "DA0300;"},       {UM_REQ_SS_SET, 12345, 0, "SS012345;"},
         {UM_REQ_GT_SET, 1, 0, "GT04;"},         {UM_REQ_GT_SET, 4, 1, "GT13;"},
         {UM_REQ_GT_SET, 5, 0, ""},              {UM_REQ_NB_SET, 1, 0x10000001, "NB11;"},
@@ -115,7 +116,8 @@ TEST(RequestRows, EveryRowFillsItsWholeCatRow)
 {
     CommandState state;
     for (const RequestRow& row : requestRows()) {
-        const auto text = composeRow(row, Message{row.id, 1, row.guard == RowGuard::NInRange ? row.low : 1}, state);
+        const long long n = row.guard != RowGuard::NInRange ? 1 : row.low == LLONG_MIN ? row.high : row.low;
+        const auto text = composeRow(row, Message{row.id, 1, n}, state);
         ASSERT_TRUE(text) << messageName(row.id);
         EXPECT_EQ(static_cast<int>(text->size()), row.row->length) << messageName(row.id);
         EXPECT_EQ(text->find('\0'), std::string::npos) << messageName(row.id) << " " << *text;
