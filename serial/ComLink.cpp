@@ -112,11 +112,10 @@ bool ComLink::probe(int index, std::string* why)
     if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return false;
     const int number = rows[static_cast<std::size_t>(index)].number;
-    {
+    if (const auto path = resolver_ ? resolver_(number) : std::nullopt) {
         // Held open by the link itself, it would only fail as busy.
         std::lock_guard lock(mutex_);
-        const auto path = resolver_ ? resolver_(number) : std::nullopt;
-        if (device_ && path && *path == devicePath_)
+        if (device_ && *path == devicePath_)
             return true;
     }
     std::string reason;

@@ -117,7 +117,7 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud, 
         const int err = errno;
         return fail(describeOpenFailure(openFailureFor(err == EWOULDBLOCK ? EBUSY : err, path, &st)));
     }
-    ::ioctl(fd, TIOCEXCL);
+    port->exclusive_ = ::ioctl(fd, TIOCEXCL) == 0;
 
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
@@ -139,8 +139,10 @@ SerialPort::~SerialPort()
 {
     // Exclusive mode outlives this descriptor while another one is open
     // (the far end of a simulator's pseudo-terminal): lift it, or our own
-    // next open would be refused.
-    ::ioctl(fd_, TIOCNXCL);
+    // next open would be refused. Only ours: a refused open must not lift
+    // the mode of the program that holds the device.
+    if (exclusive_)
+        ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
 }
 

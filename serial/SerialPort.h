@@ -37,6 +37,7 @@ private:
     std::uint32_t errorBitsSinceLast();
 
     int fd_;
+    bool exclusive_ = false; // exclusive mode set by this descriptor
     bool hungUp_ = false;
     bool countersKnown_ = false;
     // The receive side asks for the error state every 5 ms: once a device has

@@ -164,6 +164,9 @@ TEST(ExclusiveUse, ASecondOpenInThisProgramIsRefusedUntilTheFirstCloses)
     auto first = SerialPort::open(pty.slave, 4800);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(whyNot(pty.slave), pty.slave + ": this port is already open in this program.");
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(first->fd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1) << "the refused open left the holder's exclusive mode alone";
     first.reset();
     EXPECT_NE(SerialPort::open(pty.slave, 4800), nullptr);
 }
