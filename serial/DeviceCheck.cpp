@@ -1,6 +1,7 @@
 #include "serial/DeviceCheck.h"
 
 #include "serial/DeviceFacts.h"
+#include "serial/NetworkAddress.h"
 
 #include <cctype>
 #include <sys/sysmacros.h>
@@ -18,9 +19,9 @@ bool isAddressForm(std::string_view device)
     return true;
 }
 
-bool networkAddressClaimed(std::string_view)
+bool networkAddressClaimed(std::string_view address)
 {
-    return false; // no network opener yet
+    return isNetworkDeviceName(address);
 }
 
 std::string deviceRefusal(const std::string& device)

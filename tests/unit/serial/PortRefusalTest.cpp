@@ -192,8 +192,9 @@ TEST(DeviceCheck, TheOperatorsDeviceNameIsRefusedOnlyWhenItCannotBeASerialPort)
     EXPECT_EQ(deviceRefusal("/dev/ttyUSB-not-yet-plugged"), "") << "it may be plugged in later";
     EXPECT_THAT(deviceRefusal("/dev/tty"), HasSubstr("the terminal this program runs in"));
     EXPECT_THAT(deviceRefusal((dir.path / "plain").string()), HasSubstr("not a serial device (a regular file)"));
-    EXPECT_EQ(deviceRefusal("tcp://radio.local:4000"),
-              "tcp://radio.local:4000: no opener takes addresses of the form tcp://...");
+    EXPECT_EQ(deviceRefusal("tcp://radio.local:4000"), "") << "the network opener's";
+    EXPECT_EQ(deviceRefusal("rfc2217://[fd00::20]:2001"), "");
+    EXPECT_EQ(deviceRefusal("ftp://radio.local:21"), "ftp://radio.local:21: no opener takes addresses of the form ftp://...");
     for (const char* address : {"tcp://h:1", "rfc2217://10.0.0.2:2000", "ser2net+x.y://h"})
         EXPECT_TRUE(isAddressForm(address)) << address;
     for (const char* path : {"/dev/ttyUSB0", "://h:1", "1tcp://h", "dir/tcp://x", "COM3"})
