@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -156,6 +158,45 @@ TEST(PortRefusal, TheTerminalOfALoginSessionIsRefused)
     ::close(done[1]);
     ::close(ready[0]);
     ::waitpid(child, nullptr, 0);
+}
+
+// The real condition, not the text alone: a user outside the device's group.
+TEST(PortRefusal, AUserOutsideTheDevicesGroupIsToldWhichGroupToJoin)
+{
+    const group* dialout = ::getgrnam("dialout");
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !dialout || !nobody || dialout->gr_gid == nobody->pw_gid)
+        GTEST_SKIP() << "needs root to become a user outside the group dialout";
+    Pty pty;
+    ASSERT_FALSE(pty.slave.empty());
+    ASSERT_EQ(::chown(pty.slave.c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(::chmod(pty.slave.c_str(), 0660), 0);
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 || ::setresuid(uid, uid, uid) != 0)
+            ::_exit(2);
+        std::string why;
+        const bool opened = SerialPort::open(pty.slave, 4800, &why) != nullptr;
+        const std::string report = (opened ? "opened" : why);
+        ::write(out[1], report.data(), report.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string why;
+    char buf[512];
+    for (ssize_t n; (n = ::read(out[0], buf, sizeof buf)) > 0;)
+        why.append(buf, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "could not become the user nobody";
+    EXPECT_EQ(why, pty.slave + ": permission denied. The device belongs to the group dialout; join it with\n"
+                               "    sudo usermod -aG dialout $USER\nthen log out and in again.");
 }
 
 TEST(ExclusiveUse, ASecondOpenInThisProgramIsRefusedUntilTheFirstCloses)
