@@ -40,11 +40,14 @@ std::string deviceRefusal(const std::string& device)
     return {};
 }
 
-std::optional<OpenFailure> refusedDevice(const std::string& path, const struct stat& st)
+std::optional<OpenFailure> refusedDevice(const std::string& path, const struct stat& st,
+                                         const std::filesystem::path& sysDir)
 {
     OpenFailure f;
     f.path = path;
-    if (!S_ISCHR(st.st_mode)) {
+    // Pseudo-terminals have no class entry: their open is checked with isatty.
+    const auto kind = characterDeviceClass(st.st_rdev, sysDir);
+    if (!S_ISCHR(st.st_mode) || (kind && *kind != "tty")) {
         f.kind = OpenFailure::Kind::NotSerial;
         f.what = fileKindText(st.st_mode);
         return f;

@@ -5,6 +5,7 @@
 #pragma once
 #include "serial/OpenFailure.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,11 @@ bool networkAddressClaimed(std::string_view address);
 std::string deviceRefusal(const std::string& device);
 
 // What is at `path` (its status `st`) when it is no serial port the program
-// may open: not a character device, the controlling terminal, a console.
-std::optional<OpenFailure> refusedDevice(const std::string& path, const struct stat& st);
+// may open: not a character device, a device the system files under another
+// class than terminals (looked up under sysDir), the controlling terminal, a
+// console. Decided before any open: opening some devices acts (a watchdog
+// starts counting down).
+std::optional<OpenFailure> refusedDevice(const std::string& path, const struct stat& st,
+                                         const std::filesystem::path& sysDir = "/sys");
 
 } // namespace qx

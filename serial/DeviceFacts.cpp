@@ -131,6 +131,17 @@ bool isControllingTerminal(dev_t rdev, const fs::path& procDir)
     return false;
 }
 
+std::optional<std::string> characterDeviceClass(dev_t rdev, const fs::path& sysDir)
+{
+    const fs::path entry =
+        sysDir / "dev" / "char" / (std::to_string(major(rdev)) + ":" + std::to_string(minor(rdev))) / "subsystem";
+    std::error_code ec;
+    const fs::path target = fs::read_symlink(entry, ec);
+    if (ec || target.filename().empty())
+        return std::nullopt;
+    return target.filename().string();
+}
+
 std::string fileKindText(mode_t mode)
 {
     if (S_ISREG(mode))

@@ -5,6 +5,7 @@
 #include "serial/OpenFailure.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -23,6 +24,10 @@ void addHolders(OpenFailure& f, dev_t rdev, const std::filesystem::path& procDir
 // Whether the terminal device `rdev` is the controlling terminal of some
 // process (a login shell, a getty), from each process's status under procDir.
 bool isControllingTerminal(dev_t rdev, const std::filesystem::path& procDir = "/proc");
+
+// The class the system files the character device `rdev` under ("tty",
+// "mem", "misc"...), from sysDir ("/sys"); nothing when it is not listed.
+std::optional<std::string> characterDeviceClass(dev_t rdev, const std::filesystem::path& sysDir = "/sys");
 
 // "a regular file", "a directory", "a FIFO"... for what is not a terminal.
 std::string fileKindText(mode_t mode);

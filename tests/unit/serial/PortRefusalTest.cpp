@@ -2,6 +2,7 @@
 // that are no serial terminal, people's terminals, and a device another
 // program holds.
 #include "serial/DeviceCheck.h"
+#include "serial/OpenFailure.h"
 #include "serial/SerialPort.h"
 
 #include "tests/TempDir.h"
@@ -118,6 +119,37 @@ TEST(PortRefusal, WhatIsNoSerialTerminalIsRefusedSayingWhatItIs)
     };
     for (const auto& c : cases)
         EXPECT_EQ(whyNot(c.path), c.path + c.reason);
+}
+
+// Opening a watchdog starts it, opening a tape rewinds it: a device the system
+// files under another class than terminals is refused before it is opened.
+TEST(PortRefusal, DevicesOfAnotherClassAreRefusedWithoutOpeningThem)
+{
+    struct stat null {};
+    ASSERT_EQ(::stat("/dev/null", &null), 0);
+    test::TempDir sys;
+    const auto classed = [&](const std::string& kind) {
+        const auto entry = sys.path / "dev" / "char" / "1:3";
+        std::filesystem::remove_all(entry);
+        std::filesystem::create_directories(entry);
+        std::filesystem::create_directory_symlink("../../../class/" + kind, entry / "subsystem");
+    };
+    classed("watchdog");
+    const auto refused = refusedDevice("/dev/watchdog", null, sys.path);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(describeOpenFailure(*refused), "/dev/watchdog: not a serial device (a character device that is no terminal).");
+    classed("tty");
+    EXPECT_FALSE(refusedDevice("/dev/ttyS0", null, sys.path)) << "a terminal";
+    std::filesystem::remove_all(sys.path / "dev");
+    EXPECT_FALSE(refusedDevice("/dev/pts/3", null, sys.path)) << "unlisted, as pseudo-terminals are: left to the open";
+
+    if (!std::filesystem::exists("/sys/dev/char/1:3"))
+        return;
+    EXPECT_TRUE(refusedDevice("/dev/null", null)) << "the system's own list";
+    Pty pty;
+    struct stat slave {};
+    ASSERT_EQ(::stat(pty.slave.c_str(), &slave), 0);
+    EXPECT_FALSE(refusedDevice(pty.slave, slave));
 }
 
 TEST(PortRefusal, AMissingDeviceListsTheDevicesThatArePresent)
