@@ -1,9 +1,9 @@
 #include "serial/DeviceFacts.h"
 
+#include "core/FileIo.h"
 #include "serial/DevicePaths.h"
 
 #include <charconv>
-#include <fstream>
 #include <grp.h>
 #include <pwd.h>
 #include <sstream>
@@ -20,6 +20,8 @@ namespace {
 constexpr std::size_t kNamedHolders = 4;
 // A machine with more descriptors than this is not searched further.
 constexpr std::size_t kScannedDescriptors = 200'000;
+// A process's one-line status files are far shorter.
+constexpr std::size_t kProcLineLimit = 4096;
 
 bool isNumber(const std::string& s)
 {
@@ -30,9 +32,8 @@ bool isNumber(const std::string& s)
 
 std::string programName(const fs::path& processDir)
 {
-    std::ifstream in(processDir / "comm");
-    std::string name;
-    std::getline(in, name);
+    const FileRead comm = readRegularFile(processDir / "comm", kProcLineLimit);
+    const std::string name = comm.text ? comm.text->substr(0, comm.text->find('\n')) : std::string();
     return name.empty() ? "a program" : name;
 }
 
@@ -110,9 +111,8 @@ bool isControllingTerminal(dev_t rdev, const fs::path& procDir)
     for (fs::directory_iterator p(procDir, ec), end; !ec && p != end; p.increment(ec)) {
         if (!isNumber(p->path().filename().string()))
             continue;
-        std::ifstream in(p->path() / "stat");
-        std::string stat;
-        std::getline(in, stat);
+        const FileRead file = readRegularFile(p->path() / "stat", kProcLineLimit);
+        const std::string stat = file.text ? file.text->substr(0, file.text->find('\n')) : std::string();
         // pid (comm) state ppid pgrp session tty_nr: comm may hold anything but ')'s last.
         const std::size_t close = stat.rfind(')');
         if (close == std::string::npos)
