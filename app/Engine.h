@@ -73,6 +73,8 @@ public:
     // Puts a raw text on the send queue and has it written, as Command Send
     // does; false, sending nothing, when it is longer than a queue slot.
     bool sendRaw(const std::string& text);
+    // Runs first in shutDown(), while the port and the workers still run.
+    void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
 
     // What the system said behind the operator message of UM_SHOW_ERROR row
     // `row` (the device and why it did not open, what was wrong with the
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<MenuLoader> loader_;
     std::unique_ptr<Worker> sioSend_, sioRecv_, anlSend_, anlRecv_, menuLoad_;
 
+    std::function<void()> beforeShutdown_;
     bool started_ = false;
     bool stopped_ = false;
     mutable std::mutex notesMutex_;

@@ -113,7 +113,8 @@ void HeadlessRunner::complain(const std::string& text)
 
 void HeadlessRunner::endOfInput()
 {
-    feedLine("quit");
+    if (endOfInputQuits_)
+        feedLine("quit");
 }
 
 void HeadlessRunner::runNext()

@@ -34,6 +34,9 @@ public:
     void endOfInput();
     // An input line over the length limit was dropped.
     void refuseLongLine();
+    // While the rig server runs the program serves its clients until told
+    // to quit, whatever standard input does.
+    void setEndOfInputQuits(bool quits) { endOfInputQuits_ = quits; }
 
 private:
     void onMessage(const Message& m);
@@ -51,6 +54,7 @@ private:
     std::deque<std::string> pending_;
     bool busy_ = false;
     bool quitting_ = false;
+    bool endOfInputQuits_ = true;
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
