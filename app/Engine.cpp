@@ -11,6 +11,7 @@
 #include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
 #include "core/KeyValueFile.h"
+#include "serial/DeviceFacts.h"
 #include "serial/NetworkAddress.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceiver.h"
@@ -92,6 +93,7 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     link_ = std::make_unique<ComLink>(
         std::move(opener), [this](int n) { return devicePathFor(n); }, *this,
         [this] { return command_.get(CommandState::Int::AI); });
+    link_->setAbsentNote([this] { return presentDevicesText(presentSerialDevices(config_.devDir)); });
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
     receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_);
@@ -152,10 +154,15 @@ StartReport Engine::startUp()
 
     link_->setPortNumber(ComLink::kDefaultPort);
     link_->setBaudRate(ComLink::kDefaultBaud);
-    report.settingsRead = settings_.read(*link_);
+    std::string settingsProblem;
+    report.settingsRead = settings_.read(*link_, &settingsProblem);
+    {
+        std::lock_guard lock(notesMutex_);
+        settingsProblem_ = settingsProblem;
+    }
     // Its own box: it must not hold back the port-open box that may follow.
     if (!report.settingsRead)
-        window_.postToWindow({UM_SHOW_ERROR, 1, 2});
+        window_.postToWindow({UM_SHOW_ERROR, 1, kSettingsFileFailedRow});
     network_.load();
     if (config_.portNumber) {
         link_->setPortNumber(*config_.portNumber);
@@ -209,7 +216,11 @@ bool Engine::shutDown()
     }
     const bool aiOnByUs = flags_.aiSent.load() || command_.get(CommandState::Int::AI) != 0;
     link_->closeForExit(aiOnByUs, kExitDrainLimit);
-    settings_.write(*link_);
+    std::string why;
+    if (!settings_.write(*link_, &why)) {
+        std::lock_guard lock(notesMutex_);
+        settingsSaveFailure_ = why.empty() ? settings_.path().string() : why;
+    }
 
     for (ThreadId id : {ThreadId::SioRecv, ThreadId::AnlRecv}) {
         if (id == ThreadId::SioRecv)
@@ -258,10 +269,32 @@ void Engine::watchdogTick()
 
 bool Engine::sendRaw(const std::string& text)
 {
-    if (sendQueue_.put(text) < 0)
+    if (text.empty() || sendQueue_.put(text) != static_cast<int>(text.size()))
         return false;
     postToThread(ThreadId::AnlSend, {UM_REQ_FLUSH, 0, 0});
     return true;
+}
+
+std::string Engine::errorDetail(long row) const
+{
+    switch (row) {
+    case kPortOpenFailedRow:
+        return link_->lastOpenFailure();
+    case kSettingsFileFailedRow: {
+        std::lock_guard lock(notesMutex_);
+        return settingsProblem_;
+    }
+    case kConnectFailedRow:
+        return answeredModelText(radio_.answeredModel());
+    default:
+        return {};
+    }
+}
+
+std::string Engine::settingsSaveFailure() const
+{
+    std::lock_guard lock(notesMutex_);
+    return settingsSaveFailure_;
 }
 
 void Engine::postToThread(ThreadId to, const Message& m)

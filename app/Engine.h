@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -69,10 +70,18 @@ public:
     // A tick of the main window's timer `timerId`; false when it is not one of the engine's.
     bool onTimer(int timerId);
 
-    // Puts a raw text on the send queue and has it written, as Command Send does.
+    // Puts a raw text on the send queue and has it written, as Command Send
+    // does; false, sending nothing, when it is longer than a queue slot.
     bool sendRaw(const std::string& text);
     // Runs first in shutDown(), while the port and the workers still run.
     void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
+
+    // What the system said behind the operator message of UM_SHOW_ERROR row
+    // `row` (the device and why it did not open, what was wrong with the
+    // settings file, the model the radio answered as); empty when nothing.
+    std::string errorDetail(long row) const;
+    // Why the settings file could not be saved at shutdown; empty when it was.
+    std::string settingsSaveFailure() const;
 
     void postToThread(ThreadId to, const Message& m) override;
     void postToWindow(const Message& m) override;
@@ -129,6 +138,9 @@ private:
     std::function<void()> beforeShutdown_;
     bool started_ = false;
     bool stopped_ = false;
+    mutable std::mutex notesMutex_;
+    std::string settingsProblem_;
+    std::string settingsSaveFailure_;
 };
 
 } // namespace qx

@@ -23,7 +23,12 @@ void zeroMeters(DecoderContext& ctx, std::string_view smText)
 
 bool decodeId(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
 {
+    // Only the link-up acts on the model: a stray or repeated identity
+    // answer must not tear down a working link.
+    if (!ctx.link.idAwaited.exchange(false))
+        return false;
     const auto value = a.decimal(2, 4);
+    ctx.radio.setAnsweredModel(value ? *value : -1);
     if (value)
         ctx.radio.set(RInt::ID, *value);
     // A truncated or garbled id is no known model either: the operator must
@@ -50,6 +55,7 @@ bool decodeAi(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     const bool switchedOn = ai == 1 && ai != old;
 
     if (ai == 1 && (switchedOn || ctx.radio.powerOnReenable())) {
+        ctx.link.idAwaited.store(true);
         postRequest(ctx, UM_REQ_ID_READ);
         ctx.radio.setPowerOnReenable(false);
     }
@@ -62,6 +68,7 @@ bool decodeAi(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
             ctx.outbox.postToThread(ThreadId::AnlSend, Message{UM_REQ_AI_REFUSED, 0, 0});
             return false;
         }
+        ctx.link.idAwaited.store(false);
         postRequest(ctx, UM_REQ_SEQUENCE_STOP);
         zeroMeters(ctx, "SM0000");
     }

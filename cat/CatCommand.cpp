@@ -1,6 +1,7 @@
 #include "cat/CatCommand.h"
 
 #include <array>
+#include <climits>
 #include <cstddef>
 
 namespace qx {

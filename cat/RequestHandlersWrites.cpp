@@ -78,6 +78,11 @@ std::string memoryWriteText(const RadioState& radio, long long channel, std::str
 
 void writeMemory(BuilderContext& ctx, long long channel)
 {
+    // "MW000..." or a channel past the last one would be a malformed write.
+    if (channel < kFirstMemoryChannel || channel > kLastMemoryChannel) {
+        ctx.refuse("refused MW: no channel " + std::to_string(channel));
+        return;
+    }
     std::string refused;
     const std::string text = memoryWriteText(ctx.radio(), channel, &refused);
     if (text.empty())

@@ -9,17 +9,22 @@
 
 namespace qx {
 
+inline constexpr long long kFirstMemoryChannel = 1;
+inline constexpr long long kLastMemoryChannel = 504;
+
 // "MW" + channel, then the frequency, offset, flags, mode and tone settings
 // the last "IF" answer left in the radio state: 27 characters. Empty when a
 // value does not fit its field; `refused`, when given, says which.
 std::string memoryWriteText(const RadioState& radio, long long channel, std::string* refused = nullptr);
+// Sends nothing for a channel outside 1..504.
 void writeMemory(BuilderContext& ctx, long long channel);
 
 // Every menu entry with a pending change, in slot order, 10 ms apart; the
 // dimmer goes through its own command. Each entry's changed flag is cleared.
 void writeChangedMenuEntries(BuilderContext& ctx);
 
-// "VD" and, 20 ms later, "SD" with the same delay.
+// "VD" and, 20 ms later, "SD" with the same delay; nothing for a delay that
+// is negative or has more than four digits.
 void sendVoxAndKeyerDelays(BuilderContext& ctx, long long n);
 
 // 2: "LK2;", 3: "LK3;", each once. Else nothing.

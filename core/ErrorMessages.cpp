@@ -1,5 +1,6 @@
 #include "core/ErrorMessages.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace qx {
@@ -23,6 +24,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {118, "Failed to open the port."},
     {120, "Update the menu setting.\nPlease close and open the menu window."},
     {121, "The transceiver did not turn auto-information on.\nPlease check its CAT settings."},
+    {122, "Failed to save the COM port configuration file."},
 };
 
 } // namespace
@@ -43,6 +45,25 @@ std::optional<std::string_view> errorMessageText(long row)
     if (!r.show)
         return std::nullopt;
     return operatorText(r.stringId);
+}
+
+std::string withDetail(std::string_view message, std::string_view detail)
+{
+    std::string text(message);
+    if (!detail.empty()) {
+        text += "\n\n";
+        text += detail;
+    }
+    return text;
+}
+
+std::string answeredModelText(int model)
+{
+    if (model < 0)
+        return "The transceiver's answer carried no model number.";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "The transceiver answered as model %04d.", model);
+    return buf;
 }
 
 } // namespace qx

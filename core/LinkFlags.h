@@ -10,6 +10,9 @@ struct LinkFlags {
     std::atomic<bool> answerPending{false};
     // The last auto-information command written was "AI1;".
     std::atomic<bool> aiSent{false};
+    // The link-up asked the transceiver for its model and waits for the
+    // answer; an identity answer at any other time is ignored.
+    std::atomic<bool> idAwaited{false};
     // A read sequence runs: the wait box stays up while this is set.
     std::atomic<bool> waitBoxBusy{false};
     // The wait box is on screen and wants UM_WAIT_BOX_CLOSE when the sequence ends.

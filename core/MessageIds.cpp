@@ -12,6 +12,7 @@ struct NamedId {
 
 #define QX_NAMED_ID(name, value) NamedId{#name, value},
 constexpr std::array kCatalogue{QX_ALL_MESSAGES(QX_NAMED_ID)};
+constexpr std::array kRequests{QX_DIRECT_REQUESTS(QX_NAMED_ID) QX_TABLE_REQUESTS(QX_NAMED_ID)};
 #undef QX_NAMED_ID
 
 } // namespace
@@ -32,6 +33,15 @@ std::optional<std::uint32_t> messageIdByName(std::string_view name)
             return entry.id;
     }
     return std::nullopt;
+}
+
+bool isRequestName(std::string_view name)
+{
+    for (const auto& entry : kRequests) {
+        if (entry.name == name)
+            return true;
+    }
+    return false;
 }
 
 } // namespace qx

@@ -393,4 +393,8 @@ std::string_view messageName(std::uint32_t id);
 // The id of an exact, case-sensitive name.
 std::optional<std::uint32_t> messageIdByName(std::string_view name);
 
+// Whether the name is one of the requests the command builder takes: a
+// RequestTable row or a direct request.
+bool isRequestName(std::string_view name);
+
 } // namespace qx

@@ -300,18 +300,16 @@ void CMainPanelDlg::showBox(const QString& text, bool* busyFlag, const QString& 
 
 void CMainPanelDlg::showError(const Message& m)
 {
-    const auto text = errorMessageText(static_cast<long>(m.lParam));
+    const long row = static_cast<long>(m.lParam);
+    const auto text = errorMessageText(row);
     if (!text)
         return;
     // Without a settings file this is a first start: say how to reach the radio.
-    const QString hint = m.lParam == kSettingsMissingRow ? qtext(panel::kLinkHint) : QString();
-    if (m.wParam == 1) {
-        showBox(qtext(*text), nullptr, hint);
+    const QString hint = row == kSettingsMissingRow ? qtext(panel::kLinkHint) : QString();
+    if (m.wParam != 1 && errorBoxBusy_)
         return;
-    }
-    if (errorBoxBusy_)
-        return;
-    showBox(qtext(*text), &errorBoxBusy_, hint);
+    const std::string detail = ctx_.errorDetail ? ctx_.errorDetail(row) : std::string();
+    showBox(qtext(withDetail(*text, detail)), m.wParam == 1 ? nullptr : &errorBoxBusy_, hint);
 }
 
 void CMainPanelDlg::showMenuChangeNotice()

@@ -27,17 +27,26 @@ bool ComLink::setBaudRate(int baud)
     return ok;
 }
 
-std::unique_ptr<SerialDevice> ComLink::openDevice(int portNumber, std::string& why)
+std::unique_ptr<SerialDevice> ComLink::openDevice(int portNumber, std::string& why, std::string* openedPath)
 {
     const auto path = resolver_ ? resolver_(portNumber) : std::nullopt;
     if (!path || !opener_) {
-        why = "COM" + std::to_string(portNumber) + ": no serial device stands behind this port number";
+        why = "COM" + std::to_string(portNumber) + ": no serial device stands behind this port number.";
+        if (absentNote_)
+            why += "\n" + absentNote_();
         return nullptr;
     }
     std::string reason;
     auto device = opener_(*path, baud_, reason);
-    if (!device)
-        why = *path + ": " + (reason.empty() ? "cannot be opened" : reason);
+    if (!device) {
+        // Openers that name the device themselves are taken at their word.
+        if (reason.rfind(*path, 0) == 0)
+            why = reason;
+        else
+            why = *path + ": " + (reason.empty() ? "cannot be opened" : reason);
+    } else if (openedPath) {
+        *openedPath = *path;
+    }
     return device;
 }
 
@@ -74,10 +83,11 @@ bool ComLink::open()
     lock.unlock();
 
     std::string why;
-    auto device = openDevice(port, why);
+    std::string path;
+    auto device = openDevice(port, why, &path);
     if (device && device->clearErrors().lineDown) {
         device.reset();
-        why = "the line went down as the port opened";
+        why = path + ": the line went down as the port opened";
     }
     if (device) {
         static constexpr std::array<std::uint8_t, 4> on{'A', 'I', '1', ';'};
@@ -93,6 +103,7 @@ bool ComLink::open()
     const bool closedMeanwhile = closes_ != closes;
     if (device && !closedMeanwhile) {
         device_ = std::move(device);
+        devicePath_ = path;
         return true;
     }
     lock.unlock();
@@ -137,14 +148,28 @@ bool ComLink::isOpen() const
     return device_ != nullptr;
 }
 
-bool ComLink::probe(int index)
+bool ComLink::probe(int index, std::string* why)
 {
     const auto rows = portList();
     if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
         return false;
-    std::string why;
-    auto device = openDevice(rows[static_cast<std::size_t>(index)].number, why);
-    return device && !device->clearErrors().lineDown;
+    const int number = rows[static_cast<std::size_t>(index)].number;
+    if (const auto path = resolver_ ? resolver_(number) : std::nullopt) {
+        // Held open by the link itself, it would only fail as busy.
+        std::lock_guard lock(mutex_);
+        if (device_ && *path == devicePath_)
+            return true;
+    }
+    std::string reason;
+    std::string path;
+    auto device = openDevice(number, reason, &path);
+    if (device && device->clearErrors().lineDown)
+        reason = path + ": the line is down";
+    else if (device)
+        return true;
+    if (why)
+        *why = reason;
+    return false;
 }
 
 std::size_t ComLink::bytesWaiting()

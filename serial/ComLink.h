@@ -23,6 +23,9 @@ public:
     using PathResolver = std::function<std::optional<std::string>(int portNumber)>;
     // The auto-information value that decides between "AI1;" and "AI0;".
     using AiValue = std::function<int()>;
+    // What to add when no device stands behind a port number (the devices
+    // that are present); nothing when unset.
+    using AbsentNote = std::function<std::string()>;
 
     ComLink(DeviceOpener opener, PathResolver resolver, Outbox& outbox, AiValue aiValue);
 
@@ -55,8 +58,11 @@ public:
     // denied"); empty until an open fails.
     std::string lastOpenFailure() const;
     // Opens port-list row `index` on a separate device and closes it again:
-    // true when it opened and the line is not down. The link is untouched.
-    bool probe(int index);
+    // true when it opened and the line is not down, or when it is the device
+    // the link holds open. The link is untouched. `why`: the reason of a failure.
+    bool probe(int index, std::string* why = nullptr);
+
+    void setAbsentNote(AbsentNote note) { absentNote_ = std::move(note); }
 
     std::size_t bytesWaiting();
     long read(std::span<std::uint8_t> into);
@@ -66,13 +72,14 @@ public:
     LineStatus clearErrors();
 
 private:
-    std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why);
+    std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why, std::string* path = nullptr);
     void reportOpenFailure(const std::string& why);
 
     DeviceOpener opener_;
     PathResolver resolver_;
     Outbox& outbox_;
     AiValue aiValue_;
+    AbsentNote absentNote_;
 
     std::atomic<int> port_{kDefaultPort};
     std::atomic<int> baud_{kDefaultBaud};
@@ -80,6 +87,7 @@ private:
 
     mutable std::mutex mutex_;
     std::unique_ptr<SerialDevice> device_;
+    std::string devicePath_; // of device_
     std::string lastOpenFailure_;
     bool opening_ = false;
     unsigned closes_ = 0;

@@ -44,11 +44,38 @@ bool ComSettingsFile::pathTooLong() const
     return baseDir_.native().size() + kFolder.size() + fileName_.size() >= kPathLimit;
 }
 
-bool ComSettingsFile::read(ComLink& link) const
+namespace {
+
+void tell(std::string* why, std::string text)
 {
-    if (pathTooLong())
+    if (why)
+        *why = std::move(text);
+}
+
+} // namespace
+
+std::string ComSettingsFile::keepAside() const
+{
+    const fs::path from = path();
+    fs::path to = from;
+    to += std::string(kBadSuffix);
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec)
+        return "; it could not be renamed to " + to.filename().string() + " (" + ec.message() + ")";
+    return "; it was renamed to " + to.filename().string();
+}
+
+bool ComSettingsFile::read(ComLink& link, std::string* why) const
+{
+    if (pathTooLong()) {
+        tell(why, path().string() + ": the path is " + std::to_string(kPathLimit) + " characters or longer");
         return false;
-    const auto table = readCsvFile(path());
+    }
+    std::error_code ec;
+    const bool present = fs::exists(fs::symlink_status(path(), ec));
+    std::string error;
+    const auto table = readCsvFile(path(), kMaxBytes, &error);
     std::size_t fieldCount = 0;
     if (table) {
         for (const auto& row : *table)
@@ -58,6 +85,11 @@ bool ComSettingsFile::read(ComLink& link) const
         link.setPortNumber(ComLink::kDefaultPort);
         link.setBaudRate(ComLink::kDefaultBaud);
         link.setReserved(0);
+        const bool empty = table && fs::file_size(path(), ec) == 0 && !ec;
+        if (!present || empty)
+            tell(why, path().string() + (present ? ": the file is empty" : ": no such file"));
+        else
+            tell(why, path().string() + ": " + (table ? std::string("no settings in it") : error) + keepAside());
         return false;
     }
     std::size_t k = 0;
@@ -76,14 +108,19 @@ bool ComSettingsFile::read(ComLink& link) const
     return true;
 }
 
-bool ComSettingsFile::write(const ComLink& link) const
+bool ComSettingsFile::write(const ComLink& link, std::string* why) const
 {
-    if (pathTooLong())
+    if (pathTooLong()) {
+        tell(why, path().string() + ": the path is " + std::to_string(kPathLimit) + " characters or longer");
         return false;
+    }
+    const fs::path folder = baseDir_ / kFolder;
     std::error_code ec;
-    fs::create_directories(baseDir_ / kFolder, ec);
-    if (ec && !fs::is_directory(baseDir_ / kFolder))
+    fs::create_directories(folder, ec);
+    if (ec && !fs::is_directory(folder)) {
+        tell(why, folder.string() + ": " + ec.message());
         return false;
+    }
 
     char line[64];
     const int len = std::snprintf(line, sizeof line, "%d,%d,%d\n", link.portNumber(), link.baudRate(),
@@ -91,8 +128,11 @@ bool ComSettingsFile::write(const ComLink& link) const
     if (len <= 0 || static_cast<std::size_t>(len) >= sizeof line)
         return false;
 
-    std::string why;
-    return writeFileAtomically(path(), std::string_view(line, static_cast<std::size_t>(len)), why);
+    std::string reason;
+    if (writeFileAtomically(path(), std::string_view(line, static_cast<std::size_t>(len)), reason))
+        return true;
+    tell(why, path().string() + ": " + reason);
+    return false;
 }
 
 } // namespace qx

@@ -3,6 +3,7 @@
 // A second running copy uses its own file so the two never share one.
 #pragma once
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace qx {
@@ -21,16 +22,25 @@ public:
 
     // False when the path is too long (settings untouched) or the file cannot
     // be read or holds nothing (defaults set); otherwise the fields in order
-    // go through the link's setters and the result is true.
-    bool read(ComLink& link) const;
+    // go through the link's setters and the result is true. Something that
+    // is there but cannot be read as settings (a directory, a FIFO, a file
+    // too large or holding no field) is renamed with kBadSuffix so that the
+    // defaults written later do not take its place unseen. `why` says what
+    // was wrong, for the operator.
+    bool read(ComLink& link, std::string* why = nullptr) const;
 
     // Replaces the file as a whole: a crash mid-write leaves the old file.
-    bool write(const ComLink& link) const;
+    // False with the reason in `why` when the file was not written.
+    bool write(const ComLink& link, std::string* why = nullptr) const;
+
+    static constexpr std::string_view kBadSuffix = ".bad";
+    static constexpr std::size_t kMaxBytes = 64 * 1024;
 
     std::filesystem::path path() const;
 
 private:
     bool pathTooLong() const;
+    std::string keepAside() const;
 
     std::filesystem::path baseDir_;
     std::string_view fileName_;

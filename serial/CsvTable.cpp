@@ -1,6 +1,6 @@
 #include "serial/CsvTable.h"
 
-#include <fstream>
+#include "core/FileIo.h"
 
 namespace qx {
 
@@ -84,21 +84,15 @@ CsvTable parseCsv(std::string_view text)
     return table;
 }
 
-std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size_t maxBytes)
+std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size_t maxBytes, std::string* why)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const FileRead file = readRegularFile(path, maxBytes);
+    if (!file.text) {
+        if (why)
+            *why = file.error;
         return std::nullopt;
-    std::string text;
-    char buf[4096];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        text.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > maxBytes)
-            return std::nullopt;
     }
-    if (in.bad())
-        return std::nullopt;
-    return parseCsv(text);
+    return parseCsv(*file.text);
 }
 
 } // namespace qx

@@ -19,7 +19,9 @@ using CsvTable = std::vector<CsvRow>;
 
 CsvTable parseCsv(std::string_view text);
 
-// Nothing when the file cannot be read or is larger than maxBytes.
-std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size_t maxBytes = 64 * 1024);
+// Nothing when the file cannot be read, is no regular file or is larger than
+// maxBytes; then `why`, when given, says which. Never blocks, never throws.
+std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size_t maxBytes = 64 * 1024,
+                                    std::string* why = nullptr);
 
 } // namespace qx

@@ -56,6 +56,20 @@ std::vector<std::string> DevicePaths::serialDevices() const
     return out;
 }
 
+std::optional<std::string> DevicePaths::byIdName(const std::string& device) const
+{
+    std::error_code ec;
+    const fs::path target = fs::canonical(device, ec);
+    if (ec)
+        return std::nullopt;
+    for (fs::directory_iterator it(devDir_ / "serial" / "by-id", ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code linkError;
+        if (fs::canonical(it->path(), linkError) == target && !linkError)
+            return it->path().filename().string();
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> DevicePaths::pathFor(int portNumber) const
 {
     if (override_)

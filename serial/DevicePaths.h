@@ -22,6 +22,10 @@ public:
     // The serial devices of the device folder in the order above.
     std::vector<std::string> serialDevices() const;
 
+    // The stable name udev gives the device under <device folder>/serial/by-id
+    // (the adapter's make, model and serial number), nothing when it has none.
+    std::optional<std::string> byIdName(const std::string& device) const;
+
 private:
     std::filesystem::path commoDir_;
     std::filesystem::path devDir_;

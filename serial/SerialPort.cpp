@@ -1,11 +1,16 @@
 #include "serial/SerialPort.h"
 
+#include "serial/DeviceCheck.h"
+#include "serial/DeviceFacts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <climits>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #ifdef __linux__
@@ -37,6 +42,36 @@ int writeTimeoutMs(std::size_t bytes)
     return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
 }
 
+OpenFailure openFailureFor(int err, const std::string& path, const struct stat* st)
+{
+    OpenFailure f;
+    f.path = path;
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        f.kind = OpenFailure::Kind::Missing;
+        f.present = presentSerialDevices();
+        return f;
+    case EACCES:
+    case EPERM:
+        if (!st)
+            break;
+        f.kind = OpenFailure::Kind::NoPermission;
+        addPermissionFacts(f, *st);
+        return f;
+    case EBUSY:
+        f.kind = OpenFailure::Kind::Busy;
+        if (st)
+            addHolders(f, st->st_rdev);
+        return f;
+    default:
+        break;
+    }
+    f.kind = OpenFailure::Kind::Other;
+    f.systemText = std::strerror(err);
+    return f;
+}
+
 std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud, std::string* why)
 {
     auto fail = [why](const std::string& reason) -> std::unique_ptr<SerialPort> {
@@ -47,28 +82,69 @@ std::unique_ptr<SerialPort> SerialPort::open(const std::string& path, int baud, 
     speed_t speed{};
     if (!speedFor(baud, speed))
         return fail("unsupported line speed " + std::to_string(baud) + " bit/s");
+    // Looked at before opening: opening some things has effects of its own.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return fail(describeOpenFailure(openFailureFor(errno, path, nullptr)));
+    if (const auto refused = refusedDevice(path, st))
+        return fail(describeOpenFailure(*refused));
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return fail(std::strerror(errno));
+        return fail(describeOpenFailure(openFailureFor(errno, path, &st)));
     std::unique_ptr<SerialPort> port(new SerialPort(fd));
+
+    OpenFailure f;
+    f.path = path;
+    if (!::isatty(fd)) {
+        f.kind = OpenFailure::Kind::NotSerial;
+        f.what = fileKindText(st.st_mode);
+        return fail(describeOpenFailure(f));
+    }
+    // A terminal that is some session's controlling terminal is a person's
+    // shell, never a radio: the commands would land on their screen.
+    if (::tcgetsid(fd) == ::getsid(0)) {
+        f.kind = OpenFailure::Kind::OwnTerminal;
+        return fail(describeOpenFailure(f));
+    }
+    if (isControllingTerminal(st.st_rdev)) {
+        f.kind = OpenFailure::Kind::SessionTerminal;
+        return fail(describeOpenFailure(f));
+    }
+    // Ours alone: the advisory lock stops another copy even where the
+    // exclusive mode does not (root passes it), and both stop a second
+    // program from splitting the radio's answers with us.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        return fail(describeOpenFailure(openFailureFor(err == EWOULDBLOCK ? EBUSY : err, path, &st)));
+    }
+    port->exclusive_ = ::ioctl(fd, TIOCEXCL) == 0;
 
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
-        return fail(std::strerror(errno));
+        return fail(path + ": " + std::strerror(errno));
     ::cfmakeraw(&t);
     t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB);
     t.c_cflag |= CS8 | CSTOPB | CREAD | CLOCAL | CRTSCTS;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
     if (::cfsetispeed(&t, speed) != 0 || ::cfsetospeed(&t, speed) != 0 || ::tcsetattr(fd, TCSANOW, &t) != 0)
-        return fail(std::strerror(errno));
+        return fail(path + ": " + std::strerror(errno));
     port->errorBitsSinceLast(); // start the error counters from here
     return port;
 }
 
 SerialPort::SerialPort(int fd) : fd_(fd) {}
 
-SerialPort::~SerialPort() { ::close(fd_); }
+SerialPort::~SerialPort()
+{
+    // Exclusive mode outlives this descriptor while another one is open
+    // (the far end of a simulator's pseudo-terminal): lift it, or our own
+    // next open would be refused. Only ours: a refused open must not lift
+    // the mode of the program that holds the device.
+    if (exclusive_)
+        ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+}
 
 bool SerialPort::hungUpNow() const
 {

@@ -1,18 +1,22 @@
 // A serial device on POSIX termios: one file descriptor, raw 8N2 with
 // output CTS flow control at one of the link's speeds.
 #pragma once
+#include "serial/OpenFailure.h"
 #include "serial/SerialDevice.h"
 
 #include <array>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 namespace qx {
 
 class SerialPort final : public SerialDevice {
 public:
-    // Null when the path cannot be opened, is no terminal, or the speed is
-    // not one the link uses.
+    // Null when the path cannot be opened, is no serial terminal (a file, a
+    // console, some session's terminal), is held by another program, or the
+    // speed is not one the link uses; `why` then tells the operator which,
+    // naming the device. The device is held exclusively while open.
     static std::unique_ptr<SerialPort> open(const std::string& path, int baud, std::string* why = nullptr);
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;
@@ -33,6 +37,7 @@ private:
     std::uint32_t errorBitsSinceLast();
 
     int fd_;
+    bool exclusive_ = false; // exclusive mode set by this descriptor
     bool hungUp_ = false;
     bool countersKnown_ = false;
     // The receive side asks for the error state every 5 ms: once a device has
@@ -43,6 +48,10 @@ private:
     // overrun, buffer overrun, parity, frame, break as last seen
     std::array<int, 5> lastCounters_{};
 };
+
+// Why an open of `path` failed with the system's error `err`, with what the
+// system tells about the device (st: its status, when known).
+OpenFailure openFailureFor(int err, const std::string& path, const struct stat* st);
 
 // The write time-out of the link: 500 ms plus 10 ms a byte.
 int writeTimeoutMs(std::size_t bytes);

@@ -71,6 +71,11 @@ public:
     int aiBeforePowerOff() const { return aiBeforePowerOff_.load(std::memory_order_relaxed); }
     void setAiBeforePowerOff(int ai) { aiBeforePowerOff_.store(ai, std::memory_order_relaxed); }
 
+    // The model number of the last identity answer as the transceiver sent
+    // it, whether or not it is one we know; -1 when it carried none.
+    int answeredModel() const { return answeredModel_.load(std::memory_order_relaxed); }
+    void setAnsweredModel(int model) { answeredModel_.store(model, std::memory_order_relaxed); }
+
 private:
     RangedTable<Int, int, kIntCount> ints_;
     RangedTable<Real, double, kRealCount> reals_;
@@ -78,6 +83,7 @@ private:
     std::atomic<bool> menuReady_{false};
     std::atomic<bool> powerOnReenable_{false};
     std::atomic<int> aiBeforePowerOff_{0};
+    std::atomic<int> answeredModel_{-1};
 };
 
 // The "RI" parameters through which the radio reports that it is recording

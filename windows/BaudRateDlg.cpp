@@ -19,9 +19,9 @@ const std::vector<PortChoice>& baudRateChoices()
     return choices;
 }
 
-CBaudRateDlg::CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent)
+CBaudRateDlg::CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent, OperatorPrompt* prompt)
     : PortChoiceDlg(AuxKind::BaudRate, ctx, ports, QStringLiteral("Baud rate"), baudRateChoices(), ports.baudRate(),
-                    parent)
+                    parent, prompt)
 {
     const auto network = ports.networkDevice();
     const auto address = network ? parseNetworkAddress(*network) : std::nullopt;

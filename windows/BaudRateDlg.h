@@ -11,7 +11,7 @@ namespace qx {
 class CBaudRateDlg : public PortChoiceDlg {
     Q_OBJECT
 public:
-    CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent = nullptr);
+    CBaudRateDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent = nullptr, OperatorPrompt* prompt = nullptr);
     // What the speed applies to when the radio is on the network; null for a local port.
     QLabel* networkNote() const { return note_; }
 

@@ -1,5 +1,6 @@
 #include "windows/ComSelectDlg.h"
 
+#include "core/ErrorMessages.h"
 #include "widgets/MarkedComboBox.h"
 #include "serial/NetworkAddress.h"
 #include "serial/PortList.h"
@@ -18,7 +19,9 @@ std::vector<PortChoice> comPortChoices(const PortSettings& ports)
     for (const PortListRow& row : portList()) {
         const auto device = ports.deviceFor(row.number);
         const QString name = QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
-        const QString behind = device ? QString::fromStdString(*device) : QStringLiteral("none");
+        QString behind = device ? QString::fromStdString(*device) : QStringLiteral("none");
+        if (const auto byId = device ? ports.byIdName(*device) : std::nullopt)
+            behind += QStringLiteral("  ") + QString::fromStdString(*byId);
         choices.push_back({QStringLiteral("%1  (%2)").arg(name, behind), row.number});
     }
     return choices;
@@ -26,8 +29,8 @@ std::vector<PortChoice> comPortChoices(const PortSettings& ports)
 
 CComSelectDlg::CComSelectDlg(WindowContext& ctx, PortSettings& ports, QWidget* parent, OperatorPrompt* prompt)
     : PortChoiceDlg(AuxKind::ComSelect, ctx, ports, QStringLiteral("COM Select"), comPortChoices(ports),
-                    ports.networkDevice() ? 0 : ports.portNumber(), parent),
-      prompt_(prompt ? *prompt : messageBoxPrompt()), currentNetwork_(ports.networkDevice())
+                    ports.networkDevice() ? 0 : ports.portNumber(), parent, prompt),
+      currentNetwork_(ports.networkDevice())
 {
     list()->setMinimumContentsLength(22);
 
@@ -142,7 +145,8 @@ bool CComSelectDlg::choiceUsable(int value)
         return true; // the field emptied: back to the port in use before
     if (ports_.probe(value))
         return true;
-    prompt_.inform(this, operatorString(118));
+    const auto failed = operatorText(118).value_or("");
+    prompt_.inform(this, QString::fromStdString(withDetail(failed, ports_.lastFailure())));
     return false;
 }
 

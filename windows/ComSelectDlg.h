@@ -15,8 +15,6 @@ class QLineEdit;
 
 namespace qx {
 
-class OperatorPrompt;
-
 class CComSelectDlg : public PortChoiceDlg {
     Q_OBJECT
 public:
@@ -41,7 +39,6 @@ private:
     void startProbe(const std::string& address);
     void probeFinished(bool ok, const std::string& address, const std::string& why);
 
-    OperatorPrompt& prompt_;
     QLineEdit* network_ = nullptr;
     std::optional<std::string> currentNetwork_;
     bool networkEdited_ = false;
@@ -51,7 +48,9 @@ private:
     std::thread probe_;
 };
 
-// "COM3  (/dev/ttyUSB0)"; "(none)" when no device stands behind the number.
+// "COM3  (/dev/ttyUSB0)", with the adapter's by-id name when it has one:
+// "COM1  (/dev/ttyUSB0  usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0)";
+// "(none)" when no device stands behind the number.
 std::vector<PortChoice> comPortChoices(const PortSettings& ports);
 
 } // namespace qx

@@ -4,7 +4,6 @@
 #pragma once
 #include <array>
 #include <filesystem>
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +24,8 @@ public:
     explicit MacroKeyFile(std::filesystem::path baseDir);
 
     // The first 46 lines, each cut to 255 characters; nothing when the file
-    // cannot be opened or its path is too long.
+    // cannot be read (missing, not a regular file, larger than the limit,
+    // a read error) or its path is too long. Never throws, never blocks.
     std::optional<KeyMacroTable> read() const;
     std::filesystem::path path() const;
 
@@ -38,10 +38,12 @@ private:
 // key press never scans more than 46 of these.
 inline constexpr std::size_t kMacroLineScanLimit = 64 * 1024;
 
-// The table from a stream, line by line: line ends removed ("\n", "\r\n"),
-// each line ends at a NUL and is cut to 255 characters (the rest of an
-// over-long line is skipped, never held), lines past the 46th not read.
-KeyMacroTable parseKeyMacros(std::istream& in);
+// More than this is no key file; it is not read at all.
+inline constexpr std::size_t kMacroFileLimit = 1024 * 1024;
+
+// The table from the file's bytes, line by line: line ends removed ("\n",
+// "\r\n"), each line ends at a NUL and is cut to 255 characters (the rest of
+// an over-long line is skipped, never held), lines past the 46th not read.
 KeyMacroTable parseKeyMacros(std::string_view bytes);
 
 } // namespace qx

@@ -1,9 +1,11 @@
 #include "windows/PortChoiceDlg.h"
 
+#include "core/ErrorMessages.h"
 #include "core/MessageIds.h"
 #include "widgets/MarkedComboBox.h"
 #include "state/RadioState.h"
 #include "windows/DialogParts.h"
+#include "windows/OperatorPrompt.h"
 #include "windows/PortSettings.h"
 #include "windows/ProgramIcon.h"
 #include "windows/WindowRequests.h"
@@ -16,8 +18,9 @@
 namespace qx {
 
 PortChoiceDlg::PortChoiceDlg(AuxKind kind, WindowContext& ctx, PortSettings& ports, const QString& title,
-                             const std::vector<PortChoice>& choices, int current, QWidget* parent)
-    : AuxWindow(kind, ctx, parent), ports_(ports), current_(current)
+                             const std::vector<PortChoice>& choices, int current, QWidget* parent,
+                             OperatorPrompt* prompt)
+    : AuxWindow(kind, ctx, parent), ports_(ports), prompt_(prompt ? *prompt : messageBoxPrompt()), current_(current)
 {
     setWindowTitle(title);
     setWindowIcon(programIcon());
@@ -95,7 +98,10 @@ void PortChoiceDlg::complete(bool closePort)
     if (closePort)
         ports_.closePort();
     store(chosen_);
-    ports_.save();
+    if (!ports_.save()) {
+        const std::string text = withDetail(operatorText(kSettingsSaveFailedString).value_or(""), ports_.lastFailure());
+        prompt_.inform(this, QString::fromStdString(text));
+    }
     finish();
 }
 

@@ -1,8 +1,9 @@
 // The one design behind COM Select and Baud rate: a drop-down list of
 // choices; OK with a new choice switches auto-information off (waiting up
 // to 29 checks 100 ms apart for the radio to confirm), closes the port,
-// stores the choice and saves the settings file. The port is reopened by
-// the next command sent, with the new settings.
+// stores the choice and saves the settings file (a failed save is shown
+// with its reason). The port is reopened by the next command sent, with
+// the new settings.
 #pragma once
 #include "windows/AuxWindow.h"
 
@@ -14,6 +15,7 @@ class QTimer;
 namespace qx {
 
 class MarkedComboBox;
+class OperatorPrompt;
 class PortSettings;
 
 struct PortChoice {
@@ -39,7 +41,7 @@ public:
 
 protected:
     PortChoiceDlg(AuxKind kind, WindowContext& ctx, PortSettings& ports, const QString& title,
-                  const std::vector<PortChoice>& choices, int current, QWidget* parent);
+                  const std::vector<PortChoice>& choices, int current, QWidget* parent, OperatorPrompt* prompt);
 
     // Whether OK has something to change; by default a picked row other than the current one.
     virtual bool hasNewChoice() const { return chosen_ != 0 && chosen_ != current_; }
@@ -50,6 +52,7 @@ protected:
     virtual void setControlsEnabled(bool enabled);
 
     PortSettings& ports_;
+    OperatorPrompt& prompt_;
 
 private:
     void complete(bool closePort);

@@ -30,6 +30,9 @@ struct WindowContext {
     MacroKeys* macros = nullptr;
     // The COM port settings, for COM Select and Baud rate.
     PortSettings* ports = nullptr;
+    // What the system said behind an operator message row (the device and
+    // why it did not open, ...); shown below the message. Empty when unset.
+    std::function<std::string(long row)> errorDetail = nullptr;
 };
 
 } // namespace qx

@@ -24,12 +24,18 @@ std::optional<std::string> EnginePortSettings::deviceFor(int portNumber) const
     return paths_.pathFor(portNumber);
 }
 
+std::optional<std::string> EnginePortSettings::byIdName(const std::string& device) const
+{
+    return paths_.byIdName(device);
+}
+
 bool EnginePortSettings::probe(int portNumber)
 {
+    lastFailure_.clear();
     const auto rows = portList();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i].number == portNumber)
-            return engine_.link().probe(static_cast<int>(i));
+            return engine_.link().probe(static_cast<int>(i), &lastFailure_);
     return false;
 }
 
@@ -50,7 +56,8 @@ void EnginePortSettings::setBaudRate(int baud)
 
 bool EnginePortSettings::save()
 {
-    return engine_.settingsFile().write(engine_.link());
+    lastFailure_.clear();
+    return engine_.settingsFile().write(engine_.link(), &lastFailure_);
 }
 
 } // namespace qx

@@ -15,6 +15,7 @@ public:
     int portNumber() const override;
     int baudRate() const override;
     std::optional<std::string> deviceFor(int portNumber) const override;
+    std::optional<std::string> byIdName(const std::string& device) const override;
     bool probe(int portNumber) override;
     bool closePort() override;
     void setPortNumber(int n) override;
@@ -23,10 +24,12 @@ public:
     std::optional<std::string> networkDevice() const override;
     bool setNetworkDevice(const std::optional<std::string>& address, std::string& why) override;
     bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) override;
+    std::string lastFailure() const override { return lastFailure_; }
 
 private:
     Engine& engine_;
     DevicePaths paths_;
+    std::string lastFailure_;
 };
 
 } // namespace qx

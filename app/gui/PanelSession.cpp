@@ -3,6 +3,7 @@
 #include "windows/MacroKeys.h"
 
 #include "app/Engine.h"
+#include "core/ErrorMessages.h"
 #include "core/MessageIds.h"
 #include "app/qt/UiBridge.h"
 #include "panel/MainPanelDlg.h"
@@ -37,6 +38,7 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
       ctx_{engine, engine.radio(), engine.command(), engine.menu(), engine.flags(),
            [&engine](const std::string& t) { return engine.sendRaw(t); }}
 {
+    ctx_.errorDetail = [&engine](long row) { return engine.errorDetail(row); };
     if (options_.paths) {
         ports_ = std::make_unique<EnginePortSettings>(engine, *options_.paths);
         ctx_.ports = ports_.get();
@@ -165,6 +167,10 @@ void PanelSession::shutDown()
     down_ = true;
     bridge_.beginShutdown();
     engine_.shutDown();
+    if (const std::string why = engine_.settingsSaveFailure(); !why.empty()) {
+        std::fprintf(stderr, "%s\n", withDetail(operatorText(kSettingsSaveFailedString).value_or(""), why).c_str());
+        exitCode_ = 1;
+    }
     window_->hide();
     QCoreApplication::exit(exitCode_);
 }

@@ -15,8 +15,11 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <iostream>
+#include "app/ConsoleLines.h"
+
+#include <cerrno>
 #include <thread>
+#include <unistd.h>
 
 namespace qx {
 
@@ -43,9 +46,23 @@ void HeadlessRunner::start(bool readStdin)
         return;
     // A blocking reader of its own; it hands each line to the UI thread.
     std::thread([this] {
-        std::string line;
-        while (std::getline(std::cin, line))
-            QMetaObject::invokeMethod(this, [this, line] { feedLine(line); }, Qt::QueuedConnection);
+        ConsoleLines lines(
+            [this](const std::string& line) {
+                QMetaObject::invokeMethod(this, [this, line] { feedLine(line); }, Qt::QueuedConnection);
+            },
+            [this] {
+                QMetaObject::invokeMethod(this, [this] { refuseLongLine(); }, Qt::QueuedConnection);
+            });
+        char buf[4096];
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            lines.feed(std::string_view(buf, static_cast<std::size_t>(n)));
+        }
+        lines.finish();
         QMetaObject::invokeMethod(this, [this] { endOfInput(); }, Qt::QueuedConnection);
     }).detach();
 }
@@ -60,7 +77,7 @@ void HeadlessRunner::onMessage(const Message& m)
 {
     if (m.id == UM_SHOW_ERROR) {
         if (auto text = errorMessageText(m.lParam))
-            std::fprintf(err_, "%s\n", std::string(*text).c_str());
+            std::fprintf(err_, "%s\n", withDetail(*text, engine_.errorDetail(m.lParam)).c_str());
         std::fflush(err_);
     }
     std::string name(windowMessageName(m.id));
@@ -81,6 +98,17 @@ void HeadlessRunner::feedLine(const std::string& line)
         return;
     pending_.push_back(line);
     runNext();
+}
+
+void HeadlessRunner::refuseLongLine()
+{
+    complain("line too long (more than " + std::to_string(ConsoleLines::kMaxLine) + " characters): ignored");
+}
+
+void HeadlessRunner::complain(const std::string& text)
+{
+    std::fprintf(err_, "%s\n", text.c_str());
+    std::fflush(err_);
 }
 
 void HeadlessRunner::endOfInput()
@@ -121,8 +149,13 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
     case V::Post: {
         const auto id = messageIdByName(c.name);
         if (!id) {
-            std::fprintf(err_, "unknown message: %s\n", c.name.c_str());
-            std::fflush(err_);
+            complain("unknown message: " + c.name);
+            return;
+        }
+        // Thread control and notifications would act on the workers' insides
+        // (UM_THREAD_QUIT ends one for good).
+        if (!isRequestName(c.name)) {
+            complain("post: " + c.name + " is not a request");
             return;
         }
         if (int row = requestRowOf(*id); row > 0)
@@ -133,10 +166,8 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
         return;
     }
     case V::Send:
-        if (!engine_.sendRaw(c.name)) {
-            std::fprintf(err_, "send: text too long\n");
-            std::fflush(err_);
-        }
+        if (!engine_.sendRaw(c.name))
+            complain("send: text too long");
         return;
     case V::Get: {
         std::string name = c.name;
@@ -199,7 +230,13 @@ void HeadlessRunner::quit()
     quitting_ = true;
     bridge_.beginShutdown();
     engine_.shutDown();
-    QCoreApplication::exit(0);
+    int rc = 0;
+    if (const std::string why = engine_.settingsSaveFailure(); !why.empty()) {
+        std::fprintf(err_, "%s\n", withDetail(operatorText(kSettingsSaveFailedString).value_or(""), why).c_str());
+        std::fflush(err_);
+        rc = 1;
+    }
+    QCoreApplication::exit(rc);
 }
 
 } // namespace qx

@@ -32,6 +32,8 @@ public:
     // One line of input, on the UI thread.
     void feedLine(const std::string& line);
     void endOfInput();
+    // An input line over the length limit was dropped.
+    void refuseLongLine();
     // While the rig server runs the program serves its clients until told
     // to quit, whatever standard input does.
     void setEndOfInputQuits(bool quits) { endOfInputQuits_ = quits; }
@@ -43,6 +45,7 @@ private:
     void finishWait(bool ok);
     void quit();
     void say(const std::string& line);
+    void complain(const std::string& text);
 
     Engine& engine_;
     UiBridge& bridge_;

@@ -11,6 +11,7 @@
 #include "app/gui/PanelSession.h"
 #include "app/gui/RigServerMenu.h"
 #include "panel/MainPanelDlg.h"
+#include "serial/DeviceCheck.h"
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
@@ -43,6 +44,14 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("%s\n", kVersion);
         return 0;
+    }
+    // Refused before anything is written to it: the program's own terminal,
+    // a console, a file.
+    if (options.device) {
+        if (const std::string why = qx::deviceRefusal(*options.device); !why.empty()) {
+            std::fprintf(stderr, "--device: %s\n", why.c_str());
+            return 2;
+        }
     }
     // Only the headless runner does without a window system.
     std::unique_ptr<QCoreApplication> app = options.headless ? std::make_unique<QCoreApplication>(argc, argv)

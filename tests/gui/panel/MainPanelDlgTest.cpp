@@ -119,6 +119,27 @@ TEST_F(MainPanelDlgTest, ShowErrorBusyRule)
     EXPECT_TRUE(window->messageBoxes()[0]->text().startsWith("Failed to read the COM port configuration file."));
 }
 
+TEST_F(MainPanelDlgTest, ErrorBoxesShowWhatTheSystemSaidBelowTheMessage)
+{
+    std::vector<long> asked;
+    ctx.errorDetail = [&asked](long row) {
+        asked.push_back(row);
+        return row == 0 ? std::string("/dev/ttyUSB0: this port is in use by another program: minicom (process 812).")
+                        : std::string();
+    };
+    window->onMessage({UM_SHOW_ERROR, 0, 0});
+    window->onMessage({UM_SHOW_ERROR, 1, 2});
+    ASSERT_EQ(window->messageBoxes().size(), 2);
+    EXPECT_EQ(window->messageBoxes()[0]->text(),
+              "Failed to open the port.\nPlease confirm the port connection.\n\n"
+              "/dev/ttyUSB0: this port is in use by another program: minicom (process 812).");
+    EXPECT_EQ(window->messageBoxes()[1]->text(), "Failed to read the COM port configuration file.\n"
+                                                 "Execute the control program with the default settings.")
+        << "no detail, no blank line";
+    window->onMessage({UM_SHOW_ERROR, 0, 0});
+    EXPECT_EQ(asked, (std::vector<long>{0, 2})) << "a box held back by the busy rule asks for nothing";
+}
+
 TEST_F(MainPanelDlgTest, EscDoesNotCloseButCloseBoxAndExitShutDown)
 {
     window->show();

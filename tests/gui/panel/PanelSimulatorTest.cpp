@@ -87,8 +87,18 @@ TEST(StartUp, NoSettingsFileAndNoPortShowsBothBoxes)
     const QString settings = text(2);
     const QString port = text(0);
     ASSERT_FALSE(settings.isEmpty() || port.isEmpty());
-    QX_WAIT_ASSERT(shown().contains(settings) && shown().contains(port), 10000);
+    auto showing = [&shown](const QString& head) {
+        for (const QString& t : shown())
+            if (t.startsWith(head))
+                return t;
+        return QString();
+    };
+    QX_WAIT_ASSERT(!showing(settings).isEmpty() && !showing(port).isEmpty(), 10000);
     EXPECT_EQ(shown().size(), 2);
+    // Below each message, what the system said.
+    EXPECT_TRUE(showing(settings).endsWith("CommSetting.csv: no such file")) << showing(settings).toStdString();
+    EXPECT_TRUE(showing(port).contains(port + "\n\n/nonexistent/qx720: no such device.\n"))
+        << showing(port).toStdString();
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 namespace qx::test {
 namespace {
 
@@ -208,6 +210,27 @@ TEST_F(MacroKeysTest, HugeBinaryFileIsHarmless)
         EXPECT_LE(s.size(), kMacroLineLimit);
         EXPECT_EQ(s.find('\0'), std::string::npos);
     }
+}
+
+// Before, a directory made the reader throw out of the key press and a FIFO
+// blocked it until a writer came.
+TEST_F(MacroKeysTest, AnythingButARegularFileInItsPlaceReadsAsNoFile)
+{
+    const auto file = base() / "CommoFiles" / "RCPKSDEF.txt";
+    std::filesystem::create_directories(file);
+    EXPECT_TRUE(press(MacroKey::F2));
+    std::filesystem::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_TRUE(press(MacroKey::F2));
+    std::filesystem::remove(file);
+    writeFile("FA14250000;" + std::string(kMacroFileLimit, ' ')); // over the limit
+    EXPECT_TRUE(press(MacroKey::F2));
+    EXPECT_TRUE(fx.sent.empty());
+    EXPECT_FALSE(keys.busy());
+
+    writeFile("FA14250000;\n");
+    EXPECT_TRUE(press(MacroKey::F2));
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;"})) << "a proper file afterwards works";
 }
 
 TEST_F(MacroKeysTest, PlainF1OpensVersionOnlyWhenAllowed)

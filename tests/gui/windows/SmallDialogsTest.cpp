@@ -186,15 +186,26 @@ public:
     std::vector<std::string> calls;
     int portNumber() const override { return port; }
     int baudRate() const override { return baud; }
+    bool saveOk = true;
+    std::string failure;
     std::optional<std::string> deviceFor(int n) const override
     {
-        return n == 1 ? std::optional<std::string>("/dev/ttyUSB0") : std::nullopt;
+        if (n == 1)
+            return "/dev/ttyUSB0";
+        if (n == 2)
+            return "/dev/ttyUSB1";
+        return std::nullopt;
+    }
+    std::optional<std::string> byIdName(const std::string& device) const override
+    {
+        return device == "/dev/ttyUSB1" ? std::optional<std::string>("usb-FTDI_FT232R_A50-if00-port0") : std::nullopt;
     }
     bool probe(int n) override
     {
         calls.push_back("probe " + std::to_string(n));
         return probeOk;
     }
+    std::string lastFailure() const override { return failure; }
     bool closePort() override
     {
         calls.push_back("close");
@@ -205,7 +216,7 @@ public:
     bool save() override
     {
         calls.push_back("save");
-        return true;
+        return saveOk;
     }
 
     std::optional<std::string> network;
@@ -263,6 +274,7 @@ TEST_F(PortDialogs, ComListShowsTheDeviceBehindEachNumber)
     CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
     ASSERT_EQ(dlg.list()->count(), 20);
     EXPECT_EQ(dlg.list()->itemText(0), "COM1  (/dev/ttyUSB0)");
+    EXPECT_EQ(dlg.list()->itemText(1), "COM2  (/dev/ttyUSB1  usb-FTDI_FT232R_A50-if00-port0)");
     EXPECT_EQ(dlg.list()->itemText(19), "COM20  (none)");
     EXPECT_EQ(dlg.list()->currentIndex(), 2);
     EXPECT_EQ(dlg.list()->markedIndex(), 2) << "the port in use is drawn red";
@@ -300,6 +312,25 @@ TEST_F(PortDialogs, FailedProbeKeepsEverythingAndStaysOpen)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], "Failed to open the port.");
     EXPECT_TRUE(outbox.windowSends.empty());
+
+    ports.failure = "/dev/ttyUSB5: this port is in use by another program: minicom (process 812).";
+    dlg.accept();
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1], "Failed to open the port.\n\n" + QString::fromStdString(ports.failure));
+}
+
+TEST_F(PortDialogs, ASaveThatFailsIsShownWithItsReason)
+{
+    ports.saveOk = false;
+    ports.failure = "CommoFiles/CommSetting.csv: Read-only file system";
+    CBaudRateDlg dlg(ctx, ports, nullptr, &prompt);
+    pick(dlg, 2);
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"close", "baud 19200", "save"}));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "Failed to save the COM port configuration file.\n\n"
+                               "CommoFiles/CommSetting.csv: Read-only file system");
+    EXPECT_EQ(outbox.windowSends.size(), 1u) << "the dialog still ends";
 }
 
 TEST_F(PortDialogs, BaudListAndAutoInformationWait)

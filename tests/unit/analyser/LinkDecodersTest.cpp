@@ -13,8 +13,10 @@ struct LinkDecoderTest : AnalyserWorld {
 
 TEST_F(LinkDecoderTest, KnownModelsStartTheReadOut)
 {
-    for (const char* text : {"ID0241", "ID0242", "ID0243"})
+    for (const char* text : {"ID0241", "ID0242", "ID0243"}) {
+        link.idAwaited = true;
         EXPECT_TRUE(decode(text));
+    }
     EXPECT_EQ(requestIds(), (Ids{UM_REQ_READ_ALL_START, UM_REQ_READ_ALL_START, UM_REQ_READ_ALL_START}));
     EXPECT_TRUE(outbox.windowPosts.empty());
     EXPECT_EQ(radio.get(RInt::ID), 243);
@@ -24,6 +26,7 @@ TEST_F(LinkDecoderTest, UnknownModelIsReportedAtOnce)
 {
     for (const char* text : {"ID0244", "ID02", "IDx241"}) {
         outbox.clear();
+        link.idAwaited = true;
         EXPECT_EQ(decode(text), text == std::string_view("ID0244")) << text;
         EXPECT_EQ(requestIds(), Ids{UM_REQ_AI_TOGGLE}) << text;
         EXPECT_EQ(outbox.windowPosts, (std::vector<Message>{{UM_SHOW_ERROR, 1, 3}})) << text;
@@ -31,6 +34,44 @@ TEST_F(LinkDecoderTest, UnknownModelIsReportedAtOnce)
         EXPECT_FALSE(outbox.timerCalls[0].start);
         EXPECT_EQ(outbox.timerCalls[0].id, 37);
     }
+    EXPECT_EQ(radio.answeredModel(), -1) << "the last had no number";
+    link.idAwaited = true;
+    decode("ID9999");
+    EXPECT_EQ(radio.answeredModel(), 9999) << "kept for the operator, though out of the entry's range";
+}
+
+// Before, each of these sent "AI0;" and raised "Failed to connect the COM port.".
+TEST_F(LinkDecoderTest, IdentityAnswersNobodyAskedForChangeNothing)
+{
+    link.idAwaited = true;
+    EXPECT_TRUE(decode("ID0241")); // the link-up's own answer
+    outbox.clear();
+    for (const char* text : {"ID", "ID9999", "ID0241", "ID0243"})
+        EXPECT_FALSE(decode(text)) << text;
+    for (int i = 0; i < 300; ++i)
+        arrive(i % 2 ? "ID9999" : "ID"); // through the analyser, as a babbling radio sends them
+    EXPECT_TRUE(outbox.threadPosts.empty());
+    EXPECT_TRUE(outbox.windowPosts.empty());
+    for (const auto& t : outbox.timerCalls)
+        EXPECT_NE(t.id, kConnectAttemptTimer); // only the answer watchdog's restarts
+    EXPECT_EQ(radio.get(RInt::ID), 241);
+    EXPECT_EQ(radio.answeredModel(), 241);
+}
+
+TEST_F(LinkDecoderTest, OnlyTheLinkUpWaitsForTheModel)
+{
+    EXPECT_TRUE(decode("AI1"));
+    EXPECT_TRUE(link.idAwaited) << "switching on asks for the model";
+    EXPECT_TRUE(decode("AI0"));
+    EXPECT_FALSE(link.idAwaited) << "a link that went down waits for nothing";
+    outbox.clear();
+    EXPECT_FALSE(decode("ID0241"));
+    EXPECT_TRUE(outbox.threadPosts.empty()) << "a late answer starts no read-out";
+
+    decode("AI1");
+    link.aiSent = true;
+    decode("AI0"); // refused while we asked for it: asked again, still waiting
+    EXPECT_TRUE(link.idAwaited);
 }
 
 TEST_F(LinkDecoderTest, AutoInformationOnAsksForTheModelAndRefreshesThePanelOnce)

@@ -17,10 +17,10 @@ TEST_F(BuilderTest, MemoryWriteTakesEverythingButTheChannelFromTheLastIfAnswer)
     } cases[] = {
         {5, 2, -120.0, "MW" "005" "14250000" "-0120" "1" "0" "2" "0" "1" "08" "2" ";"},
         {504, 11, 0.0, "MW" "504" "14250000" "+0000" "1" "0" "B" "0" "1" "08" "2" ";"}, // mode as in "IF"
-        {999, 12, 9999.0, "MW" "999" "14250000" "+9999" "1" "0" "C" "0" "1" "08" "2" ";"},
+        {504, 12, 9999.0, "MW" "504" "14250000" "+9999" "1" "0" "C" "0" "1" "08" "2" ";"},
         {1, 3, 1234.9, "MW" "001" "14250000" "+1234" "1" "0" "3" "0" "1" "08" "2" ";"},
-        {1000, 2, 0.0, ""},   // no channel 000 in place of 1000
-        {-1, 3, 0.0, ""},
+        // No such channel: "MW000..." or "MW505..." would be a malformed write.
+        {0, 3, 0.0, ""}, {505, 3, 0.0, ""}, {-1, 3, 0.0, ""}, {1000, 3, 0.0, ""},
     };
     for (const auto& c : cases) {
         radio.set(RS::IF_FREQ, 14250000);
@@ -62,6 +62,9 @@ TEST_F(BuilderTest, RequestsWithFixedPauses)
         Log expected;
     } cases[] = {
         {UM_REQ_VD_SD_SET, 300, {"VD0300;", "~20", "SD0300;"}},
+        {UM_REQ_VD_SD_SET, 9999, {"VD9999;", "~20", "SD9999;"}},
+        {UM_REQ_VD_SD_SET, 10000, {}},
+        {UM_REQ_VD_SD_SET, -1, {}},
         {UM_REQ_LK_SET, 3, {"LK3;"}},
         {UM_REQ_LK_SET, 2, {"LK2;"}},
         {UM_REQ_LK_SET, 4, {}},

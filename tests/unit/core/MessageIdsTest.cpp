@@ -51,5 +51,16 @@ TEST(MessageIds, AnswerRowsRaiseTheNotificationNamedAfterTheirCode)
         EXPECT_EQ(messageName(row.kindOrNotification), "UM_ANS_" + std::string(codeOf(row)));
 }
 
+// The console posts only these: UM_THREAD_QUIT would end a worker for good.
+TEST(MessageIds, RequestsAreTheTableRowsAndTheDirectRequests)
+{
+    for (const char* name : {"UM_REQ_AI_TOGGLE", "UM_REQ_MW", "UM_REQ_MD_MODE_7", "UM_REQ_ID_READ",
+                             "UM_REQ_READ_ALL_START", "UM_REQ_IF_READ"})
+        EXPECT_TRUE(isRequestName(name)) << name;
+    for (const char* name : {"UM_THREAD_QUIT", "UM_ANSWER_ARRIVED", "UM_RECV_START", "UM_ANS_SPARE_53", "UM_ANS_FA",
+                             "UM_SHOW_ERROR", "UM_PANEL_8E", "um_req_mw", ""})
+        EXPECT_FALSE(isRequestName(name)) << name;
+}
+
 } // namespace
 } // namespace qx

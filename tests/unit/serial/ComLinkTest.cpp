@@ -50,7 +50,7 @@ TEST_F(ComLinkTest, FailedOpenOrLineDownPostsTheOpenErrorAndStaysClosed)
     line->refuse = false;
     line->status.lineDown = true;
     EXPECT_FALSE(link.open());
-    EXPECT_EQ(link.lastOpenFailure(), "the line went down as the port opened");
+    EXPECT_EQ(link.lastOpenFailure(), "/dev/fakeCOM1: the line went down as the port opened");
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(line->live, 0);
     EXPECT_EQ(line->written, "");
@@ -77,9 +77,36 @@ TEST_F(ComLinkTest, ProbeLeavesTheLinkAlone)
     EXPECT_EQ(line->live, 1);
     EXPECT_EQ(line->written, "AI0;");
     line->status.lineDown = true;
-    EXPECT_FALSE(link.probe(0));
+    std::string why;
+    EXPECT_FALSE(link.probe(1, &why));
+    EXPECT_EQ(why, "/dev/fakeCOM2: the line is down");
+    line->refuse = true;
+    EXPECT_FALSE(link.probe(3, &why));
+    EXPECT_EQ(why, "/dev/fakeCOM4: Permission denied");
     EXPECT_FALSE(link.probe(20));
     EXPECT_TRUE(outbox.windowPosts.empty());
+}
+
+// Opened exclusively, the link's own device would fail a probe as busy.
+TEST_F(ComLinkTest, ProbeOfTheDeviceTheLinkHoldsSucceedsWithoutOpeningIt)
+{
+    link.setPortNumber(3);
+    ASSERT_TRUE(link.open());
+    line->refuse = true;
+    EXPECT_TRUE(link.probe(2));
+    EXPECT_EQ(line->opens, 1);
+    link.close();
+    EXPECT_FALSE(link.probe(2)) << "closed, it is opened like any other";
+}
+
+TEST_F(ComLinkTest, NoDeviceBehindTheNumberSaysWhatIsPresent)
+{
+    ComLink bare{test::fakeOpener(line), [](int) { return std::optional<std::string>(); }, outbox, nullptr};
+    bare.setAbsentNote([] { return std::string("Serial devices present:\n    /dev/ttyUSB0"); });
+    bare.setPortNumber(7);
+    EXPECT_FALSE(bare.open());
+    EXPECT_EQ(bare.lastOpenFailure(),
+              "COM7: no serial device stands behind this port number.\nSerial devices present:\n    /dev/ttyUSB0");
 }
 
 // Meaningful under ThreadSanitizer: one thread closes and reopens while
