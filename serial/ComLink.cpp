@@ -77,15 +77,22 @@ bool ComLink::open()
     const bool ai = aiValue_ && aiValue_() != 0;
     device->write(ai ? std::span<const std::uint8_t>(on) : std::span<const std::uint8_t>(off));
     device_ = std::move(device);
+    if (listener_)
+        listener_(PortEvent::Opened);
     return true;
 }
 
-bool ComLink::close()
+bool ComLink::close() { return closeAs(PortEvent::Closed); }
+bool ComLink::closeForSleep() { return closeAs(PortEvent::ClosedForSleep); }
+
+bool ComLink::closeAs(PortEvent event)
 {
     std::lock_guard lock(mutex_);
     if (!device_)
         return false;
     device_.reset();
+    if (listener_)
+        listener_(event);
     return true;
 }
 

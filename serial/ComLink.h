@@ -21,6 +21,10 @@ public:
     using PathResolver = std::function<std::optional<std::string>(int portNumber)>;
     // The auto-information value that decides between "AI1;" and "AI0;".
     using AiValue = std::function<int()>;
+    enum class PortEvent { Opened, Closed, ClosedForSleep };
+    // Told of every open and close, with the link's lock held: it must not
+    // call back into the link.
+    using EventListener = std::function<void(PortEvent)>;
 
     ComLink(DeviceOpener opener, PathResolver resolver, Outbox& outbox, AiValue aiValue);
 
@@ -41,6 +45,10 @@ public:
     bool open();
     // True when the port was open and now is closed.
     bool close();
+    // The same, told to the listener as a close for the system's sleep.
+    bool closeForSleep();
+    // Set before the workers start.
+    void setEventListener(EventListener listener) { listener_ = std::move(listener); }
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
     // denied"); empty until an open fails.
@@ -59,11 +67,13 @@ public:
 private:
     std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why);
     void reportOpenFailure(const std::string& why);
+    bool closeAs(PortEvent event);
 
     DeviceOpener opener_;
     PathResolver resolver_;
     Outbox& outbox_;
     AiValue aiValue_;
+    EventListener listener_;
 
     std::atomic<int> port_{kDefaultPort};
     std::atomic<int> baud_{kDefaultBaud};

@@ -34,7 +34,12 @@ HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out,
     });
     bridge_.setMessageHandler([this](const Message& m) { onMessage(m); });
     bridge_.setTimerHandler([this](int id) { engine_.onTimer(id); });
+    engine_.setLinkListener([this](const LinkStatus& s) {
+        QMetaObject::invokeMethod(this, [this, s] { say("LINK " + linkStatusText(s)); }, Qt::QueuedConnection);
+    });
 }
+
+HeadlessRunner::~HeadlessRunner() { engine_.setLinkListener({}); }
 
 void HeadlessRunner::start(bool readStdin)
 {

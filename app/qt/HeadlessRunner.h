@@ -3,7 +3,8 @@
 // messages on standard error, and runs the command language of
 // ConsoleCommand from standard input, one command at a time (wait and sleep
 // hold the next command back without blocking the event loop). End of input
-// acts as quit.
+// acts as quit. Every change of the link's state is printed as a line
+// "LINK <state> on <port> at <speed> bit/s".
 #pragma once
 #include "app/ConsoleCommand.h"
 #include "core/Message.h"
@@ -26,6 +27,7 @@ class HeadlessRunner : public QObject {
     Q_OBJECT
 public:
     HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out = stdout, std::FILE* err = stderr);
+    ~HeadlessRunner() override;
 
     // Starts the engine and the standard-input reader.
     void start(bool readStdin = true);

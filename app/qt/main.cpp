@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
     qx::SleepWatcher sleep([&engine] {
         if (engine)
-            engine->link().close();
+            engine->closeForSleep();
     });
     sleep.watch();
     if (!options.headless) {
