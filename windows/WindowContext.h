@@ -17,6 +17,7 @@ class MacroKeys;
 class MenuTable;
 class PortSettings;
 class RadioState;
+class TrafficTap;
 
 struct WindowContext {
     Outbox& outbox;
@@ -30,6 +31,8 @@ struct WindowContext {
     MacroKeys* macros = nullptr;
     // The COM port settings, for COM Select and Baud rate.
     PortSettings* ports = nullptr;
+    // Every byte through the port, for the CAT monitor.
+    TrafficTap* traffic = nullptr;
 };
 
 } // namespace qx

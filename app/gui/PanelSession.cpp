@@ -4,14 +4,18 @@
 
 #include "app/Engine.h"
 #include "core/MessageIds.h"
+#include "app/qt/LinkStatusRelay.h"
 #include "app/qt/UiBridge.h"
+#include "core/KeyValueFile.h"
 #include "panel/MainPanelDlg.h"
+#include "panel/PanelScale.h"
 #include "panel/SplashWindow.h"
 #include "panel/controller/HitZones.h"
 #include "panel/controller/PanelController.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "panel/controller/PanelOps.h"
 #include "app/gui/EnginePortSettings.h"
+#include "widgets/ScreenKeeper.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -24,6 +28,7 @@ namespace qx {
 namespace {
 
 constexpr int kWatchMs = 50;
+constexpr const char* kPanelScaleKey = "panel-scale";
 // A link that is not up and read within this long will not be.
 constexpr int kWatchLimitTicks = 60'000 / kWatchMs;
 
@@ -49,15 +54,40 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
                 window_->showVersion();
         });
     ctx_.macros = macros_.get();
+    ctx_.traffic = &engine.traffic();
+    keeper_ = std::make_unique<ScreenKeeper>();
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
+    linkRelay_ = new LinkStatusRelay([this](const LinkStatus& s) { window_->setLinkStatus(s); }, this);
+    engine_.setLinkListener([relay = linkRelay_](const LinkStatus& s) { relay->report(s); });
 }
 
 PanelSession::~PanelSession()
 {
+    engine_.setLinkListener({});
     bridge_.setMessageHandler({});
     bridge_.setTimerHandler({});
+}
+
+double PanelSession::savedPanelScale() const
+{
+    KeyValueFile conf(options_.baseDir / "CommoFiles" / KeyValueFile::kFileName);
+    conf.load();
+    const auto text = conf.get(kPanelScaleKey);
+    return text ? panel::parsePanelScale(*text) : 1.0;
+}
+
+void PanelSession::savePanelScale() const
+{
+    KeyValueFile conf(options_.baseDir / "CommoFiles" / KeyValueFile::kFileName);
+    conf.load();
+    const std::string scale = panel::formatPanelScale(window_->panelScale());
+    if (conf.get(kPanelScaleKey) == scale)
+        return;
+    conf.set(kPanelScaleKey, scale);
+    if (!conf.save())
+        std::fprintf(stderr, "The panel size was not saved: %s\n", conf.lastError().c_str());
 }
 
 void PanelSession::start()
@@ -74,6 +104,7 @@ void PanelSession::bringUp()
 {
     engine_.startUp();
     window_->startPanel();
+    window_->setPanelScale(savedPanelScale());
     window_->show();
     splash_.reset();
     if (options_.connect)
@@ -137,6 +168,7 @@ void PanelSession::shutDown()
     if (down_)
         return;
     down_ = true;
+    savePanelScale();
     bridge_.beginShutdown();
     engine_.shutDown();
     window_->hide();

@@ -21,6 +21,8 @@ namespace qx {
 
 class CMainPanelDlg;
 class EnginePortSettings;
+class LinkStatusRelay;
+class ScreenKeeper;
 class MacroKeys;
 class Engine;
 class UiBridge;
@@ -35,7 +37,7 @@ struct PanelSessionOptions {
     std::string screenshot; // PNG to save, then quit
     // How the engine maps port numbers to devices; without it COM Select and Baud rate stay shut.
     std::optional<DevicePaths> paths;
-    // Holds "CommoFiles" with the macro key file.
+    // Holds "CommoFiles" with the macro key file and rcp720.conf (the panel's size).
     std::filesystem::path baseDir = ".";
 };
 
@@ -47,6 +49,7 @@ public:
 
     void start();
     CMainPanelDlg& window() { return *window_; }
+    ScreenKeeper& screenKeeper() { return *keeper_; }
     // 0, or 1 when the screenshot could not be made.
     int exitCode() const { return exitCode_; }
 
@@ -56,6 +59,8 @@ private:
     void watchForScreenshot();
     void takeScreenshot();
     void shutDown();
+    double savedPanelScale() const;
+    void savePanelScale() const;
 
     Engine& engine_;
     UiBridge& bridge_;
@@ -65,6 +70,8 @@ private:
     WindowContext ctx_;
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;
+    std::unique_ptr<ScreenKeeper> keeper_;
+    LinkStatusRelay* linkRelay_ = nullptr;
     QTimer* watch_ = nullptr;
     bool sawBusy_ = false;
     int watchTicks_ = 0;

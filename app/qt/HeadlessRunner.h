@@ -21,6 +21,7 @@ class QTimer;
 namespace qx {
 
 class Engine;
+class LinkStatusRelay;
 class UiBridge;
 
 class HeadlessRunner : public QObject {
@@ -53,6 +54,7 @@ private:
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
+    LinkStatusRelay* linkRelay_;
 };
 
 } // namespace qx
