@@ -6,7 +6,7 @@ std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
            " [--headless] [--simulate | --device PATH | --port N] [--trace FILE] [--no-splash]\n"
-           "       [--connect] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
+           "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
            "  --device PATH      use this serial device for every COM port number\n"
@@ -15,7 +15,9 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
            "  --connect          press the power key once the window is up\n"
-           "  --screenshot FILE  save the panel as PNG once drawn, then quit\n";
+           "  --cat-monitor      open the CAT monitor with the window\n"
+           "  --screenshot FILE  save the panel as PNG once drawn, then quit (with\n"
+           "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -38,6 +40,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
             o.noSplash = true;
         else if (a == "--connect")
             o.connect = true;
+        else if (a == "--cat-monitor")
+            o.catMonitor = true;
         else if (a == "--help" || a == "-h")
             o.help = true;
         else if (a == "--version")

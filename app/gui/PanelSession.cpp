@@ -16,11 +16,13 @@
 #include "panel/controller/PanelOps.h"
 #include "app/gui/EnginePortSettings.h"
 #include "widgets/ScreenKeeper.h"
+#include "windows/CatMonitorDlg.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 namespace qx {
@@ -80,6 +82,10 @@ double PanelSession::savedPanelScale() const
 
 void PanelSession::savePanelScale() const
 {
+    // A size only fitted to this screen is not the operator's choice: a
+    // larger screen next time gets the size asked for before.
+    if (std::abs(window_->panelScale() - startScale_) < 0.005)
+        return;
     KeyValueFile conf(options_.baseDir / "CommoFiles" / KeyValueFile::kFileName);
     conf.load();
     const std::string scale = panel::formatPanelScale(window_->panelScale());
@@ -105,8 +111,11 @@ void PanelSession::bringUp()
     engine_.startUp();
     window_->startPanel();
     window_->setPanelScale(savedPanelScale());
+    startScale_ = window_->panelScale();
     window_->show();
     splash_.reset();
+    if (options_.catMonitor)
+        window_->openCatMonitor();
     if (options_.connect)
         pressLinkKey();
     if (!options_.screenshot.empty())
@@ -155,11 +164,20 @@ void PanelSession::takeScreenshot()
 {
     // One full repaint from the state as it stands, then the picture.
     window_->onTimer(kRepaintTimer);
-    const QImage img = window_->grab().toImage();
-    if (!img.save(QString::fromStdString(options_.screenshot), "PNG")) {
-        std::fprintf(stderr, "Could not write %s\n", options_.screenshot.c_str());
-        exitCode_ = 1;
+    const QString path = QString::fromStdString(options_.screenshot);
+    std::vector<std::pair<QWidget*, QString>> shots{{window_.get(), path}};
+    if (CCatMonitorDlg* monitor = window_->catMonitor()) {
+        monitor->catchUp();
+        QString monitorPath = path;
+        monitorPath.insert(path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? path.size() - 4 : path.size(),
+                           QStringLiteral("-cat-monitor"));
+        shots.emplace_back(monitor, monitorPath);
     }
+    for (const auto& [widget, file] : shots)
+        if (!widget->grab().toImage().save(file, "PNG")) {
+            std::fprintf(stderr, "Could not write %s\n", file.toLocal8Bit().constData());
+            exitCode_ = 1;
+        }
     shutDown();
 }
 

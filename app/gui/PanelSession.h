@@ -34,7 +34,8 @@ class SplashWindow;
 struct PanelSessionOptions {
     int splashMs = 3000; // 0: no splash
     bool connect = false;
-    std::string screenshot; // PNG to save, then quit
+    bool catMonitor = false; // open the CAT monitor with the window
+    std::string screenshot;  // PNG to save, then quit
     // How the engine maps port numbers to devices; without it COM Select and Baud rate stay shut.
     std::optional<DevicePaths> paths;
     // Holds "CommoFiles" with the macro key file and rcp720.conf (the panel's size).
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<panel::SplashWindow> splash_;
     std::unique_ptr<ScreenKeeper> keeper_;
     LinkStatusRelay* linkRelay_ = nullptr;
+    double startScale_ = 1.0;
     QTimer* watch_ = nullptr;
     bool sawBusy_ = false;
     int watchTicks_ = 0;

@@ -78,6 +78,7 @@ int main(int argc, char** argv)
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
         po.connect = options.connect;
+        po.catMonitor = options.catMonitor;
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         po.baseDir = config.baseDir;

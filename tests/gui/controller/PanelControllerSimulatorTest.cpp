@@ -50,6 +50,7 @@ protected:
         engine = std::make_unique<Engine>(config, bridge, state, command, menu);
         PanelSessionOptions options;
         options.splashMs = 0;
+        options.baseDir = config.baseDir;
         session = std::make_unique<PanelSession>(*engine, bridge, options);
         session->start();
     }
