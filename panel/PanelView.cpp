@@ -70,10 +70,12 @@ QRect PanelView::toWidget(const QRect& r) const
 
 const QPixmap& PanelView::background(qreal pixelsPerPanelPixel) const
 {
-    if (background_.isNull() || background_.devicePixelRatio() != pixelsPerPanelPixel) {
+    if (background_.isNull() || backgroundScale_ != pixelsPerPanelPixel) {
+        // Scaled by hand: a painter does not scale for a device pixel ratio below 1.
         background_ = QPixmap((QSizeF(kPanelWidth, kPanelHeight) * pixelsPerPanelPixel).toSize());
-        background_.setDevicePixelRatio(pixelsPerPanelPixel);
+        backgroundScale_ = pixelsPerPanelPixel;
         QPainter p(&background_);
+        p.scale(pixelsPerPanelPixel, pixelsPerPanelPixel);
         PanelPainter::paintBackground(p);
     }
     return background_;
@@ -125,8 +127,8 @@ void PanelView::paintEvent(QPaintEvent* e)
 QImage PanelView::render(qreal scale) const
 {
     QImage img((QSizeF(kPanelWidth, kPanelHeight) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-    img.setDevicePixelRatio(scale);
     QPainter p(&img);
+    p.scale(scale, scale);
     paintArea(p, QRect(0, 0, kPanelWidth, kPanelHeight), scale);
     return img;
 }

@@ -41,7 +41,7 @@ public:
     QPoint toPanel(QPointF widgetPos) const;
     QPoint fromPanel(QPoint panelPos) const;
 
-    // The whole panel, drawn now, at `scale` device pixels per panel pixel.
+    // The whole panel, drawn now, `scale` image pixels per panel pixel.
     QImage render(qreal scale = 1.0) const;
     // Draws `area` of the panel into `p`, whose transform maps panel
     // coordinates; the art is rendered at `pixelsPerPanelPixel` (0: the
@@ -68,6 +68,7 @@ private:
     PanelInput input_;
     qreal preferred_ = 1.0;
     mutable QPixmap background_;
+    mutable qreal backgroundScale_ = 0;
 };
 
 } // namespace qx::panel

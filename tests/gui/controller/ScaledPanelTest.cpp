@@ -253,6 +253,34 @@ TEST(ScaledPanel, AnElementIsPaintedWhereItsZoneIsAtEverySize)
     }
 }
 
+// Mean difference per colour channel, 0 to 255, of two pictures of one size.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            sum += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue());
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+TEST(ScaledPanel, TheWholePictureIsTheOneAtOneToOneScaled)
+{
+    const QImage one = ScaledWindow(1.0).view().grab().toImage();
+    for (double scale : {2.0, 0.75, 0.93}) {
+        ScaledWindow w(scale);
+        ASSERT_TRUE(w.drawnAt(scale)) << scale;
+        const QImage drawn = w.view().grab().toImage();
+        const QImage expected = one.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Text and edges come out a little differently at each size, nothing more.
+        EXPECT_LT(meanDifference(drawn.convertToFormat(QImage::Format_RGB32),
+                                 expected.convertToFormat(QImage::Format_RGB32)),
+                  4.5)
+            << scale;
+    }
+}
+
 TEST(PanelScale, StepsFitsAndReadsBack)
 {
     EXPECT_DOUBLE_EQ(panel::stepPanelScale(1.0, +1), 1.1);
