@@ -61,8 +61,8 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) { window_->onMessage(m); });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
-    linkRelay_ = new LinkStatusRelay([this](const LinkStatus& s) { window_->setLinkStatus(s); }, this);
-    engine_.setLinkListener([relay = linkRelay_](const LinkStatus& s) { relay->report(s); });
+    linkRelay_ = std::make_unique<LinkStatusRelay>(bridge_, [this](const LinkStatus& s) { window_->setLinkStatus(s); });
+    engine_.setLinkListener([relay = linkRelay_.get()](const LinkStatus& s) { relay->report(s); });
 }
 
 PanelSession::~PanelSession()

@@ -72,7 +72,7 @@ private:
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;
     std::unique_ptr<ScreenKeeper> keeper_;
-    LinkStatusRelay* linkRelay_ = nullptr;
+    std::unique_ptr<LinkStatusRelay> linkRelay_;
     double startScale_ = 1.0;
     QTimer* watch_ = nullptr;
     bool sawBusy_ = false;

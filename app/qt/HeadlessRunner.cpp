@@ -23,7 +23,8 @@ namespace qx {
 
 HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out, std::FILE* err)
     : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this)),
-      linkRelay_(new LinkStatusRelay([this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); }, this))
+      linkRelay_(std::make_unique<LinkStatusRelay>(
+          bridge, [this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); }))
 {
     holdTimer_->setSingleShot(true);
     connect(holdTimer_, &QTimer::timeout, this, [this] {

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -54,7 +55,7 @@ private:
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
-    LinkStatusRelay* linkRelay_;
+    std::unique_ptr<LinkStatusRelay> linkRelay_;
 };
 
 } // namespace qx

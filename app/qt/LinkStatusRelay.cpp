@@ -1,21 +1,27 @@
 #include "app/qt/LinkStatusRelay.h"
 
-#include <QThread>
+#include "app/qt/UiBridge.h"
 
 namespace qx {
 
-LinkStatusRelay::LinkStatusRelay(Apply apply, QObject* parent) : QObject(parent), apply_(std::move(apply)) {}
+LinkStatusRelay::LinkStatusRelay(UiBridge& bridge, Apply apply)
+    : bridge_(bridge), apply_(std::move(apply)), self_(std::make_shared<LinkStatusRelay*>(this))
+{
+}
 
 void LinkStatusRelay::report(const LinkStatus& s)
 {
     {
         std::lock_guard lock(mutex_);
         pending_.push_back(s);
-        if (QThread::currentThread() != thread()) {
+        if (!bridge_.onUiThread()) {
             if (scheduled_)
                 return;
             scheduled_ = true;
-            QMetaObject::invokeMethod(this, [this] { drain(); }, Qt::QueuedConnection);
+            bridge_.callOnUiThread([alive = std::weak_ptr<LinkStatusRelay*>(self_)] {
+                if (auto relay = alive.lock())
+                    (*relay)->drain();
+            });
             return;
         }
     }

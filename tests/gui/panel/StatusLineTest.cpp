@@ -2,6 +2,7 @@
 // the link and of the last operator message, the order in which reports
 // reach it, and the panel size kept from one run to the next.
 #include "app/qt/LinkStatusRelay.h"
+#include "app/qt/UiBridge.h"
 #include "core/ErrorMessages.h"
 #include "panel/LinkStatusLine.h"
 #include "tests/gui/GuiWait.h"
@@ -46,8 +47,9 @@ TEST(LinkStatusLine, ShowsPortSpeedStateAndTheMessageUntilTheStateChanges)
 
 TEST(LinkStatusRelay, KeepsTheOrderAndAppliesUiThreadReportsAtOnce)
 {
+    UiBridge bridge;
     std::vector<LinkPhase> applied;
-    LinkStatusRelay relay([&](const LinkStatus& s) { applied.push_back(s.phase); });
+    LinkStatusRelay relay(bridge, [&](const LinkStatus& s) { applied.push_back(s.phase); });
     std::thread worker([&] {
         relay.report(status(LinkPhase::PortOpen));
         relay.report(status(LinkPhase::Connecting, 1));
@@ -57,6 +59,7 @@ TEST(LinkStatusRelay, KeepsTheOrderAndAppliesUiThreadReportsAtOnce)
     // A report on the UI thread comes after those still on their way, at once.
     relay.report(status(LinkPhase::PortOpen));
     EXPECT_EQ(applied, (std::vector<LinkPhase>{LinkPhase::PortOpen, LinkPhase::Connecting, LinkPhase::PortOpen}));
+    bridge.drain();
     QCoreApplication::processEvents();
     EXPECT_EQ(applied.size(), 3u) << "nothing is applied twice";
 }
