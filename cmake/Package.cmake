@@ -22,4 +22,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin, which Qt only recommends.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# A radio on another computer is reached through ser2net there.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "ser2net")
 include(CPack)
