@@ -85,6 +85,8 @@ public:
     void portSettingsChanged() { linkState_.portChanged(); }
     // Every byte through the port, for the CAT monitor and the trace file.
     TrafficTap& traffic() { return *tap_; }
+    // Runs first in shutDown(), while the port and the workers still run.
+    void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
 
     void postToThread(ThreadId to, const Message& m) override;
     void postToWindow(const Message& m) override;
@@ -143,6 +145,7 @@ private:
     std::unique_ptr<MenuLoader> loader_;
     std::unique_ptr<Worker> sioSend_, sioRecv_, anlSend_, anlRecv_, menuLoad_;
 
+    std::function<void()> beforeShutdown_;
     bool started_ = false;
     bool stopped_ = false;
 };

@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 
+#include "rigserver/ListenAddress.h"
 #include "serial/NetworkAddress.h"
 
 namespace qx {
@@ -8,7 +9,8 @@ std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
-           "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
+           "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
+           "       [--rig-server [ADDR:]PORT|off] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -21,7 +23,9 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --connect          press the power key once the window is up\n"
            "  --cat-monitor      open the CAT monitor with the window\n"
            "  --screenshot FILE  save the panel as PNG once drawn, then quit (with\n"
-           "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n";
+           "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n"
+           "  --rig-server [ADDR:]PORT|off\n"
+           "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -69,6 +73,14 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 else
                     o.port = v;
             }
+        } else if (a == "--rig-server") {
+            std::string v;
+            value(v);
+            std::string why;
+            if (o.error.empty() && !rig::parseListenAddress(v, &why))
+                o.error = "--rig-server " + v + ": " + why;
+            else if (o.error.empty())
+                o.rigServer = v;
         } else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")
