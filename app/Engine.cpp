@@ -5,6 +5,7 @@
 #include "app/TimerRoutes.h"
 #include "app/WindowSink.h"
 #include "cat/AnswerAnalyser.h"
+#include "cat/AnswerDecoders.h"
 #include "cat/CommandBuilder.h"
 #include "cat/PortOpener.h"
 #include "cat/Watchdog.h"
@@ -17,7 +18,9 @@
 #include "serial/SerialReceiver.h"
 #include "serial/SerialSender.h"
 #include "serial/NetworkOpener.h"
+#include "serial/TraceFile.h"
 #include "serial/TracingDevice.h"
+#include "serial/TrafficTap.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
@@ -64,6 +67,11 @@ private:
     ComLink& link_;
 };
 
+std::int64_t msSinceEpoch(std::chrono::steady_clock::time_point t)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch()).count();
+}
+
 // A local serial device, or a network one named tcp://HOST:PORT or rfc2217://HOST:PORT.
 DeviceOpener realOpener(const std::atomic<bool>& cancel)
 {
@@ -83,17 +91,23 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
       settings_(config_.baseDir, config_.secondInstance),
       network_(config_.baseDir / ComSettingsFile::kFolder / KeyValueFile::kFileName, !config_.secondInstance)
 {
-    DeviceOpener opener = realOpener(cancelConnect_);
-    if (!config_.tracePath.empty()) {
-        trace_ = std::make_shared<Trace>(config_.tracePath);
-        opener = tracingOpener(std::move(opener), trace_);
-    }
+    tap_ = std::make_shared<TrafficTap>();
+    DeviceOpener opener = tracingOpener(realOpener(cancelConnect_), tap_);
+    if (!config_.tracePath.empty())
+        trace_ = std::make_unique<TraceFile>(config_.tracePath, tap_);
     if (config_.wrapOpener)
         opener = config_.wrapOpener(std::move(opener));
     link_ = std::make_unique<ComLink>(
         std::move(opener), [this](int n) { return devicePathFor(n); }, *this,
         [this] { return command_.get(CommandState::Int::AI); });
     link_->setAbsentNote([this] { return presentDevicesText(presentSerialDevices(config_.devDir)); });
+    linkState_.setPortInfo([this] { return portInfo(); });
+    link_->setEventListener([this](ComLink::PortEvent e) {
+        if (e == ComLink::PortEvent::Opened)
+            linkState_.portOpened();
+        else
+            linkState_.portClosed(e == ComLink::PortEvent::ClosedForSleep);
+    });
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
     receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_);
@@ -101,8 +115,7 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     portOpener_ = std::make_unique<LinkOpener>(*link_);
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
                                                 clock_, *portOpener_);
-    if (trace_)
-        builder_->setRefusalNote([trace = trace_](std::string_view why) { trace->note(why); });
+    builder_->setRefusalNote([tap = tap_](std::string_view why) { tap->note(why); });
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
                         [this] {
                             radio_.setMenuReady(true);
@@ -242,11 +255,16 @@ std::optional<std::string> Engine::devicePathFor(int portNumber) const
 
 bool Engine::setNetworkDevice(const std::optional<std::string>& address, std::string* why)
 {
-    return network_.set(address, why);
+    // Not remembered still holds for this run: the status line shows it either way.
+    const bool saved = network_.set(address, why);
+    linkState_.portChanged();
+    return saved;
 }
 
 bool Engine::onTimer(int timerId)
 {
+    if (timerId == kPowerPollTimer)
+        linkState_.tick(msSinceEpoch(clock_.now()));
     if (timerId == kAnswerWatchdogTimer) {
         watchdogTick();
         return true;
@@ -297,15 +315,69 @@ std::string Engine::settingsSaveFailure() const
     return settingsSaveFailure_;
 }
 
+void Engine::closeForSleep() { link_->closeForSleep(); }
+
+std::pair<std::string, int> Engine::portInfo() const
+{
+    const int n = link_->portNumber();
+    const auto path = devicePathFor(n);
+    return {path ? *path : "COM" + std::to_string(n) + " (no device)", link_->baudRate()};
+}
+
+// The link state learns from what passes here anyway, before it goes on.
+void Engine::observeThreadPost(ThreadId to, const Message& m)
+{
+    if (to == ThreadId::AnlSend && m.id == UM_REQ_AI_TOGGLE)
+        linkState_.attempt(msSinceEpoch(clock_.now()));
+    else if (to == ThreadId::AnlSend && m.id == UM_REQ_READ_ALL_START)
+        linkState_.radioIdentified(radio_.get(RadioState::Int::ID));
+    else if (to == ThreadId::AnlRecv && m.id == UM_AI_OFF_SEEN)
+        linkState_.watchdog();
+}
+
+void Engine::observeWindowMessage(const Message& m)
+{
+    switch (m.id) {
+    case UM_ANS_AI: linkState_.autoInformation(radio_.get(RadioState::Int::AI) == 1); return;
+    // Sent while the "AI" answer that switched it on is still being decoded.
+    case UM_PANEL_REFRESH: linkState_.autoInformation(true); return;
+    case UM_ANS_PS: linkState_.power(radio_.get(RadioState::Int::PS) == 1); return;
+    case UM_SHOW_ERROR:
+        if (m.lParam == kPortOpenFailedRow)
+            linkState_.openFailed();
+        else if (m.lParam == kConnectFailedMessage)
+            linkState_.identificationFailed();
+        return;
+    default: return;
+    }
+}
+
 void Engine::postToThread(ThreadId to, const Message& m)
 {
+    observeThreadPost(to, m);
     if (Worker* w = worker(to))
         w->thread().post(m);
 }
 
-void Engine::postToWindow(const Message& m) { window_.postToWindow(m); }
-void Engine::sendToWindow(const Message& m) { window_.sendToWindow(m); }
+void Engine::postToWindow(const Message& m)
+{
+    observeWindowMessage(m);
+    window_.postToWindow(m);
+}
+
+void Engine::sendToWindow(const Message& m)
+{
+    observeWindowMessage(m);
+    window_.sendToWindow(m);
+}
+
 void Engine::startTimer(int timerId, int periodMs) { window_.startTimer(timerId, periodMs); }
-void Engine::stopTimer(int timerId) { window_.stopTimer(timerId); }
+
+void Engine::stopTimer(int timerId)
+{
+    if (timerId == kLinkAttemptTimer)
+        linkState_.attemptsEnded();
+    window_.stopTimer(timerId);
+}
 
 } // namespace qx

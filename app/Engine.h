@@ -8,6 +8,7 @@
 // Lifecycle: construct (nothing runs), startUp() once, shutDown() once.
 // The destructor shuts down if that was not done.
 #pragma once
+#include "cat/LinkState.h"
 #include "core/Clock.h"
 #include "core/LinkFlags.h"
 #include "core/Outbox.h"
@@ -36,7 +37,8 @@ class PortOpener;
 class RadioState;
 class SerialReceiver;
 class SerialSender;
-class Trace;
+class TraceFile;
+class TrafficTap;
 class WindowSink;
 
 struct EngineConfig {
@@ -73,6 +75,18 @@ public:
     // Puts a raw text on the send queue and has it written, as Command Send
     // does; false, sending nothing, when it is longer than a queue slot.
     bool sendRaw(const std::string& text);
+    // Closes the port because the system goes to sleep or wakes.
+    void closeForSleep();
+
+    // What the operator is told of the link. The listener is called from
+    // any thread, in the order of the changes (see LinkStateMachine); set it
+    // before startUp().
+    void setLinkListener(LinkStateMachine::Listener listener) { linkState_.setListener(std::move(listener)); }
+    LinkStatus linkStatus() const { return linkState_.status(); }
+    // The port's settings changed (COM Select, Baud rate).
+    void portSettingsChanged() { linkState_.portChanged(); }
+    // Every byte through the port, for the CAT monitor and the trace file.
+    TrafficTap& traffic() { return *tap_; }
     // Runs first in shutDown(), while the port and the workers still run.
     void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
 
@@ -108,6 +122,9 @@ private:
     class Worker;
     Worker* worker(ThreadId id);
     void watchdogTick();
+    std::pair<std::string, int> portInfo() const;
+    void observeThreadPost(ThreadId to, const Message& m);
+    void observeWindowMessage(const Message& m);
 
     EngineConfig config_;
     WindowSink& window_;
@@ -120,7 +137,9 @@ private:
     TextQueue sendQueue_;
     TextQueue answerQueue_;
     DevicePaths paths_;
-    std::shared_ptr<Trace> trace_;
+    LinkStateMachine linkState_;
+    std::shared_ptr<TrafficTap> tap_;
+    std::unique_ptr<TraceFile> trace_;
     std::unique_ptr<ComLink> link_;
     ComSettingsFile settings_;
     NetworkDeviceSetting network_;

@@ -9,8 +9,8 @@ std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
-           "       [--connect] [--screenshot FILE] [--sim-log FILE] [--rig-server [ADDR:]PORT|off]\n"
-           "       [--help] [--version]\n"
+           "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
+           "       [--rig-server [ADDR:]PORT|off] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -21,7 +21,9 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
            "  --connect          press the LINK key once the radio's power state is known\n"
-           "  --screenshot FILE  save the panel as PNG once drawn, then quit\n"
+           "  --cat-monitor      open the CAT monitor with the window\n"
+           "  --screenshot FILE  save the panel as PNG once drawn, then quit (with\n"
+           "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n"
            "  --rig-server [ADDR:]PORT|off\n"
            "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n";
 }
@@ -46,6 +48,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
             o.noSplash = true;
         else if (a == "--connect")
             o.connect = true;
+        else if (a == "--cat-monitor")
+            o.catMonitor = true;
         else if (a == "--help" || a == "-h")
             o.help = true;
         else if (a == "--version")

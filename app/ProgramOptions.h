@@ -11,6 +11,7 @@ struct ProgramOptions {
     bool simulate = false;
     bool noSplash = false;
     bool connect = false;
+    bool catMonitor = false;
     bool help = false;
     bool version = false;
     std::optional<std::string> device;

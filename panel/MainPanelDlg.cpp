@@ -5,13 +5,16 @@
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
 #include "panel/LinkHint.h"
+#include "panel/LinkStatusLine.h"
 #include "panel/PanelIcon.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelScale.h"
 #include "panel/controller/PanelOps.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "state/RadioState.h"
 #include "windows/AuxWindow.h"
 #include "windows/AuxWindowFactory.h"
+#include "windows/CatMonitorDlg.h"
 #include "windows/MacroKeys.h"
 #include "windows/MacroSender.h"
 #include "windows/VersionDlg.h"
@@ -24,6 +27,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace qx {
 
@@ -52,7 +56,7 @@ QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_ca
 
 CMainPanelDlg::CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), hooks_(std::move(hooks)), display_(ctx.radio, ctx.menu, ctx.outbox),
-      view_(new panel::PanelView(display_.model(), this)),
+      view_(new panel::PanelView(display_.model())), statusLine_(new panel::LinkStatusLine),
       controller_(std::make_unique<panel::PanelControllerHost>(*this, ctx, hooks_.portReady))
 {
     view_->setInput(controller_->input());
@@ -61,9 +65,16 @@ CMainPanelDlg::CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks, QWidget* 
             view_->setAreaToolTip(QRect(QPoint(k.left, k.top), QPoint(k.right, k.bottom)), qtext(panel::kLinkHint));
     setWindowTitle(QStringLiteral("RCP for QX-720"));
     setWindowIcon(panel::panelIcon());
-    setCentralWidget(view_);
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(view_, 1);
+    column->addWidget(statusLine_);
+    setCentralWidget(central);
     buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    buildViewMenu();
+    resize(panel::panelSizeAt(1.0) + chromeSize());
 }
 
 CMainPanelDlg::~CMainPanelDlg() = default;
@@ -88,6 +99,69 @@ void CMainPanelDlg::buildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, kCmdVersion, QStringLiteral("&Version"));
 }
+
+// Outside the spec's menu ids: these stay enabled while windows are open.
+void CMainPanelDlg::buildViewMenu()
+{
+    QMenu* view = new QMenu(QStringLiteral("&View"), this);
+    menuBar()->insertMenu(menuBar()->actions().value(1), view);
+    QAction* in = view->addAction(QStringLiteral("Zoom &In"), this, [this] { zoom(+1); });
+    in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* out = view->addAction(QStringLiteral("Zoom &Out"), this, [this] { zoom(-1); });
+    out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QAction* actual = view->addAction(QStringLiteral("&Actual Size"), this, [this] { setPanelScale(1.0); });
+    actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addSeparator();
+    QAction* monitor = view->addAction(QStringLiteral("&CAT Monitor"), this, [this] { openCatMonitor(); });
+    monitor->setEnabled(ctx_.traffic != nullptr);
+    for (QAction* a : view->actions())
+        a->setShortcutContext(Qt::WindowShortcut);
+}
+
+QSize CMainPanelDlg::chromeSize() const
+{
+    return {0, menuBar()->sizeHint().height() + statusLine_->sizeHint().height()};
+}
+
+double CMainPanelDlg::fittingScale(double wanted) const
+{
+    const QScreen* s = screen();
+    if (!s)
+        return panel::fitPanelScale(wanted, QSize(1 << 20, 1 << 20), chromeSize());
+    // Before the first show the decorations are not known yet: allow for some.
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(16, 48);
+    return panel::fitPanelScale(wanted, s->availableGeometry().size(), chromeSize() + frame);
+}
+
+void CMainPanelDlg::setPanelScale(double scale)
+{
+    const double s = fittingScale(scale);
+    view_->setScale(s);
+    resize(panel::panelSizeAt(s) + chromeSize());
+    view_->resize(panel::panelSizeAt(s));
+}
+
+double CMainPanelDlg::panelScale() const { return view_->scale(); }
+
+void CMainPanelDlg::zoom(int direction) { setPanelScale(panel::stepPanelScale(panelScale(), direction)); }
+
+void CMainPanelDlg::setLinkStatus(const LinkStatus& s) { statusLine_->setStatus(s); }
+
+void CMainPanelDlg::noteOperatorMessage(const QString& text) { statusLine_->setMessage(text); }
+
+CCatMonitorDlg* CMainPanelDlg::openCatMonitor()
+{
+    if (!ctx_.traffic)
+        return nullptr;
+    if (!monitor_)
+        monitor_ = new CCatMonitorDlg(*ctx_.traffic, this);
+    monitor_->show();
+    monitor_->raise();
+    monitor_->activateWindow();
+    return monitor_;
+}
+
+CCatMonitorDlg* CMainPanelDlg::catMonitor() const { return monitor_; }
 
 QAction* CMainPanelDlg::menuAction(int id) const
 {
@@ -288,6 +362,7 @@ void CMainPanelDlg::menuCommand(int id)
 
 void CMainPanelDlg::showBox(const QString& text, bool* busyFlag, const QString& hint)
 {
+    noteOperatorMessage(text);
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     box->setInformativeText(hint);
     box->setAttribute(Qt::WA_DeleteOnClose);

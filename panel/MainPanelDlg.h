@@ -6,6 +6,7 @@
 // Closing (close box, File > Exit) runs the `shutDown` hook once; Esc does
 // not close the window.
 #pragma once
+#include "cat/LinkState.h"
 #include "core/Message.h"
 #include "panel/PanelDisplay.h"
 #include "panel/PanelView.h"
@@ -13,6 +14,7 @@
 #include "windows/WindowContext.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -25,7 +27,9 @@ class QMessageBox;
 namespace qx {
 
 class AuxWindow;
+class CCatMonitorDlg;
 namespace panel {
+class LinkStatusLine;
 class PanelControllerHost;
 }
 
@@ -83,6 +87,24 @@ public:
     // The Version dialog, modal; also what plain F1 opens.
     void showVersion();
 
+    // The panel drawn at `scale` (within what fits the screen), the window sized to it.
+    void setPanelScale(double scale);
+    // The scale the panel is drawn at now.
+    double panelScale() const;
+    // One step larger (direction > 0) or smaller.
+    void zoom(int direction);
+    // `wanted`, or less when the window would not fit its screen.
+    double fittingScale(double wanted) const;
+
+    void setLinkStatus(const LinkStatus& s);
+    // The last operator message, shown in the status line until the link state changes.
+    void noteOperatorMessage(const QString& text);
+    panel::LinkStatusLine& statusLine() { return *statusLine_; }
+
+    // The CAT monitor, opened (or raised); null when there is no port tap.
+    CCatMonitorDlg* openCatMonitor();
+    CCatMonitorDlg* catMonitor() const;
+
     QAction* menuAction(int id) const;
     panel::PanelDisplay& display() { return display_; }
     panel::PanelView& view() { return *view_; }
@@ -103,6 +125,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildViewMenu();
+    QSize chromeSize() const;
     void auxDone(AuxKind kind, const Message& m);
     void forwardToAux(const Message& m);
     void showError(const Message& m);
@@ -118,6 +142,8 @@ private:
     MainPanelHooks hooks_;
     panel::PanelDisplay display_;
     panel::PanelView* view_;
+    panel::LinkStatusLine* statusLine_;
+    QPointer<CCatMonitorDlg> monitor_;
     std::unique_ptr<panel::PanelControllerHost> controller_;
     std::map<int, QAction*> actions_;
     std::array<AuxWindow*, kAuxWindows.size()> aux_{};

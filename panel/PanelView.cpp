@@ -2,6 +2,8 @@
 
 #include "panel/PanelLayout.h"
 #include "panel/PanelPainter.h"
+#include "panel/PanelScale.h"
+#include "widgets/PanelColours.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -10,23 +12,72 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace qx::panel {
 
 PanelView::PanelView(const PanelModel& model, QWidget* parent) : QWidget(parent), model_(model)
 {
-    setFixedSize(kPanelWidth, kPanelHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setScale(1.0);
 }
 
-QSize PanelView::sizeHint() const { return {kPanelWidth, kPanelHeight}; }
-
-const QPixmap& PanelView::background(qreal dpr) const
+void PanelView::setScale(qreal scale)
 {
-    if (background_.isNull() || background_.devicePixelRatio() != dpr) {
-        background_ = QPixmap(QSize(kPanelWidth, kPanelHeight) * dpr);
-        background_.setDevicePixelRatio(dpr);
+    preferred_ = std::clamp(scale, kMinPanelScale, kMaxPanelScale);
+    resize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QSize PanelView::sizeHint() const { return panelSizeAt(preferred_); }
+QSize PanelView::minimumSizeHint() const { return panelSizeAt(kMinPanelScale); }
+
+qreal PanelView::scale() const
+{
+    // Sized for its preferred scale, pixel rounding aside: that scale exactly.
+    if (size() == panelSizeAt(preferred_))
+        return preferred_;
+    return std::max<qreal>(std::min(qreal(width()) / kPanelWidth, qreal(height()) / kPanelHeight), 0.01);
+}
+
+QPointF PanelView::origin() const
+{
+    const qreal s = scale();
+    return {(width() - kPanelWidth * s) / 2, (height() - kPanelHeight * s) / 2};
+}
+
+QPoint PanelView::toPanel(QPointF widgetPos) const
+{
+    const QPointF p = (widgetPos - origin()) / scale();
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+QPoint PanelView::fromPanel(QPoint panelPos) const
+{
+    // The centre of the panel pixel, so mapping back lands on the same pixel.
+    const QPointF p = origin() + (QPointF(panelPos) + QPointF(0.5, 0.5)) * scale();
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+QRect PanelView::toWidget(const QRect& r) const
+{
+    const qreal s = scale();
+    const QRectF w(origin() + QPointF(r.topLeft()) * s, QSizeF(r.size()) * s);
+    return w.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+const QPixmap& PanelView::background(qreal pixelsPerPanelPixel) const
+{
+    if (background_.isNull() || backgroundScale_ != pixelsPerPanelPixel) {
+        // Scaled by hand: a painter does not scale for a device pixel ratio below 1.
+        background_ = QPixmap((QSizeF(kPanelWidth, kPanelHeight) * pixelsPerPanelPixel).toSize());
+        backgroundScale_ = pixelsPerPanelPixel;
         QPainter p(&background_);
+        p.scale(pixelsPerPanelPixel, pixelsPerPanelPixel);
         PanelPainter::paintBackground(p);
     }
     return background_;
@@ -36,30 +87,51 @@ void PanelView::refresh(unsigned regions)
 {
     for (unsigned bit = 1; bit <= kAllRegions; bit <<= 1)
         if (regions & bit)
-            update(PanelPainter::regionRect(bit));
+            update(toWidget(PanelPainter::regionRect(bit)));
 }
 
-void PanelView::paintArea(QPainter& p, const QRect& area) const
+void PanelView::paintArea(QPainter& p, const QRect& area, qreal pixelsPerPanelPixel) const
 {
-    const QPixmap& bg = background(p.device()->devicePixelRatioF());
-    const qreal dpr = bg.devicePixelRatio();
-    p.drawPixmap(area, bg, QRectF(area.topLeft() * dpr, area.size() * dpr).toRect());
+    if (pixelsPerPanelPixel <= 0)
+        pixelsPerPanelPixel = p.device()->devicePixelRatioF();
+    const QPixmap& bg = background(pixelsPerPanelPixel);
+    p.drawPixmap(QRectF(area), bg, QRectF(QPointF(area.topLeft()) * pixelsPerPanelPixel,
+                                          QSizeF(area.size()) * pixelsPerPanelPixel));
     PanelPainter::paintRegions(p, model_, PanelPainter::regionsIn(area), area);
 }
 
 void PanelView::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
+    const qreal s = scale();
+    const QPointF o = origin();
+    const QRectF panel(o, QSizeF(kPanelWidth, kPanelHeight) * s);
+    // The margins around a panel that does not fill the widget.
     for (const QRect& r : e->region())
-        paintArea(p, r);
+        if (!panel.contains(QRectF(r)))
+            p.fillRect(r, colours::kBodyBottom);
+    p.translate(o);
+    p.scale(s, s);
+    const qreal pixels = s * devicePixelRatioF();
+    const QRect whole(0, 0, kPanelWidth, kPanelHeight);
+    for (const QRect& r : e->region()) {
+        const QRectF inPanel(QPointF(QPointF(r.topLeft()) - o) / s, QSizeF(r.size()) / s);
+        const QRect area = inPanel.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(whole);
+        if (area.isEmpty())
+            continue;
+        p.save();
+        p.setClipRect(area);
+        paintArea(p, area, pixels);
+        p.restore();
+    }
 }
 
 QImage PanelView::render(qreal scale) const
 {
-    QImage img(QSize(kPanelWidth, kPanelHeight) * scale, QImage::Format_ARGB32_Premultiplied);
-    img.setDevicePixelRatio(scale);
+    QImage img((QSizeF(kPanelWidth, kPanelHeight) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
-    paintArea(p, QRect(0, 0, kPanelWidth, kPanelHeight));
+    p.scale(scale, scale);
+    paintArea(p, QRect(0, 0, kPanelWidth, kPanelHeight), scale);
     return img;
 }
 
@@ -90,7 +162,7 @@ bool PanelView::event(QEvent* e)
 void PanelView::mousePressEvent(QMouseEvent* e)
 {
     if (input_.press && (e->button() == Qt::LeftButton || e->button() == Qt::RightButton))
-        input_.press(e->position().toPoint(), e->button() == Qt::LeftButton);
+        input_.press(toPanel(e->position()), e->button() == Qt::LeftButton);
 }
 
 void PanelView::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
@@ -98,19 +170,19 @@ void PanelView::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }
 void PanelView::mouseReleaseEvent(QMouseEvent* e)
 {
     if (input_.release && (e->button() == Qt::LeftButton || e->button() == Qt::RightButton))
-        input_.release(e->position().toPoint(), e->button() == Qt::LeftButton);
+        input_.release(toPanel(e->position()), e->button() == Qt::LeftButton);
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* e)
 {
     if (input_.move)
-        input_.move(e->position().toPoint());
+        input_.move(toPanel(e->position()));
 }
 
 void PanelView::wheelEvent(QWheelEvent* e)
 {
     if (input_.wheel)
-        input_.wheel(e->position().toPoint(), e->angleDelta().y());
+        input_.wheel(toPanel(e->position()), e->angleDelta().y());
 }
 
 } // namespace qx::panel

@@ -104,6 +104,8 @@ bool ComLink::open()
     if (device && !closedMeanwhile) {
         device_ = std::move(device);
         devicePath_ = path;
+        if (listener_)
+            listener_(PortEvent::Opened);
         return true;
     }
     lock.unlock();
@@ -113,13 +115,18 @@ bool ComLink::open()
     return false;
 }
 
-bool ComLink::close()
+bool ComLink::close() { return closeAs(PortEvent::Closed); }
+bool ComLink::closeForSleep() { return closeAs(PortEvent::ClosedForSleep); }
+
+bool ComLink::closeAs(PortEvent event)
 {
     std::lock_guard lock(mutex_);
     ++closes_;
     if (!device_)
         return false;
     device_.reset();
+    if (listener_)
+        listener_(event);
     return true;
 }
 
@@ -139,6 +146,8 @@ bool ComLink::closeForExit(bool switchAiOff, std::chrono::milliseconds drainLimi
         }
     }
     device_.reset();
+    if (listener_)
+        listener_(PortEvent::Closed);
     return true;
 }
 

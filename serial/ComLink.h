@@ -26,6 +26,10 @@ public:
     // What to add when no device stands behind a port number (the devices
     // that are present); nothing when unset.
     using AbsentNote = std::function<std::string()>;
+    enum class PortEvent { Opened, Closed, ClosedForSleep };
+    // Told of every open and close, with the link's lock held: it must not
+    // call back into the link.
+    using EventListener = std::function<void(PortEvent)>;
 
     ComLink(DeviceOpener opener, PathResolver resolver, Outbox& outbox, AiValue aiValue);
 
@@ -53,6 +57,10 @@ public:
     // found: with `switchAiOff`, "AI0;" is written first and the port closes
     // once it has left (or after `drainLimit`, should the line hold it).
     bool closeForExit(bool switchAiOff, std::chrono::milliseconds drainLimit);
+    // The same, told to the listener as a close for the system's sleep.
+    bool closeForSleep();
+    // Set before the workers start.
+    void setEventListener(EventListener listener) { listener_ = std::move(listener); }
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
     // denied"); empty until an open fails.
@@ -74,12 +82,14 @@ public:
 private:
     std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why, std::string* path = nullptr);
     void reportOpenFailure(const std::string& why);
+    bool closeAs(PortEvent event);
 
     DeviceOpener opener_;
     PathResolver resolver_;
     Outbox& outbox_;
     AiValue aiValue_;
     AbsentNote absentNote_;
+    EventListener listener_;
 
     std::atomic<int> port_{kDefaultPort};
     std::atomic<int> baud_{kDefaultBaud};

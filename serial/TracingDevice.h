@@ -1,41 +1,20 @@
-// Wraps a serial device and writes every byte that crosses it to a trace,
-// one line per read or write: milliseconds since the trace began, "W" or
-// "R", and the bytes (non-printable ones as \xNN).
+// Wraps a serial device and reports every byte that crosses it to the
+// link's TrafficTap (the --trace file and the CAT monitor listen there).
 #pragma once
 #include "serial/SerialDevice.h"
+#include "serial/TrafficTap.h"
 
-#include <chrono>
-#include <cstdio>
 #include <memory>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace qx {
 
-class Trace {
-public:
-    // Nothing is written when the file cannot be opened.
-    explicit Trace(const std::string& path);
-    ~Trace();
-    Trace(const Trace&) = delete;
-    Trace& operator=(const Trace&) = delete;
-    bool ok() const { return file_ != nullptr; }
-    void record(char direction, std::span<const std::uint8_t> bytes);
-    // A line of the program's own between the bytes, marked "-".
-    void note(std::string_view text);
-
-private:
-    std::mutex mutex_;
-    std::FILE* file_ = nullptr;
-    std::chrono::steady_clock::time_point start_;
-};
-
 class TracingDevice : public SerialDevice {
 public:
-    TracingDevice(std::unique_ptr<SerialDevice> inner, std::shared_ptr<Trace> trace)
-        : inner_(std::move(inner)), trace_(std::move(trace))
+    TracingDevice(std::unique_ptr<SerialDevice> inner, std::shared_ptr<TrafficTap> tap)
+        : inner_(std::move(inner)), tap_(std::move(tap))
     {
     }
     std::size_t bytesWaiting() override { return inner_->bytesWaiting(); }
@@ -47,11 +26,11 @@ public:
 
 private:
     std::unique_ptr<SerialDevice> inner_;
-    std::shared_ptr<Trace> trace_;
+    std::shared_ptr<TrafficTap> tap_;
 };
 
-// An opener whose devices all write to `trace`.
-DeviceOpener tracingOpener(DeviceOpener inner, std::shared_ptr<Trace> trace);
+// An opener whose devices all report to `tap`.
+DeviceOpener tracingOpener(DeviceOpener inner, std::shared_ptr<TrafficTap> tap);
 
 // Printable form of bytes for a trace or a log.
 std::string escapeBytes(std::span<const std::uint8_t> bytes);

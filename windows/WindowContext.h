@@ -17,6 +17,7 @@ class MacroKeys;
 class MenuTable;
 class PortSettings;
 class RadioState;
+class TrafficTap;
 
 struct WindowContext {
     Outbox& outbox;
@@ -33,6 +34,8 @@ struct WindowContext {
     // What the system said behind an operator message row (the device and
     // why it did not open, ...); shown below the message. Empty when unset.
     std::function<std::string(long row)> errorDetail = nullptr;
+    // Every byte through the port, for the CAT monitor.
+    TrafficTap* traffic = nullptr;
 };
 
 } // namespace qx

@@ -47,11 +47,13 @@ bool EnginePortSettings::closePort()
 void EnginePortSettings::setPortNumber(int n)
 {
     engine_.link().setPortNumber(n);
+    engine_.portSettingsChanged();
 }
 
 void EnginePortSettings::setBaudRate(int baud)
 {
     engine_.link().setBaudRate(baud);
+    engine_.portSettingsChanged();
 }
 
 bool EnginePortSettings::save()

@@ -5,19 +5,25 @@
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
 #include "core/MessageIds.h"
+#include "app/qt/LinkStatusRelay.h"
 #include "app/qt/UiBridge.h"
+#include "core/KeyValueFile.h"
 #include "panel/MainPanelDlg.h"
+#include "panel/PanelScale.h"
 #include "panel/SplashWindow.h"
 #include "panel/controller/HitZones.h"
 #include "panel/controller/PanelController.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "panel/controller/PanelOps.h"
 #include "app/gui/EnginePortSettings.h"
+#include "widgets/ScreenKeeper.h"
+#include "windows/CatMonitorDlg.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 namespace qx {
@@ -28,6 +34,7 @@ constexpr int kWatchMs = 50;
 // A radio that has not answered "PS;" by then is taken as off, as the answer
 // watchdog would.
 constexpr int kPowerAnswerMs = 3000;
+constexpr const char* kPanelScaleKey = "panel-scale";
 // A link that is not up and read within this long will not be.
 constexpr int kWatchLimitTicks = 60'000 / kWatchMs;
 
@@ -54,6 +61,8 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
                 window_->showVersion();
         });
     ctx_.macros = macros_.get();
+    ctx_.traffic = &engine.traffic();
+    keeper_ = std::make_unique<ScreenKeeper>();
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) {
         window_->onMessage(m);
@@ -61,12 +70,39 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
             powerStateKnown();
     });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
+    linkRelay_ = std::make_unique<LinkStatusRelay>(bridge_, [this](const LinkStatus& s) { window_->setLinkStatus(s); });
+    engine_.setLinkListener([relay = linkRelay_.get()](const LinkStatus& s) { relay->report(s); });
 }
 
 PanelSession::~PanelSession()
 {
+    engine_.setLinkListener({});
     bridge_.setMessageHandler({});
     bridge_.setTimerHandler({});
+}
+
+double PanelSession::savedPanelScale() const
+{
+    KeyValueFile conf(options_.baseDir / "CommoFiles" / KeyValueFile::kFileName);
+    conf.load();
+    const auto text = conf.get(kPanelScaleKey);
+    return text ? panel::parsePanelScale(*text) : 1.0;
+}
+
+void PanelSession::savePanelScale() const
+{
+    // A size only fitted to this screen is not the operator's choice: a
+    // larger screen next time gets the size asked for before.
+    if (std::abs(window_->panelScale() - startScale_) < 0.005)
+        return;
+    KeyValueFile conf(options_.baseDir / "CommoFiles" / KeyValueFile::kFileName);
+    conf.load();
+    const std::string scale = panel::formatPanelScale(window_->panelScale());
+    if (conf.get(kPanelScaleKey) == scale)
+        return;
+    conf.set(kPanelScaleKey, scale);
+    if (!conf.save())
+        std::fprintf(stderr, "The panel size was not saved: %s\n", conf.lastError().c_str());
 }
 
 void PanelSession::start()
@@ -86,8 +122,12 @@ void PanelSession::bringUp()
     awaitingPower_ = options_.connect;
     engine_.startUp();
     window_->startPanel();
+    window_->setPanelScale(savedPanelScale());
+    startScale_ = window_->panelScale();
     window_->show();
     splash_.reset();
+    if (options_.catMonitor)
+        window_->openCatMonitor();
     if (awaitingPower_)
         QTimer::singleShot(kPowerAnswerMs, this, [this] { powerStateKnown(); });
     if (!options_.screenshot.empty())
@@ -152,11 +192,20 @@ void PanelSession::takeScreenshot()
 {
     // One full repaint from the state as it stands, then the picture.
     window_->onTimer(kRepaintTimer);
-    const QImage img = window_->grab().toImage();
-    if (!img.save(QString::fromStdString(options_.screenshot), "PNG")) {
-        std::fprintf(stderr, "Could not write %s\n", options_.screenshot.c_str());
-        exitCode_ = 1;
+    const QString path = QString::fromStdString(options_.screenshot);
+    std::vector<std::pair<QWidget*, QString>> shots{{window_.get(), path}};
+    if (CCatMonitorDlg* monitor = window_->catMonitor()) {
+        monitor->catchUp();
+        QString monitorPath = path;
+        monitorPath.insert(path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? path.size() - 4 : path.size(),
+                           QStringLiteral("-cat-monitor"));
+        shots.emplace_back(monitor, monitorPath);
     }
+    for (const auto& [widget, file] : shots)
+        if (!widget->grab().toImage().save(file, "PNG")) {
+            std::fprintf(stderr, "Could not write %s\n", file.toLocal8Bit().constData());
+            exitCode_ = 1;
+        }
     shutDown();
 }
 
@@ -165,6 +214,7 @@ void PanelSession::shutDown()
     if (down_)
         return;
     down_ = true;
+    savePanelScale();
     bridge_.beginShutdown();
     engine_.shutDown();
     if (const std::string why = engine_.settingsSaveFailure(); !why.empty()) {

@@ -21,6 +21,8 @@ namespace qx {
 
 class CMainPanelDlg;
 class EnginePortSettings;
+class LinkStatusRelay;
+class ScreenKeeper;
 class MacroKeys;
 class Engine;
 class UiBridge;
@@ -32,10 +34,11 @@ class SplashWindow;
 struct PanelSessionOptions {
     int splashMs = 3000; // 0: no splash
     bool connect = false;
-    std::string screenshot; // PNG to save, then quit
+    bool catMonitor = false; // open the CAT monitor with the window
+    std::string screenshot;  // PNG to save, then quit
     // How the engine maps port numbers to devices; without it COM Select and Baud rate stay shut.
     std::optional<DevicePaths> paths;
-    // Holds "CommoFiles" with the macro key file.
+    // Holds "CommoFiles" with the macro key file and rcp720.conf (the panel's size).
     std::filesystem::path baseDir = ".";
 };
 
@@ -50,6 +53,7 @@ public:
     // at once).
     void quit();
     CMainPanelDlg& window() { return *window_; }
+    ScreenKeeper& screenKeeper() { return *keeper_; }
     // 0, or 1 when the screenshot could not be made.
     int exitCode() const { return exitCode_; }
 
@@ -61,6 +65,8 @@ private:
     void watchForScreenshot();
     void takeScreenshot();
     void shutDown();
+    double savedPanelScale() const;
+    void savePanelScale() const;
 
     Engine& engine_;
     UiBridge& bridge_;
@@ -70,6 +76,9 @@ private:
     WindowContext ctx_;
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;
+    std::unique_ptr<ScreenKeeper> keeper_;
+    std::unique_ptr<LinkStatusRelay> linkRelay_;
+    double startScale_ = 1.0;
     QTimer* watch_ = nullptr;
     bool sawBusy_ = false;
     int watchTicks_ = 0;

@@ -6,6 +6,7 @@
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
 #include "app/WindowMessageNames.h"
+#include "app/qt/LinkStatusRelay.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "menu/MenuText.h"
@@ -24,7 +25,9 @@
 namespace qx {
 
 HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out, std::FILE* err)
-    : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this))
+    : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this)),
+      linkRelay_(std::make_unique<LinkStatusRelay>(
+          bridge, [this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); }))
 {
     holdTimer_->setSingleShot(true);
     connect(holdTimer_, &QTimer::timeout, this, [this] {
@@ -37,7 +40,10 @@ HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out,
     });
     bridge_.setMessageHandler([this](const Message& m) { onMessage(m); });
     bridge_.setTimerHandler([this](int id) { engine_.onTimer(id); });
+    engine_.setLinkListener([this](const LinkStatus& s) { linkRelay_->report(s); });
 }
+
+HeadlessRunner::~HeadlessRunner() { engine_.setLinkListener({}); }
 
 void HeadlessRunner::start(bool readStdin)
 {

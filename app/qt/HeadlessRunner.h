@@ -3,7 +3,8 @@
 // messages on standard error, and runs the command language of
 // ConsoleCommand from standard input, one command at a time (wait and sleep
 // hold the next command back without blocking the event loop). End of input
-// acts as quit.
+// acts as quit. Every change of the link's state is printed as a line
+// "LINK <state> on <port> at <speed> bit/s".
 #pragma once
 #include "app/ConsoleCommand.h"
 #include "core/Message.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -20,12 +22,14 @@ class QTimer;
 namespace qx {
 
 class Engine;
+class LinkStatusRelay;
 class UiBridge;
 
 class HeadlessRunner : public QObject {
     Q_OBJECT
 public:
     HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out = stdout, std::FILE* err = stderr);
+    ~HeadlessRunner() override;
 
     // Starts the engine and the standard-input reader.
     void start(bool readStdin = true);
@@ -58,6 +62,7 @@ private:
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
+    std::unique_ptr<LinkStatusRelay> linkRelay_;
 };
 
 } // namespace qx

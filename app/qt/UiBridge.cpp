@@ -83,12 +83,15 @@ void UiBridge::handle(Item& item)
     case Item::Kind::Stop:
         stopOnUiThread(item.timerId);
         break;
+    case Item::Kind::Call:
+        item.call();
+        break;
     }
 }
 
 void UiBridge::postToWindow(const Message& m)
 {
-    enqueue({Item::Kind::Post, m, 0, 0, nullptr});
+    enqueue({Item::Kind::Post, m, 0, 0, nullptr, {}});
 }
 
 void UiBridge::sendToWindow(const Message& m)
@@ -103,7 +106,7 @@ void UiBridge::sendToWindow(const Message& m)
         return;
     }
     auto waiter = std::make_shared<Waiter>();
-    enqueue({Item::Kind::Send, m, 0, 0, waiter});
+    enqueue({Item::Kind::Send, m, 0, 0, waiter, {}});
     std::unique_lock lock(mutex_);
     while (!waiter->done && !shuttingDown_.load())
         handled_.wait_for(lock, std::chrono::milliseconds(50));
@@ -114,7 +117,7 @@ void UiBridge::startTimer(int timerId, int periodMs)
     if (onUiThread())
         startOnUiThread(timerId, periodMs);
     else
-        enqueue({Item::Kind::Start, {}, timerId, periodMs, nullptr});
+        enqueue({Item::Kind::Start, {}, timerId, periodMs, nullptr, {}});
 }
 
 void UiBridge::stopTimer(int timerId)
@@ -122,7 +125,16 @@ void UiBridge::stopTimer(int timerId)
     if (onUiThread())
         stopOnUiThread(timerId);
     else
-        enqueue({Item::Kind::Stop, {}, timerId, 0, nullptr});
+        enqueue({Item::Kind::Stop, {}, timerId, 0, nullptr, {}});
+}
+
+void UiBridge::callOnUiThread(std::function<void()> call)
+{
+    if (onUiThread()) {
+        call();
+        return;
+    }
+    enqueue({Item::Kind::Call, {}, 0, 0, nullptr, std::move(call)});
 }
 
 void UiBridge::startOnUiThread(int timerId, int periodMs)

@@ -44,6 +44,11 @@ public:
     void startTimer(int timerId, int periodMs) override;
     void stopTimer(int timerId) override;
 
+    // Runs `call` on the UI thread: at once when called there, otherwise in
+    // turn with the messages and timers already on their way.
+    void callOnUiThread(std::function<void()> call);
+    bool onUiThread() const;
+
     void beginShutdown();
     // Handles everything waiting in the inbox now (UI thread).
     void drain();
@@ -55,18 +60,18 @@ private:
         bool done = false;
     };
     struct Item {
-        enum class Kind { Post, Send, Start, Stop } kind;
+        enum class Kind { Post, Send, Start, Stop, Call } kind;
         Message message;
         int timerId = 0;
         int periodMs = 0;
         std::shared_ptr<Waiter> waiter;
+        std::function<void()> call;
     };
 
     void enqueue(Item item);
     void handle(Item& item);
     void startOnUiThread(int timerId, int periodMs);
     void stopOnUiThread(int timerId);
-    bool onUiThread() const;
 
     MessageHandler onMessage_;
     TimerHandler onTimer_;

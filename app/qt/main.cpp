@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
     qx::SleepWatcher sleep([&engine] {
         if (engine)
-            engine->link().close();
+            engine->closeForSleep();
     });
     sleep.watch();
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
@@ -94,6 +94,7 @@ int main(int argc, char** argv)
         // A simulated radio has nothing to protect: link up at once, so a
         // first run shows a live panel.
         po.connect = options.connect || options.simulate;
+        po.catMonitor = options.catMonitor;
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         po.baseDir = config.baseDir;

@@ -14,7 +14,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace qx {
 namespace {
@@ -79,9 +81,21 @@ void CMenuListDlg::buildControls()
     setFont(mono);
     const qreal charWidth = QFontMetricsF(mono).horizontalAdvance(QLatin1Char('0'));
 
-    setFixedSize(kListLeft * 2 + kListWidth, kListTop + kListHeight + kListLeft);
+    // The controls sit on a page of fixed size; on a screen too small for it
+    // the window shrinks and the page scrolls, so OK and CANCEL stay reachable.
+    auto* page = new QWidget;
+    page->setFixedSize(kListLeft * 2 + kListWidth, kListTop + kListHeight + kListLeft);
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(page);
+    scroll->setObjectName(QStringLiteral("menuListPage"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    setMaximumSize(page->size());
+    resize(page->size());
 
-    auto* title = new QLabel(QStringLiteral("QX-720  SETUP MENU"), this);
+    auto* title = new QLabel(QStringLiteral("QX-720  SETUP MENU"), page);
     QFont titleFont = mono;
     titleFont.setPixelSize(18);
     titleFont.setBold(true);
@@ -91,24 +105,24 @@ void CMenuListDlg::buildControls()
 
     auto* hint = new QLabel(QStringLiteral("Double click or Enter: change a setting    "
                                            "\u2190 \u2192: MY BAND / MY MODE flags, beacon text"),
-                            this);
+                            page);
     hint->move(kListLeft, 48);
     hint->adjustSize();
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("CANCEL"), this);
+    ok_ = new QPushButton(QStringLiteral("OK"), page);
+    cancel_ = new QPushButton(QStringLiteral("CANCEL"), page);
     for (QPushButton* b : {ok_, cancel_}) {
         // Enter belongs to the list (it opens a setting), never to a button.
         b->setAutoDefault(false);
         b->setDefault(false);
         b->resize(96, 28);
     }
-    cancel_->move(width() - kListLeft - cancel_->width(), 14);
+    cancel_->move(page->width() - kListLeft - cancel_->width(), 14);
     ok_->move(cancel_->x() - 8 - ok_->width(), 14);
     connect(ok_, &QPushButton::clicked, this, &CMenuListDlg::confirm);
     connect(cancel_, &QPushButton::clicked, this, &CMenuListDlg::reject);
 
-    list_ = new QListWidget(this);
+    list_ = new QListWidget(page);
     list_->setObjectName(QStringLiteral("menuList"));
     list_->setGeometry(kListLeft, kListTop, kListWidth, kListHeight);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -122,19 +136,19 @@ void CMenuListDlg::buildControls()
     // between columns and a little smaller than the list: "USER NAME" is
     // longer than the names, and side by side with "SETTING RANGE" the two
     // would read as one.
-    auto* strip = new QFrame(this);
+    auto* strip = new QFrame(page);
     strip->setFrameShape(QFrame::StyledPanel);
     strip->setGeometry(kListLeft, kListTop - kCaptionHeight, kListWidth, kCaptionHeight);
     const int textLeft = kListLeft + list_->frameWidth() + 3;
     for (const ColumnCaption& c : kCaptions) {
         const int x = textLeft + qRound(c.column * charWidth);
         if (c.column > 0) {
-            auto* rule = new QFrame(this);
+            auto* rule = new QFrame(page);
             rule->setFrameShape(QFrame::VLine);
             rule->setFrameShadow(QFrame::Sunken);
             rule->setGeometry(x - qRound(charWidth * 0.5) - 1, kListTop - kCaptionHeight + 3, 2, kCaptionHeight - 6);
         }
-        auto* label = new QLabel(QString::fromLatin1(c.text), this);
+        auto* label = new QLabel(QString::fromLatin1(c.text), page);
         QFont bold = mono;
         bold.setPixelSize(10);
         bold.setBold(true);

@@ -13,7 +13,7 @@ namespace qx::panel {
 namespace {
 constexpr int kCheckMs = 1500;
 constexpr int kAttemptMs = 1000;
-constexpr int kMaxAttempts = 4;
+constexpr int kMaxAttempts = kLinkAttempts;
 constexpr int kFailedToConnect = 111;
 } // namespace
 

@@ -2,6 +2,7 @@
 // 1500 ms later, then the connecting box and up to four "AI" toggles a
 // second apart, and the failure message when the link still is not up.
 #pragma once
+#include "cat/LinkState.h"
 
 namespace qx {
 class Outbox;
@@ -12,7 +13,7 @@ namespace qx::panel {
 
 class PanelWorld;
 
-inline constexpr int kConnectAttemptTimer = 22;
+inline constexpr int kConnectAttemptTimer = kLinkAttemptTimer;
 inline constexpr int kConnectCheckTimer = 37;
 
 class ConnectionAttempts {

@@ -94,7 +94,7 @@ std::optional<int> PanelControllerHost::choose(const PopupRequest& popup)
     if (chooser_)
         return chooser_(popup);
     std::unique_ptr<QMenu> menu(buildMenu(popup, &window_));
-    const QAction* a = menu->exec(window_.view().mapToGlobal(QPoint(popup.x, popup.y)));
+    const QAction* a = menu->exec(window_.view().mapToGlobal(window_.view().fromPanel(QPoint(popup.x, popup.y))));
     if (!a)
         return std::nullopt;
     return a->data().toInt();
@@ -156,9 +156,9 @@ void PanelControllerHost::showConnecting(bool shown)
 
 void PanelControllerHost::showMessage(std::string_view text)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, window_.windowTitle(),
-                                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                                QMessageBox::Ok, &window_);
+    const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    window_.noteOperatorMessage(message);
+    auto* box = new QMessageBox(QMessageBox::Warning, window_.windowTitle(), message, QMessageBox::Ok, &window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

@@ -22,11 +22,11 @@ extern "C" void onSignal(int)
     ::_exit(0);
 }
 
-int usage(const char* program)
+int usage(const char* program, std::FILE* to = stderr)
 {
-    std::fprintf(stderr,
+    std::fprintf(to,
                  "usage: %s [--link PATH] [--log FILE] [--id NNNN] [--seed N] [--boot MS]\n"
-                 "       [--meter-period MS]\n"
+                 "       [--meter-period MS] [--help]\n"
                  "  --link PATH  make PATH a symbolic link to the radio's serial device\n"
                  "  --log FILE   append every command and answer to FILE\n"
                  "  --id NNNN    the four digits of the \"ID\" answer (default 0241)\n"
@@ -34,7 +34,7 @@ int usage(const char* program)
                  "  --boot MS    time from power-on to answering (default 600)\n"
                  "  --meter-period MS  one meter update per period (default 200)\n",
                  program);
-    return 2;
+    return to == stdout ? 0 : 2;
 }
 
 } // namespace
@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     qx::sim::SimOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            return usage(argv[0], stdout);
         if (i + 1 >= argc)
             return usage(argv[0]);
         const std::string value = argv[++i];

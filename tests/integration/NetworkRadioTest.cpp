@@ -87,6 +87,9 @@ TEST(NetworkRadio, RawTcpThroughSer2netRefusedThenUpThenLostAndReconnected)
     ASSERT_TRUE(ser2net.start(why)) << why;
     ASSERT_TRUE(rig.linkUp());
     expectLinkUpReads(rig);
+    // The operator sees the network address where a serial port's path would be.
+    EXPECT_EQ(rig.engine().linkStatus().port, device);
+    EXPECT_EQ(rig.engine().linkStatus().phase, LinkPhase::Linked);
 
     rig.engine().postToThread(ThreadId::AnlSend, {UM_REQ_FA_SET, 0, 14074000});
     EXPECT_TRUE(radioHasFrequency(rig, 14074000));
@@ -173,6 +176,13 @@ TEST(NetworkRadio, ARememberedNetworkRadioStandsInForTheComPortUntilAPortIsNamed
     EXPECT_TRUE(rig.engine().startUp().portOpenPosted);
     ASSERT_TRUE(rig.waitFor(UM_ANS_PS));
     EXPECT_EQ(rig.engine().devicePathFor(5), device) << "whatever the COM number";
+    EXPECT_EQ(rig.engine().linkStatus().port, device);
+
+    // Chosen again in COM Select: the status follows at once, before any open.
+    const std::string other = "rfc2217://127.0.0.1:" + std::to_string(port);
+    ASSERT_TRUE(rig.engine().setNetworkDevice(other, &why)) << why;
+    EXPECT_EQ(rig.engine().linkStatus().port, other);
+    ASSERT_TRUE(rig.engine().setNetworkDevice(device, &why)) << why;
 
     // Naming a COM port at start replaces the remembered radio, in the file too.
     bool gone = false;

@@ -52,6 +52,7 @@ protected:
         engine = std::make_unique<Engine>(config, bridge, state, command, menu);
         PanelSessionOptions options;
         options.splashMs = 0;
+        options.baseDir = config.baseDir;
         session = std::make_unique<PanelSession>(*engine, bridge, options);
         session->start();
     }
@@ -69,14 +70,16 @@ protected:
 
     CMainPanelDlg& window() { return session->window(); }
     QWidget* view() { return &window().view(); }
+    // Where panel point (x, y) is drawn, at whatever size the session chose.
+    QPoint at(int x, int y) { return window().view().fromPanel(QPoint(x, y)); }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
-        QTest::mousePress(view(), b, {}, QPoint(x, y));
-        QTest::mouseRelease(view(), b, {}, QPoint(x, y));
+        QTest::mousePress(view(), b, {}, at(x, y));
+        QTest::mouseRelease(view(), b, {}, at(x, y));
     }
     void wheel(int x, int y, int delta)
     {
-        QWheelEvent e(QPointF(x, y), view()->mapToGlobal(QPointF(x, y)), {}, QPoint(0, delta), Qt::NoButton,
+        QWheelEvent e(at(x, y), view()->mapToGlobal(at(x, y)), {}, QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(view(), &e);
     }
@@ -126,12 +129,12 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
     QX_WAIT_ASSERT(m.keys[panel::kLinkKeyLamp] >= panel::kKeyOnOffset, kWait);
 
     const long long start = rigFrequency();
-    QTest::mousePress(view(), Qt::LeftButton, {}, QPoint(517, 192));
-    QMouseEvent move(QEvent::MouseMove, QPointF(567, 240), view()->mapToGlobal(QPointF(567, 240)), Qt::NoButton,
+    QTest::mousePress(view(), Qt::LeftButton, {}, at(517, 192));
+    QMouseEvent move(QEvent::MouseMove, at(567, 240), view()->mapToGlobal(QPointF(at(567, 240))), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view(), &move);
     QX_WAIT_ASSERT(rigFrequency() != start, kWait);
-    QTest::mouseRelease(view(), Qt::LeftButton, {}, QPoint(567, 240));
+    QTest::mouseRelease(view(), Qt::LeftButton, {}, at(567, 240));
     EXPECT_GT(rigFrequency(), start); // clockwise tunes up
     QX_WAIT_EQ(static_cast<long long>(state.get(R::FA)), rigFrequency(), kWait);
 }

@@ -1,6 +1,7 @@
 // The windowed program as it starts: engine, bridge and main window, with
 // the simulated radio on a real pseudo-terminal or with no radio at all.
 #include "core/ErrorMessages.h"
+#include "panel/LinkStatusLine.h"
 #include "sim/SimulatedRadio.h"
 #include "tests/gui/GuiWait.h"
 #include "tests/gui/panel/SessionHost.h"
@@ -57,6 +58,9 @@ TEST(PanelWithSimulatedRadio, ConnectWaitsForThePowerStateThenShowsFrequencyMode
                                        m.seg(Seg::Fm),  m.seg(Seg::Am),  m.seg(Seg::Data)};
         };
         QX_WAIT_ASSERT(shown() == *want, 10000);
+        QX_WAIT_ASSERT(window.statusLine().plainText().endsWith(
+                           QStringLiteral("linked (radio ID 0241, auto-information on)")),
+                       10000);
 
         radio.turnDial(5);
         const auto after = radio.model();

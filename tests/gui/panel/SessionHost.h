@@ -10,6 +10,8 @@
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
@@ -20,8 +22,15 @@ namespace qx::test {
 
 class SessionHost {
 public:
-    SessionHost(const std::string& device, bool connect)
+    // `conf`: the content of CommoFiles/rcp720.conf at start; none when empty.
+    SessionHost(const std::string& device, bool connect, const std::string& conf = {})
     {
+        if (!conf.empty()) {
+            QDir(dir_.path()).mkpath(QStringLiteral("CommoFiles"));
+            QFile f(dir_.filePath(QStringLiteral("CommoFiles/rcp720.conf")));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(conf.c_str());
+        }
         EngineConfig config;
         config.baseDir = dir_.path().toStdString();
         config.devicePath = device;
@@ -29,6 +38,7 @@ public:
         PanelSessionOptions options;
         options.splashMs = 0;
         options.connect = connect;
+        options.baseDir = config.baseDir;
         session_ = std::make_unique<PanelSession>(*engine_, bridge_, options);
         session_->start();
     }
@@ -43,6 +53,12 @@ public:
     SessionHost& operator=(const SessionHost&) = delete;
 
     CMainPanelDlg& window() { return session_->window(); }
+    PanelSession& session() { return *session_; }
+    QString confText() const
+    {
+        QFile f(dir_.filePath(QStringLiteral("CommoFiles/rcp720.conf")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
 
 private:
     QTemporaryDir dir_;

@@ -132,6 +132,23 @@ TEST_F(ComLinkTest, UseWhileAnotherThreadClosesAndReopens)
     EXPECT_EQ(line->live, 0);
 }
 
+TEST_F(ComLinkTest, TellsItsListenerOfEachOpenAndCloseButNotOfProbesOrFailures)
+{
+    std::vector<ComLink::PortEvent> events;
+    link.setEventListener([&](ComLink::PortEvent e) { events.push_back(e); });
+    using E = ComLink::PortEvent;
+    ASSERT_TRUE(link.open());
+    link.open();
+    link.probe(2);
+    link.close();
+    link.close();
+    link.open();
+    link.closeForSleep();
+    line->refuse = true;
+    link.open();
+    EXPECT_EQ(events, (std::vector<E>{E::Opened, E::Closed, E::Opened, E::ClosedForSleep}));
+}
+
 // An opener that stands still, as a connect to a far host does, until the
 // test lets it go on.
 struct SlowOpener {

@@ -1,0 +1,66 @@
+#include "panel/LinkStatusLine.h"
+
+namespace qx::panel {
+
+namespace {
+
+QColor phaseColour(LinkPhase p)
+{
+    switch (p) {
+    case LinkPhase::Linked: return QColor(40, 170, 60);
+    case LinkPhase::Connecting: return QColor(220, 150, 20);
+    case LinkPhase::LinkLost:
+    case LinkPhase::NoPort: return QColor(210, 50, 40);
+    default: return QColor(120, 120, 120);
+    }
+}
+
+} // namespace
+
+LinkStatusLine::LinkStatusLine(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::RichText);
+    setContentsMargins(6, 2, 6, 2);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    redraw();
+}
+
+void LinkStatusLine::setStatus(const LinkStatus& s)
+{
+    if (!known_ || s.phase != status_.phase || s.port != status_.port)
+        message_.clear();
+    status_ = s;
+    known_ = true;
+    redraw();
+}
+
+void LinkStatusLine::setMessage(const QString& text)
+{
+    message_ = text.simplified();
+    redraw();
+}
+
+QString LinkStatusLine::plainText() const
+{
+    if (!known_)
+        return message_;
+    QString t = QString::fromStdString(status_.port) + QStringLiteral(" \u00b7 ") + QString::number(status_.baud) +
+                QStringLiteral(" bit/s \u00b7 ") + QString::fromStdString(linkPhaseText(status_));
+    if (!message_.isEmpty())
+        t += QStringLiteral(" \u2014 ") + message_;
+    return t;
+}
+
+void LinkStatusLine::redraw()
+{
+    setToolTip(message_);
+    if (!known_) {
+        setText(message_.toHtmlEscaped());
+        return;
+    }
+    setText(QStringLiteral("<span style=\"color:%1\">\u25cf</span> %2")
+                .arg(phaseColour(status_.phase).name(), plainText().toHtmlEscaped()));
+}
+
+} // namespace qx::panel

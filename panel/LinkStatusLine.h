@@ -1,0 +1,31 @@
+// The slim line under the panel: the port and its speed, the link's state,
+// and the last operator message until the state next changes.
+#pragma once
+#include "cat/LinkState.h"
+
+#include <QLabel>
+
+namespace qx::panel {
+
+class LinkStatusLine : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkStatusLine(QWidget* parent = nullptr);
+
+    void setStatus(const LinkStatus& s);
+    // Shown beside the state; a new state clears it.
+    void setMessage(const QString& text);
+
+    const LinkStatus& status() const { return status_; }
+    // What the line says, without its colours.
+    QString plainText() const;
+
+private:
+    void redraw();
+
+    LinkStatus status_;
+    bool known_ = false;
+    QString message_;
+};
+
+} // namespace qx::panel

@@ -1,0 +1,24 @@
+// Where a window opens so that it is whole on its screen: a new window
+// opens centred over its parent (or over the screen when it has none), a
+// window already placed stays where it was; then it is shrunk to the
+// screen's available area (never below its minimum size) and moved inside.
+#pragma once
+#include <QMargins>
+#include <QRect>
+
+#include <optional>
+
+namespace qx {
+
+struct WindowToPlace {
+    QRect geometry;              // the client area, as QWidget::geometry()
+    QMargins frame;              // the decorations around it
+    QSize minimum;               // the smallest client size it takes
+    std::optional<QRect> parent; // the parent window's frame, for a new window
+    bool placed = false;         // positioned before (by the program or the operator)
+};
+
+// The new client geometry.
+QRect placeWindow(const WindowToPlace& w, const QRect& available);
+
+} // namespace qx
