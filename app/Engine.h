@@ -86,6 +86,8 @@ public:
 private:
     class Worker;
     Worker* worker(ThreadId id);
+    Worker* timerOwner(int timerId);
+    void workerTimer(int timerId);
     void watchdogTick();
 
     EngineConfig config_;

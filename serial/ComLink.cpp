@@ -77,15 +77,20 @@ bool ComLink::open()
     const bool ai = aiValue_ && aiValue_() != 0;
     device->write(ai ? std::span<const std::uint8_t>(on) : std::span<const std::uint8_t>(off));
     device_ = std::move(device);
+    lock.unlock();
+    outbox_.postToThread(ThreadId::SioRecv, Message{UM_RECV_START, 0, 0});
     return true;
 }
 
 bool ComLink::close()
 {
-    std::lock_guard lock(mutex_);
-    if (!device_)
-        return false;
-    device_.reset();
+    {
+        std::lock_guard lock(mutex_);
+        if (!device_)
+            return false;
+        device_.reset();
+    }
+    outbox_.postToThread(ThreadId::SioRecv, Message{UM_RECV_START, 0, 0});
     return true;
 }
 
@@ -133,6 +138,12 @@ LineStatus ComLink::clearErrors()
 {
     std::lock_guard lock(mutex_);
     return device_ ? device_->clearErrors() : LineStatus{};
+}
+
+int ComLink::pollFd() const
+{
+    std::lock_guard lock(mutex_);
+    return device_ ? device_->pollFd() : -1;
 }
 
 } // namespace qx

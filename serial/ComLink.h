@@ -37,7 +37,9 @@ public:
     int reserved() const { return reserved_; }
 
     // True only when this call opened the port. Failure to open, and a line
-    // that is down right after opening, post UM_SHOW_ERROR row 0.
+    // that is down right after opening, post UM_SHOW_ERROR row 0. Opening and
+    // closing wake the receive thread (UM_RECV_START), so that it watches
+    // the device that is there now.
     bool open();
     // True when the port was open and now is closed.
     bool close();
@@ -55,6 +57,8 @@ public:
     bool setRts(bool raised);
     // A closed link reports no errors and the line not down.
     LineStatus clearErrors();
+    // The open device's descriptor to wait on; -1 when closed or it has none.
+    int pollFd() const;
 
 private:
     std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why);
