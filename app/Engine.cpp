@@ -104,10 +104,10 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
     receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_, clock_);
-    analyser_ = std::make_unique<AnswerAnalyser>(answerQueue_, *this, flags_, radio_, command_, menu_);
+    analyser_ = std::make_unique<AnswerAnalyser>(answerQueue_, *this, flags_, radio_, command_, menu_, &stepAnswers_);
     portOpener_ = std::make_unique<LinkOpener>(*link_);
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
-                                                clock_, *portOpener_);
+                                                clock_, *portOpener_, &stepAnswers_);
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
                         [this] {
                             radio_.setMenuReady(true);

@@ -12,6 +12,7 @@
 #include "core/LinkFlags.h"
 #include "core/Outbox.h"
 #include "core/WorkerThread.h"
+#include "cat/StepAnswers.h"
 #include "serial/ComLink.h"
 #include "serial/ComSettingsFile.h"
 #include "serial/DevicePaths.h"
@@ -100,6 +101,7 @@ private:
     LinkFlags flags_;
     TextQueue sendQueue_;
     TextQueue answerQueue_;
+    StepAnswers stepAnswers_;
     DevicePaths paths_;
     std::shared_ptr<Trace> trace_;
     std::unique_ptr<ComLink> link_;
