@@ -64,7 +64,8 @@ public:
     explicit CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks = {}, QWidget* parent = nullptr);
     ~CMainPanelDlg() override;
 
-    // Panel initialisation: starts the frequency, first-draw and blink timers.
+    // Panel initialisation: starts the first-draw timer. The frequency and
+    // blink timers run only while something they draw can change.
     void startPanel();
 
     void onMessage(const Message& m);
@@ -113,6 +114,10 @@ private:
     void beginClose();
     void finishClose();
     void apply(unsigned regions);
+    void dispatchMessage(const Message& m);
+    void keepFrequencyFresh();
+    void frequencyTick();
+    void updateBlinking();
 
     WindowContext& ctx_;
     MainPanelHooks hooks_;
@@ -127,6 +132,8 @@ private:
     bool firstDrawDone_ = false;
     bool closing_ = false;
     bool closed_ = false;
+    bool frequencyTimersOn_ = false;
+    bool blinkTimerOn_ = false;
 };
 
 } // namespace qx
