@@ -37,9 +37,9 @@ constexpr auto kLengthByCode = [] {
     return lengths;
 }();
 
-// No answer the radio sends is longer than its longest table answer; a code
-// the table does not hold that has found no ";" by then never will.
-constexpr std::size_t kUnknownScan = [] {
+// No answer the radio sends is longer than its longest table answer: a head
+// that has found no ";" by then never will.
+constexpr std::size_t kLongestAnswer = [] {
     std::size_t longest = kKmScan;
     for (const CatRecord& row : kAnswerTable)
         longest = std::max(longest, static_cast<std::size_t>(row.length));
@@ -149,11 +149,11 @@ std::optional<std::size_t> AnswerFramer::identify(const MenuShapes& menu) const
         return std::nullopt;
     if (const std::uint8_t length = kLengthByCode[static_cast<std::size_t>((c0 - 'A') * 26 + (c1 - 'A'))])
         return length;
-    const std::size_t window = std::min(n, kUnknownScan);
+    const std::size_t window = std::min(n, kLongestAnswer);
     if (const void* semi = std::memchr(buf_.data() + head_, ';', window))
         return static_cast<std::size_t>(static_cast<const std::uint8_t*>(semi) - (buf_.data() + head_)) + 1;
     // Given up, as a scanned answer is: dropped through the next ";".
-    return n >= kUnknownScan ? std::optional<std::size_t>(3) : std::nullopt;
+    return n >= kLongestAnswer ? std::optional<std::size_t>(3) : std::nullopt;
 }
 
 void AnswerFramer::stripNoise()
@@ -190,18 +190,14 @@ bool AnswerFramer::skipLeading()
 // A head made only of bytes that could belong but that no answer matches
 // ("EX099...;" past the last menu item, "EXABC;") would sit at the front for
 // ever, and with RTS dropped at 2048 bytes nothing would ever push it out.
-// Once its ";" is here waiting cannot help; a full buffer cannot wait either.
+// Once its ";" is here, or it has grown longer than any answer, waiting
+// cannot help: it goes through its ";", as a scanned answer that ran too long.
 bool AnswerFramer::dropStuckHead()
 {
-    if (std::memchr(buf_.data() + head_, ';', count()) != nullptr) {
-        discardThroughSemicolon();
-        return true;
-    }
-    if (count() == kCapacity - 1) {
-        clear();
-        return true;
-    }
-    return false;
+    if (count() < kLongestAnswer && std::memchr(buf_.data() + head_, ';', count()) == nullptr)
+        return false;
+    discardThroughSemicolon();
+    return true;
 }
 
 void AnswerFramer::discardThroughSemicolon()
