@@ -23,7 +23,7 @@ constexpr std::size_t kKmScan = 54;
 constexpr std::size_t kIdScan = 10;
 constexpr std::size_t kIdLength = 7;
 constexpr std::size_t kShortestEx = 6;   // "EX001;"
-constexpr std::size_t kShortestAnswer = 3; // a code and ";"
+constexpr std::size_t kShortestAnswer = 4; // the shortest the table has: "PS1;"
 
 // Answer length by code, for the two letters 'A'..'Z' each; 0 when the table
 // has no such answer. The first row of a code wins, as in the analyser.

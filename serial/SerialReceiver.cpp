@@ -93,6 +93,7 @@ std::size_t SerialReceiver::receive()
 
     const MenuShapes menu = shapes();
     std::size_t total = 0;
+    bool newHead = framer_.count() == 0;
     std::uint32_t errors = status.errors;
     for (;;) {
         std::size_t room = 0;
@@ -107,6 +108,7 @@ std::size_t SerialReceiver::receive()
         errors = 0;
         total += n;
         while (framer_.next(menu, answer_) == AnswerFramer::Outcome::Framed) {
+            newHead = true;
             flags_.answerPending = false;
             // An answer too long for the queue is dropped, never announced empty.
             if (answers_.put(answer_) > 0)
@@ -117,11 +119,18 @@ std::size_t SerialReceiver::receive()
             break;
     }
 
+    // Whatever is left began to arrive in this wake if the buffer was empty
+    // or an answer went out of it; otherwise it began before.
+    const auto now = clock_.now();
+    if (newHead)
+        headSince_ = now;
     const std::size_t need = framer_.awaited(menu);
-    if (need >= 2 && link_.isOpen())
-        restUntil_ = clock_.now() + characterTime(link_.baudRate()) * static_cast<long>(need - 1);
-    else
-        restUntil_.reset();
+    restUntil_.reset();
+    if (need >= 2 && link_.isOpen()) {
+        const auto lastDue = headSince_ + characterTime(link_.baudRate()) * static_cast<long>(framer_.count() + need - 1);
+        if (lastDue + kLastByteGrace > now)
+            restUntil_ = lastDue + kLastByteGrace;
+    }
     return total;
 }
 

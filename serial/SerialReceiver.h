@@ -6,8 +6,10 @@
 //
 // Between arrivals the thread sleeps on the port's descriptor. While an
 // answer is partly in, it sleeps through the line time of the rest instead
-// of waking for every byte, and looks at the line again just before the last
-// byte is due. A device without a descriptor is looked at every 5 ms.
+// of waking for every byte: from the arrival of the answer's first byte,
+// until just after its last byte is due; what is still missing then is
+// waited for on the descriptor. A device without a descriptor is looked at
+// every 5 ms.
 #pragma once
 #include "core/Clock.h"
 #include "core/LinkFlags.h"
@@ -29,6 +31,8 @@ class TextQueue;
 class SerialReceiver final : public MessageHandler {
 public:
     static constexpr Clock::Ms kFallbackPoll{5};
+    // How long after its due time the last byte of an answer is looked for.
+    static constexpr std::chrono::microseconds kLastByteGrace{100};
     // Readable with nothing to read this many times in a row: the far end is
     // gone even though the device did not say so.
     static constexpr int kEmptyWakesToHangUp = 3;
@@ -63,6 +67,7 @@ private:
     AnswerFramer framer_;
     std::string answer_;
     std::optional<std::chrono::steady_clock::time_point> restUntil_;
+    std::chrono::steady_clock::time_point headSince_{}; // when the head's first byte was read
     int watchedFd_ = -1;
     int emptyWakes_ = 0;
 };

@@ -175,7 +175,7 @@ TEST_F(FramerTest, AwaitedCountsTheBytesTheHeadStillNeeds)
         std::string bytes;
         std::size_t awaited;
     } cases[] = {
-        {"", 0},     {"I", 2},           {"IF00014", 20}, {"PS", 2},   {"EX002", 4},
+        {"", 0},     {"I", 3},           {"IF00014", 20}, {"PS", 2},   {"EX002", 4},
         {"EX0", 3},  {"ID02", 3},        {"KM1CQ", 1},    {"ZZ1", 1},  {"EX0071CQ", 1},
         {"FA14250000;", 0},
     };

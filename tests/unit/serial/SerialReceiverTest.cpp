@@ -134,20 +134,25 @@ TEST_F(SerialReceiverTest, WaitsOnTheDeviceAndOnlyForWhatCanArrive)
     EXPECT_EQ(w.fd, 42);
     EXPECT_FALSE(w.until);
 
-    // Part of a 27-character answer is in: sleep through all but its last
-    // character at the line's speed, then watch the line again.
+    // Part of a 27-character answer is in: sleep until its last character is
+    // due at the line's speed, counted from its first, then watch the line.
     ASSERT_TRUE(link.setBaudRate(4800));
+    const auto ct = SerialReceiver::characterTime(4800);
+    EXPECT_EQ(ct, std::chrono::nanoseconds(2'291'666));
     line->incoming = "IF0";
     wake();
+    const auto firstByte = clock.now();
     w = receiver.inputWait();
     EXPECT_EQ(w.fd, -1);
-    ASSERT_TRUE(w.until);
-    EXPECT_EQ(*w.until - clock.now(), SerialReceiver::characterTime(4800) * 23);
-    EXPECT_EQ(SerialReceiver::characterTime(4800), std::chrono::nanoseconds(2'291'666));
-    clock.advance(60ms);
-    EXPECT_EQ(receiver.inputWait().fd, 42);
+    EXPECT_EQ(w.until, firstByte + ct * 26 + SerialReceiver::kLastByteGrace);
+    clock.advance(30ms);
+    line->incoming = "0014250000+000"; // on time: the due time stays
+    wake();
+    EXPECT_EQ(receiver.inputWait().until, firstByte + ct * 26 + SerialReceiver::kLastByteGrace);
+    clock.advance(30ms);
+    EXPECT_EQ(receiver.inputWait().fd, 42) << "late: what is missing is waited for on the line";
 
-    line->incoming = "0014250000+000000020000;";
+    line->incoming = "000020000;";
     EXPECT_EQ(wake(), Texts{"IF00014250000+000000020000"});
     EXPECT_EQ(receiver.inputWait().fd, 42) << "nothing pending, nothing to sleep through";
 
