@@ -1,47 +1,73 @@
 #!/usr/bin/env bash
 # Idle cost of the program: link up, auto-information on, radio quiet.
-# Starts qx720-sim with its meters still (its console open on a sleeping pipe), brings the link up, lets the
-# program settle, then reports the CPU share of one core and the resident
-# memory over the measuring window.
-#   bench/idle_cost.sh [--gui] [SECONDS]      (from the build tree's parent)
+# Starts qx720-sim with its meters still (its console open on a sleeping
+# pipe), brings the link up, lets the program settle, then reports over the
+# measuring window the CPU share of one core, the wake-ups a second of all
+# its threads together (context switches, from /proc/PID/task/*/status) and
+# the resident memory.
+#   bench/idle_cost.sh [--gui|--both] [SECONDS]     (from the source tree)
+# BUILD=dir picks another build tree (default build), e.g. one made from an
+# older commit, for a before-and-after figure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-gui=0
-if [ "${1:-}" = "--gui" ]; then gui=1; shift; fi
+modes=headless
+case "${1:-}" in
+  --gui) modes=panel; shift ;;
+  --both) modes="headless panel"; shift ;;
+esac
 seconds=${1:-60}
 settle=12
-build=${BUILD:-build}
-work=$(mktemp -d)
-trap 'kill $prog $sim 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+build=$(cd "${BUILD:-build}" && pwd)
 
-"$build/sim/tool/qx720-sim" --link "$work/qx720" --meter-period 10000000 >/dev/null < <(sleep $((settle + seconds + 60))) &
-sim=$!
-for _ in $(seq 100); do [ -e "$work/qx720" ] && break; sleep 0.05; done
-[ -e "$work/qx720" ] || { echo "qx720-sim did not start" >&2; exit 1; }
+# Context switches of every thread of a process, summed.
+switches() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print n + 0}'
+}
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-cd "$work"
-if [ $gui -eq 1 ]; then
-  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$OLDPWD/$build/app/qt/rcp720" --device "$work/qx720" \
-    --no-splash --connect >/dev/null 2>&1 &
-  prog=$!
-else
-  total=$(( (settle + seconds + 5) * 1000 ))
-  printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
-    "$OLDPWD/$build/app/qt/rcp720" --headless --device "$work/qx720" >/dev/null 2>&1 &
-  prog=$!
-  sleep 0.2
-  prog=$(pgrep -n -f "rcp720 --headless --device $work/qx720")
-fi
+measure() {
+  local mode=$1 work sim prog
+  work=$(mktemp -d)
+  "$build/sim/tool/qx720-sim" --link "$work/qx720" --meter-period 10000000 >/dev/null \
+    < <(sleep $((settle + seconds + 60))) &
+  sim=$!
+  for _ in $(seq 100); do [ -e "$work/qx720" ] && break; sleep 0.05; done
+  [ -e "$work/qx720" ] || { echo "qx720-sim did not start" >&2; kill "$sim"; return 1; }
 
-sleep "$settle"
-ticks() { awk '{print $14 + $15}' "/proc/$prog/stat"; }
-hz=$(getconf CLK_TCK)
-t0=$(ticks)
-sleep "$seconds"
-t1=$(ticks)
-rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
-hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
-awk -v d=$((t1 - t0)) -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" -v gui=$gui 'BEGIN {
-  printf "%s idle over %d s: %.2f %% of one core, %.1f MB resident (peak %.1f MB)\n",
-    gui ? "panel" : "headless", s, 100 * d / hz / s, rss / 1024, hwm / 1024 }'
+  pushd "$work" >/dev/null
+  if [ "$mode" = panel ]; then
+    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/app/qt/rcp720" --device "$work/qx720" \
+      --no-splash --connect >/dev/null 2>&1 &
+    prog=$!
+  else
+    local total=$(( (settle + seconds + 5) * 1000 ))
+    printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
+      "$build/app/qt/rcp720" --headless --device "$work/qx720" >/dev/null 2>&1 &
+    sleep 0.2
+    prog=$(pgrep -n -f "rcp720 --headless --device $work/qx720")
+  fi
+  popd >/dev/null
+
+  sleep "$settle"
+  local hz t0 t1 s0 s1 rss hwm threads
+  hz=$(getconf CLK_TCK)
+  t0=$(ticks "$prog"); s0=$(switches "$prog")
+  sleep "$seconds"
+  t1=$(ticks "$prog"); s1=$(switches "$prog")
+  threads=$(ls /proc/"$prog"/task | wc -l)
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
+  hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
+  kill "$prog" "$sim" 2>/dev/null || true
+  wait "$prog" "$sim" 2>/dev/null || true
+  rm -rf "$work"
+  awk -v d=$((t1 - t0)) -v w=$((s1 - s0)) -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
+      -v mode="$mode" -v th="$threads" 'BEGIN {
+    printf "%-8s idle over %d s: %.2f %% of one core, %.1f wake-ups a second (%d threads), %.1f MB resident (peak %.1f MB)\n",
+      mode, s, 100 * d / hz / s, w / s, th, rss / 1024, hwm / 1024 }'
+}
+
+for mode in $modes; do
+  measure "$mode"
+done
