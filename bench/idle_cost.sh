@@ -20,18 +20,23 @@ seconds=${1:-60}
 settle=12
 build=$(cd "${BUILD:-build}" && pwd)
 
-# Context switches of every thread of a process, summed.
+# Context switches of each thread of a process: one "TID COUNT" line each.
 switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print n + 0}'
+  for t in /proc/"$1"/task/*; do
+    awk -v tid="${t##*/}" '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print tid, n + 0}' \
+      "$t/status" 2>/dev/null || true
+  done | sort
 }
+# Wake-ups between two snapshots: the growth of threads seen in both, and
+# all of those born in between (a thread that ended in between is lost).
+wakeups() { join -a 2 -e 0 -o 1.2,2.2 "$1" "$2" | awk '{n += $2 - $1} END {print n + 0}'; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 measure() {
   local mode=$1 work sim prog
   work=$(mktemp -d)
   "$build/sim/tool/qx720-sim" --link "$work/qx720" --meter-period 10000000 >/dev/null \
-    < <(sleep $((settle + seconds + 60))) &
+    < <(sleep $((settle + seconds + 90))) &
   sim=$!
   for _ in $(seq 100); do [ -e "$work/qx720" ] && break; sleep 0.05; done
   [ -e "$work/qx720" ] || { echo "qx720-sim did not start" >&2; kill "$sim"; return 1; }
@@ -42,7 +47,7 @@ measure() {
       --no-splash --connect >/dev/null 2>&1 &
     prog=$!
   else
-    local total=$(( (settle + seconds + 5) * 1000 ))
+    local total=$(( (settle + seconds + 30) * 1000 ))
     printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
       "$build/app/qt/rcp720" --headless --device "$work/qx720" >/dev/null 2>&1 &
     sleep 0.2
@@ -50,22 +55,24 @@ measure() {
   fi
   popd >/dev/null
 
-  sleep "$settle"
-  local hz t0 t1 s0 s1 rss hwm threads
+  # The panel's link-up leaves drawing threads that end after 30 s idle.
+  if [ "$mode" = panel ]; then sleep $((settle + 25)); else sleep "$settle"; fi
+  local hz t0 t1 w rss hwm threads
   hz=$(getconf CLK_TCK)
-  t0=$(ticks "$prog"); s0=$(switches "$prog")
+  t0=$(ticks "$prog"); switches "$prog" >"$work/s0"
   sleep "$seconds"
-  t1=$(ticks "$prog"); s1=$(switches "$prog")
+  t1=$(ticks "$prog"); switches "$prog" >"$work/s1"
+  w=$(wakeups "$work/s0" "$work/s1")
   threads=$(ls /proc/"$prog"/task | wc -l)
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
   hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
   kill "$prog" "$sim" 2>/dev/null || true
   wait "$prog" "$sim" 2>/dev/null || true
-  rm -rf "$work"
-  awk -v d=$((t1 - t0)) -v w=$((s1 - s0)) -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
+  awk -v d=$((t1 - t0)) -v w="$w" -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
       -v mode="$mode" -v th="$threads" 'BEGIN {
     printf "%-8s idle over %d s: %.2f %% of one core, %.1f wake-ups a second (%d threads), %.1f MB resident (peak %.1f MB)\n",
       mode, s, 100 * d / hz / s, w / s, th, rss / 1024, hwm / 1024 }'
+  rm -rf "$work"
 }
 
 for mode in $modes; do
