@@ -3,7 +3,8 @@
 // order, and the routing of every message a worker sends. The main window
 // and the headless runner both host one, giving it a WindowSink that
 // carries window messages and timers to the UI thread, and calling onTimer
-// from that thread for each tick.
+// from that thread for each tick. Timers whose ticks only feed a worker run
+// on that worker's thread instead.
 //
 // Lifecycle: construct (nothing runs), startUp() once, shutDown() once.
 // The destructor shuts down if that was not done.
