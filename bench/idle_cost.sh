@@ -4,8 +4,10 @@
 # pipe), brings the link up, lets the program settle, then reports over the
 # measuring window the CPU share of one core, the wake-ups a second of all
 # its threads together (context switches, from /proc/PID/task/*/status) and
-# the resident memory.
-#   bench/idle_cost.sh [--gui|--both] [SECONDS]     (from the source tree)
+# the resident memory. With --ser2net raw or --ser2net rfc2217 the program
+# reaches the radio through ser2net on a loopback port, as a radio at
+# another place.
+#   bench/idle_cost.sh [--gui|--both] [--ser2net raw|rfc2217] [SECONDS]   (from the source tree)
 # BUILD=dir picks another build tree (default build), e.g. one made from an
 # older commit, for a before-and-after figure.
 set -euo pipefail
@@ -16,6 +18,8 @@ case "${1:-}" in
   --gui) modes=panel; shift ;;
   --both) modes="headless panel"; shift ;;
 esac
+via=""
+if [ "${1:-}" = "--ser2net" ]; then via=$2; shift 2; fi
 seconds=${1:-60}
 settle=12
 build=$(cd "${BUILD:-build}" && pwd)
@@ -33,7 +37,7 @@ wakeups() { join -a 2 -e 0 -o 1.2,2.2 "$1" "$2" | awk '{n += $2 - $1} END {print
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 measure() {
-  local mode=$1 work sim prog
+  local mode=$1 work sim prog s2n="" device
   work=$(mktemp -d)
   "$build/sim/tool/qx720-sim" --link "$work/qx720" --meter-period 10000000 >/dev/null \
     < <(sleep $((settle + seconds + 90))) &
@@ -41,17 +45,35 @@ measure() {
   for _ in $(seq 100); do [ -e "$work/qx720" ] && break; sleep 0.05; done
   [ -e "$work/qx720" ] || { echo "qx720-sim did not start" >&2; kill "$sim"; return 1; }
 
+  device="$work/qx720"
+  if [ -n "$via" ]; then
+    local port accepter
+    # A loopback port nobody listens on.
+    while :; do
+      port=$((20000 + RANDOM % 40000))
+      grep -qi ":$(printf '%04X' "$port") " /proc/net/tcp || break
+    done
+    accepter="tcp,127.0.0.1,$port"
+    device="tcp://127.0.0.1:$port"
+    if [ "$via" = rfc2217 ]; then accepter="telnet(rfc2217),$accepter"; device="rfc2217://127.0.0.1:$port"; fi
+    printf '%%YAML 1.1\n---\nconnection: &radio\n  accepter: %s\n  connector: serialdev,%s,4800n82,local\n' \
+      "$accepter" "$work/qx720" >"$work/ser2net.yaml"
+    ser2net -n -c "$work/ser2net.yaml" >/dev/null 2>&1 &
+    s2n=$!
+    for _ in $(seq 100); do grep -qi "0100007F:$(printf '%04X' "$port") 00000000:0000 0A" /proc/net/tcp && break; sleep 0.05; done
+  fi
+
   pushd "$work" >/dev/null
   if [ "$mode" = panel ]; then
-    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/app/qt/rcp720" --device "$work/qx720" \
+    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/app/qt/rcp720" --device "$device" \
       --no-splash --connect >/dev/null 2>&1 &
     prog=$!
   else
     local total=$(( (settle + seconds + 30) * 1000 ))
     printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
-      "$build/app/qt/rcp720" --headless --device "$work/qx720" >/dev/null 2>&1 &
+      "$build/app/qt/rcp720" --headless --device "$device" >/dev/null 2>&1 &
     sleep 0.2
-    prog=$(pgrep -n -f "rcp720 --headless --device $work/qx720")
+    prog=$(pgrep -n -f "rcp720 --headless --device $device")
   fi
   popd >/dev/null
 
@@ -66,8 +88,9 @@ measure() {
   threads=$(ls /proc/"$prog"/task | wc -l)
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
   hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
-  kill "$prog" "$sim" 2>/dev/null || true
-  wait "$prog" "$sim" 2>/dev/null || true
+  kill "$prog" "$sim" $s2n 2>/dev/null || true
+  wait "$prog" "$sim" $s2n 2>/dev/null || true
+  [ -z "$via" ] || echo "device: $device"
   awk -v d=$((t1 - t0)) -v w="$w" -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
       -v mode="$mode" -v th="$threads" 'BEGIN {
     printf "%-8s idle over %d s: %.2f %% of one core, %.1f wake-ups a second (%d threads), %.1f MB resident (peak %.1f MB)\n",

@@ -7,6 +7,7 @@
 #include "serial/SerialDevice.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,11 +38,14 @@ public:
     int reserved() const { return reserved_; }
 
     // True only when this call opened the port. Failure to open, and a line
-    // that is down right after opening, post UM_SHOW_ERROR row 0. Opening and
-    // closing wake the receive thread (UM_RECV_START), so that it watches
-    // the device that is there now.
+    // that is down right after opening, post UM_SHOW_ERROR row 0. Opening
+    // does not hold the link: other threads see it closed meanwhile, and a
+    // second open waits for the first and returns false. Opening and closing
+    // wake the receive thread (UM_RECV_START), so that it watches the device
+    // that is there now.
     bool open();
-    // True when the port was open and now is closed.
+    // True when the port was open and now is closed. An open still
+    // connecting gives up its device when it completes.
     bool close();
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
@@ -76,6 +80,9 @@ private:
     mutable std::mutex mutex_;
     std::unique_ptr<SerialDevice> device_;
     std::string lastOpenFailure_;
+    bool opening_ = false;
+    unsigned closes_ = 0;
+    std::condition_variable openDone_;
 };
 
 } // namespace qx

@@ -66,6 +66,11 @@ void SerialReceiver::onInput(short revents)
         emptyWakes_ = 0;
         return;
     }
+    const auto now = clock_.now();
+    if (emptyWakes_ == 0 || now - firstEmptyWake_ > kSpinWindow) {
+        emptyWakes_ = 0;
+        firstEmptyWake_ = now;
+    }
     if (++emptyWakes_ >= kEmptyWakesToHangUp) {
         emptyWakes_ = 0;
         framer_.forgetIdentification();

@@ -33,9 +33,12 @@ public:
     static constexpr Clock::Ms kFallbackPoll{5};
     // How long after its due time the last byte of an answer is looked for.
     static constexpr std::chrono::microseconds kLastByteGrace{100};
-    // Readable with nothing to read this many times in a row: the far end is
-    // gone even though the device did not say so.
-    static constexpr int kEmptyWakesToHangUp = 3;
+    // Readable with nothing to read this many times in a row within the
+    // window: the thread is spinning on a far end that is gone though the
+    // device did not say so. (A network device may wake it now and then for
+    // control bytes that carry no data.)
+    static constexpr int kEmptyWakesToHangUp = 50;
+    static constexpr Clock::Ms kSpinWindow{100};
 
     SerialReceiver(ComLink& link, TextQueue& answers, Outbox& outbox, LinkFlags& flags, const RadioState& state,
                    const MenuTable& menu, Clock& clock);
@@ -70,6 +73,7 @@ private:
     std::chrono::steady_clock::time_point headSince_{}; // when the head's first byte was read
     int watchedFd_ = -1;
     int emptyWakes_ = 0;
+    std::chrono::steady_clock::time_point firstEmptyWake_{};
 };
 
 } // namespace qx

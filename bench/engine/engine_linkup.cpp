@@ -1,8 +1,10 @@
 // Link-up to full state against the simulated radio: from the link-up
 // request to the end of the read-all and menu-read sequences, with the
 // radio and the program both at the given line speed. Several runs, each on
-// a fresh engine and radio; prints every run and the median.
-//   engine_linkup [--baud 4800|9600|19200|38400] [--runs N]
+// a fresh engine and radio; prints every run and the median. With --ser2net
+// raw or --ser2net rfc2217 the radio is reached through the real ser2net on
+// a loopback port, as a radio at another place would be.
+//   engine_linkup [--baud 4800|9600|19200|38400] [--runs N] [--ser2net raw|rfc2217]
 #include "app/Engine.h"
 #include "app/qt/UiBridge.h"
 #include "core/MessageIds.h"
@@ -10,6 +12,7 @@
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
+#include "tests/Ser2netProcess.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -21,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -38,7 +42,7 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 }
 
 // One link-up on a fresh radio and engine; milliseconds, or -1.
-double linkUp(int baud, int run)
+double linkUp(int baud, int run, const std::string& via)
 {
     const auto dir = std::filesystem::temp_directory_path() /
                      ("qx-linkup-" + std::to_string(::getpid()) + "-" + std::to_string(run));
@@ -46,12 +50,25 @@ double linkUp(int baud, int run)
     std::ofstream(dir / "CommoFiles" / "CommSetting.csv") << "1," << baud << ",0\n";
     double took = -1;
     {
-        qx::sim::SimulatedRadio sim;
+        qx::sim::SimOptions options;
+        options.linkPath = (dir / "qx720").string();
+        qx::sim::SimulatedRadio sim(options);
         if (!sim.start())
             return -1;
         qx::EngineConfig config;
         config.baseDir = dir;
         config.devicePath = sim.slaveName();
+        std::unique_ptr<qx::test::Ser2netProcess> ser2net;
+        if (!via.empty()) {
+            ser2net = std::make_unique<qx::test::Ser2netProcess>(
+                dir, options.linkPath, qx::test::Ser2netProcess::freeLoopbackPort(), via == "rfc2217");
+            std::string why;
+            if (!ser2net->start(why)) {
+                std::fprintf(stderr, "%s\n", why.c_str());
+                return -1;
+            }
+            config.devicePath = ser2net->address();
+        }
         qx::RadioState radio;
         qx::CommandState command;
         qx::MenuTable menu;
@@ -80,6 +97,7 @@ double linkUp(int baud, int run)
         }
         bridge.beginShutdown();
         engine.shutDown();
+        ser2net.reset();
         sim.stop();
     }
     std::filesystem::remove_all(dir);
@@ -93,18 +111,25 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     int baud = 4800;
     int runs = 5;
+    std::string via;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--baud") == 0)
             baud = std::atoi(argv[i + 1]);
         else if (std::strcmp(argv[i], "--runs") == 0)
             runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--ser2net") == 0)
+            via = argv[i + 1];
+    }
+    if (!via.empty() && via != "raw" && via != "rfc2217") {
+        std::fprintf(stderr, "usage: %s [--baud N] [--runs N] [--ser2net raw|rfc2217]\n", argv[0]);
+        return 2;
     }
     // Keeps the event loop turning while the waits look at the flags.
     QTimer beat;
     beat.start(2);
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
-        const double t = linkUp(baud, r);
+        const double t = linkUp(baud, r, via);
         std::printf("run %d: %s%.0f ms\n", r + 1, t < 0 ? "did not finish " : "", t < 0 ? 0.0 : t);
         if (t >= 0)
             times.push_back(t);
@@ -112,7 +137,7 @@ int main(int argc, char** argv)
     if (times.empty())
         return 1;
     std::sort(times.begin(), times.end());
-    std::printf("link-up to full state at %d bit/s: median %.0f ms, fastest %.0f ms, slowest %.0f ms (%zu runs)\n",
-                baud, times[times.size() / 2], times.front(), times.back(), times.size());
+    std::printf("link-up to full state at %d bit/s%s: median %.0f ms, fastest %.0f ms, slowest %.0f ms (%zu runs)\n",
+                baud, via.empty() ? "" : (" through ser2net " + via).c_str(), times[times.size() / 2], times.front(), times.back(), times.size());
     return 0;
 }

@@ -2,12 +2,10 @@
 // answers come on a fast line, and never faster than the 30 ms tick when no
 // answer comes at all.
 #include "EngineRig.h"
-
-#include "menu/MenuKind.h"
+#include "LinkUpTexts.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 namespace qx::test {
@@ -19,31 +17,10 @@ using Texts = std::vector<std::string>;
 // The read-all texts and then the menu read, in the order they must go out.
 Texts linkUpReads(const MenuTable& menu)
 {
-    Texts texts{
-        "EX015;", "VS;",  "FA;",  "FB;",  "IF;",  "OI;",  "RS;",  "ST;",  "BS;",  "MD0;", "RT;",  "BP00;", "BP01;",
-        "CO00;",  "CO01;", "MS;", "NR0;", "FT;",  "LK;",  "FS;",  "NA0;", "NB0;", "GT0;", "RA0;", "PA0;",  "KR;",
-        "TS;",    "AC;",  "VX;",  "BI;",  "ML0;", "ML1;", "CS;",  "RM0;", "KP;",  "KS;",  "SD;",  "MG;",   "VG;",
-        "VD;",    "SQ0;", "AG0;", "RG0;", "IS0;", "SH0;", "RL0;", "BY;",  "SC;",  "SM0;", "TX;",  "UL;",   "CN0;",
-        "CT0;",   "KM1;", "KM2;", "KM3;", "MC;",  "OS0;", "PB;",  "PC;",  "PS;",  "RI0;", "RI1;", "RI3;",  "RI4;",
-        "RI9;",   "BG0;", "LM0;", "DS;",  "VC;",  "VR;",  "AX;",  "DA;",  "SS0;", "SF;"};
-    for (int slot = 1; slot <= menu.count(); ++slot) {
-        const int kind = menu.kindOf(slot);
-        if (kind == MenuKind::Vacant)
-            continue;
-        char text[16];
-        std::snprintf(text, sizeof text, kind == MenuKind::Dimmer ? "DA;" : "EX%03d;", slot);
-        texts.push_back(text);
-    }
+    Texts texts = readAllTexts();
+    const Texts menuRead = menuReadTexts(menu);
+    texts.insert(texts.end(), menuRead.begin(), menuRead.end());
     return texts;
-}
-
-bool inOrder(const Texts& got, const Texts& want)
-{
-    std::size_t w = 0;
-    for (std::size_t i = 0; i < got.size() && w < want.size(); ++i)
-        if (got[i] == want[w])
-            ++w;
-    return w == want.size();
 }
 
 // Waits until the sequences have raised the busy flag and lowered it again.
