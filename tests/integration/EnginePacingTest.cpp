@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace qx::test {
@@ -70,13 +71,17 @@ TEST(EnginePacing, ARadioThatNeverAnswersGetsTheWholeSequenceAtTheTickPace)
         if (std::find(sameStep.begin(), sameStep.end(), sent[i].text) == sameStep.end())
             stepStarts.push_back(sent[i].at);
     ASSERT_EQ(stepStarts.size(), 129u);
-    // Ticks keep their 30 ms beat; one that comes late on a busy machine is
-    // followed by the next on time, so a few steps may come close together,
-    // never a run of them.
-    int close = 0;
-    for (std::size_t i = 1; i < stepStarts.size(); ++i)
-        close += (stepStarts[i] - stepStarts[i - 1]).count() < 10 ? 1 : 0;
-    EXPECT_LE(close, 8);
+    // Ticks keep their 30 ms beat: one that comes late on a busy machine is
+    // followed by the next on time, and a stalled radio thread logs two steps
+    // together, so pairs of steps may come close; a run of them would be steps
+    // going out without a tick. Less than 128 ticks in all would be the same.
+    int run = 0;
+    int longestRun = 0;
+    for (std::size_t i = 1; i < stepStarts.size(); ++i) {
+        run = (stepStarts[i] - stepStarts[i - 1]).count() < 10 ? run + 1 : 0;
+        longestRun = std::max(longestRun, run);
+    }
+    EXPECT_LE(longestRun, 2);
     EXPECT_GE((stepStarts.back() - stepStarts.front()).count(), 128 * 29);
 }
 
