@@ -24,16 +24,22 @@ seconds=${1:-60}
 settle=12
 build=$(cd "${BUILD:-build}" && pwd)
 
-# Context switches of each thread of a process: one "TID COUNT" line each.
+# Context switches of each thread of a process: one "TID VOLUNTARY
+# NONVOLUNTARY" line each. A voluntary one is the thread going to sleep; a
+# nonvoluntary one is the thread preempted, which other load on the machine
+# drives up.
 switches() {
   for t in /proc/"$1"/task/*; do
-    awk -v tid="${t##*/}" '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print tid, n + 0}' \
-      "$t/status" 2>/dev/null || true
+    awk -v tid="${t##*/}" '/^voluntary_ctxt_switches/ {v = $2} /^nonvoluntary_ctxt_switches/ {n = $2}
+      END {print tid, v + 0, n + 0}' "$t/status" 2>/dev/null || true
   done | sort
 }
-# Wake-ups between two snapshots: the growth of threads seen in both, and
-# all of those born in between (a thread that ended in between is lost).
-wakeups() { join -a 2 -e 0 -o 1.2,2.2 "$1" "$2" | awk '{n += $2 - $1} END {print n + 0}'; }
+# Switches between two snapshots, "VOLUNTARY NONVOLUNTARY": the growth of
+# threads seen in both, and all of those born in between (a thread that
+# ended in between is lost).
+wakeups() {
+  join -a 2 -e 0 -o 1.2,1.3,2.2,2.3 "$1" "$2" | awk '{v += $3 - $1; n += $4 - $2} END {print v + 0, n + 0}'
+}
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 measure() {
@@ -79,22 +85,22 @@ measure() {
 
   # The panel's link-up leaves drawing threads that end after 30 s idle.
   if [ "$mode" = panel ]; then sleep $((settle + 25)); else sleep "$settle"; fi
-  local hz t0 t1 w rss hwm threads
+  local hz t0 t1 wv wn rss hwm threads
   hz=$(getconf CLK_TCK)
   t0=$(ticks "$prog"); switches "$prog" >"$work/s0"
   sleep "$seconds"
   t1=$(ticks "$prog"); switches "$prog" >"$work/s1"
-  w=$(wakeups "$work/s0" "$work/s1")
+  read -r wv wn < <(wakeups "$work/s0" "$work/s1")
   threads=$(ls /proc/"$prog"/task | wc -l)
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
   hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
   kill "$prog" "$sim" $s2n 2>/dev/null || true
   wait "$prog" "$sim" $s2n 2>/dev/null || true
   [ -z "$via" ] || echo "device: $device"
-  awk -v d=$((t1 - t0)) -v w="$w" -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
-      -v mode="$mode" -v th="$threads" 'BEGIN {
-    printf "%-8s idle over %d s: %.2f %% of one core, %.1f wake-ups a second (%d threads), %.1f MB resident (peak %.1f MB)\n",
-      mode, s, 100 * d / hz / s, w / s, th, rss / 1024, hwm / 1024 }'
+  awk -v d=$((t1 - t0)) -v wv="$wv" -v wn="$wn" -v hz="$hz" -v s="$seconds" -v rss="$rss" -v hwm="$hwm" \
+      -v mode="$mode" -v th="$threads" -v load="$(cut -d' ' -f1 /proc/loadavg)" 'BEGIN {
+    printf "%-8s idle over %d s: %.2f %% of one core, %.1f wake-ups a second (%.1f sleeps + %.1f preemptions; %d threads), %.1f MB resident (peak %.1f MB); load %s\n",
+      mode, s, 100 * d / hz / s, (wv + wn) / s, wv / s, wn / s, th, rss / 1024, hwm / 1024, load }'
   rm -rf "$work"
 }
 

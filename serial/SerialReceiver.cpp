@@ -125,14 +125,18 @@ std::size_t SerialReceiver::receive()
     }
 
     // Whatever is left began to arrive in this wake if the buffer was empty
-    // or an answer went out of it; otherwise it began before.
+    // or an answer went out of it; otherwise it began before. A wake that
+    // comes late (a busy machine) finds several of its bytes in: the first
+    // of them came that many character times ago at the latest, and counting
+    // from the wake instead would sleep past the answer's end.
     const auto now = clock_.now();
+    const auto perChar = characterTime(link_.baudRate());
     if (newHead)
-        headSince_ = now;
+        headSince_ = now - perChar * static_cast<long>(framer_.count() > 0 ? framer_.count() - 1 : 0);
     const std::size_t need = framer_.awaited(menu);
     restUntil_.reset();
     if (need >= 2 && link_.isOpen()) {
-        const auto lastDue = headSince_ + characterTime(link_.baudRate()) * static_cast<long>(framer_.count() + need - 1);
+        const auto lastDue = headSince_ + perChar * static_cast<long>(framer_.count() + need - 1);
         if (lastDue + kLastByteGrace > now)
             restUntil_ = lastDue + kLastByteGrace;
     }

@@ -141,7 +141,8 @@ TEST_F(SerialReceiverTest, WaitsOnTheDeviceAndOnlyForWhatCanArrive)
     EXPECT_EQ(ct, std::chrono::nanoseconds(2'291'666));
     line->incoming = "IF0";
     wake();
-    const auto firstByte = clock.now();
+    // Three characters in: the first came two character times ago at the latest.
+    const auto firstByte = clock.now() - ct * 2;
     w = receiver.inputWait();
     EXPECT_EQ(w.fd, -1);
     EXPECT_EQ(w.until, firstByte + ct * 26 + SerialReceiver::kLastByteGrace);
