@@ -26,7 +26,9 @@
 
 namespace qx {
 
-// One worker: its behaviour and the thread it runs on.
+// One worker: its behaviour and the thread it runs on. Its own timers' ticks
+// go back to the engine, which knows what each one does; a worker that
+// watches input hands that part to its input handler.
 class Engine::Worker : public MessageHandler {
 public:
     using Fn = std::function<void(const Message&)>;
@@ -40,11 +42,30 @@ public:
         if (quit_)
             quit_();
     }
+    void onTimer(int timerId) override
+    {
+        if (tick_)
+            tick_(timerId);
+    }
+    InputWait inputWait() override { return input_ ? input_->inputWait() : InputWait{}; }
+    void onInput(short revents) override
+    {
+        if (input_)
+            input_->onInput(revents);
+    }
+    void setTick(std::function<void(int)> tick) { tick_ = std::move(tick); }
+    void watchInput(MessageHandler& input)
+    {
+        input_ = &input;
+        thread_.watchInput();
+    }
     WorkerThread& thread() { return thread_; }
 
 private:
     Fn fn_;
     std::function<void()> quit_;
+    std::function<void(int)> tick_;
+    MessageHandler* input_ = nullptr;
     WorkerThread thread_;
 };
 
@@ -110,26 +131,28 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     });
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
-    receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_);
-    analyser_ = std::make_unique<AnswerAnalyser>(answerQueue_, *this, flags_, radio_, command_, menu_);
+    receiver_ = std::make_unique<SerialReceiver>(*link_, answerQueue_, *this, flags_, radio_, menu_, clock_);
+    analyser_ = std::make_unique<AnswerAnalyser>(answerQueue_, *this, flags_, radio_, command_, menu_, &stepAnswers_);
     portOpener_ = std::make_unique<LinkOpener>(*link_);
     builder_ = std::make_unique<CommandBuilder>(sendQueue_, answerQueue_, radio_, command_, menu_, flags_, *this,
-                                                clock_, *portOpener_);
+                                                clock_, *portOpener_, &stepAnswers_);
     builder_->setRefusalNote([tap = tap_](std::string_view why) { tap->note(why); });
     MenuLoadHooks hooks{[this](int n) { radio_.set(RadioState::Int::HIGHEST_MENU, n); },
                         [this] {
                             radio_.setMenuReady(true);
                             postToThread(ThreadId::SioSend, {UM_SEND_QUEUED, SerialSender::kWaitingOnly, 0});
+                            postToThread(ThreadId::SioRecv, {UM_RECV_START, 0, 0});
                         }};
     loader_ = std::make_unique<MenuLoader>(menu_, std::move(hooks), this);
 
     sioSend_ = std::make_unique<Worker>("Sio_Send_Thread", [this](const Message& m) { sender_->handle(m); });
     sioRecv_ = std::make_unique<Worker>("Sio_Recv_Thread", [this](const Message& m) { receiver_->handle(m); });
-    // The receive poll paces itself: a 5 ms timer on the UI thread would wake
-    // two threads 200 times a second instead of one.
-    sioRecv_->thread().setTick({UM_RECV_START, 0, 0}, kReceivePollPeriod);
+    // The receive thread sleeps on the port and wakes when bytes arrive.
+    sioRecv_->watchInput(*receiver_);
     anlSend_ = std::make_unique<Worker>("Anl_Send_Thread", [this](const Message& m) { builder_->handle(m); });
     anlRecv_ = std::make_unique<Worker>("Anl_Recv_Thread", [this](const Message& m) { analyser_->handle(m); });
+    anlSend_->setTick([this](int timerId) { workerTimer(timerId); });
+    anlRecv_->setTick([this](int timerId) { workerTimer(timerId); });
     menuLoad_ = std::make_unique<Worker>(
         "Menu_Load_Thread", [this](const Message& m) { loader_->handle(m); }, [this] { loader_->finish(); });
 }
@@ -199,8 +222,8 @@ StartReport Engine::startUp()
     sendQueue_.reset();
     sioSend_->thread().start();
     anlSend_->thread().start();
-    window_.startTimer(kIfPollTimer, kStatusPollMs);
-    window_.startTimer(kPowerPollTimer, kStatusPollMs);
+    startTimer(kIfPollTimer, kStatusPollMs);
+    startTimer(kPowerPollTimer, kStatusPollMs);
 
     sendRaw("PS;");
     return report;
@@ -214,8 +237,8 @@ bool Engine::shutDown()
         beforeShutdown_();
     stopped_ = true;
     for (const auto& r : kTimerRoutes)
-        window_.stopTimer(r.timerId);
-    window_.stopTimer(kAnswerWatchdogTimer);
+        stopTimer(r.timerId);
+    stopTimer(kAnswerWatchdogTimer);
 
     // A network connect still under way gives up; the threads that write
     // stop next: nothing may reopen the port, or follow the "AI0;" that
@@ -274,6 +297,27 @@ bool Engine::onTimer(int timerId)
         return false;
     postToThread(route->to, {route->message, 0, 0});
     return true;
+}
+
+Engine::Worker* Engine::timerOwner(int timerId)
+{
+    if (timerId == kAnswerWatchdogTimer)
+        return anlRecv_.get();
+    const auto route = timerRoute(timerId);
+    return route ? worker(route->to) : nullptr;
+}
+
+// On the owning worker's thread: its message is handled there and then,
+// ahead of waiting mail, as a tick is.
+void Engine::workerTimer(int timerId)
+{
+    if (timerId == kAnswerWatchdogTimer) {
+        watchdogTick();
+        return;
+    }
+    if (const auto route = timerRoute(timerId))
+        if (Worker* w = worker(route->to))
+            w->handle({route->message, 0, 0});
 }
 
 void Engine::watchdogTick()
@@ -371,13 +415,25 @@ void Engine::sendToWindow(const Message& m)
     window_.sendToWindow(m);
 }
 
-void Engine::startTimer(int timerId, int periodMs) { window_.startTimer(timerId, periodMs); }
+// A timer whose tick only feeds a worker runs on that worker's thread: the
+// UI thread is not woken for it, and a worker restarting its own timer
+// (an answer-paced step) cannot race a tick already on its way.
+void Engine::startTimer(int timerId, int periodMs)
+{
+    if (Worker* w = timerOwner(timerId))
+        w->thread().startTimer(timerId, std::chrono::milliseconds(periodMs));
+    else
+        window_.startTimer(timerId, periodMs);
+}
 
 void Engine::stopTimer(int timerId)
 {
     if (timerId == kLinkAttemptTimer)
         linkState_.attemptsEnded();
-    window_.stopTimer(timerId);
+    if (Worker* w = timerOwner(timerId))
+        w->thread().stopTimer(timerId);
+    else
+        window_.stopTimer(timerId);
 }
 
 } // namespace qx

@@ -3,7 +3,8 @@
 // order, and the routing of every message a worker sends. The main window
 // and the headless runner both host one, giving it a WindowSink that
 // carries window messages and timers to the UI thread, and calling onTimer
-// from that thread for each tick.
+// from that thread for each tick. Timers whose ticks only feed a worker run
+// on that worker's thread instead.
 //
 // Lifecycle: construct (nothing runs), startUp() once, shutDown() once.
 // The destructor shuts down if that was not done.
@@ -13,6 +14,7 @@
 #include "core/LinkFlags.h"
 #include "core/Outbox.h"
 #include "core/WorkerThread.h"
+#include "cat/StepAnswers.h"
 #include "serial/ComLink.h"
 #include "serial/ComSettingsFile.h"
 #include "serial/DevicePaths.h"
@@ -121,6 +123,8 @@ public:
 private:
     class Worker;
     Worker* worker(ThreadId id);
+    Worker* timerOwner(int timerId);
+    void workerTimer(int timerId);
     void watchdogTick();
     std::pair<std::string, int> portInfo() const;
     void observeThreadPost(ThreadId to, const Message& m);
@@ -136,6 +140,7 @@ private:
     LinkFlags flags_;
     TextQueue sendQueue_;
     TextQueue answerQueue_;
+    StepAnswers stepAnswers_;
     DevicePaths paths_;
     LinkStateMachine linkState_;
     std::shared_ptr<TrafficTap> tap_;

@@ -1,11 +1,10 @@
-// The main window's timers whose ticks only post a message to a worker.
-// One row per timer; the UI-side dispatcher walks this table.
+// The timers whose ticks only hand a message to a worker. One row per timer;
+// each runs on the thread of the worker it feeds.
 #pragma once
 #include "core/Message.h"
 #include "core/MessageIds.h"
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -29,8 +28,6 @@ inline constexpr std::array kTimerRoutes{
     TimerRoute{42, ThreadId::AnlSend, UM_REQ_AI_RETRY},
 };
 
-// Not a window timer: the receive thread paces its own poll.
-inline constexpr std::chrono::milliseconds kReceivePollPeriod{5};
 inline constexpr int kIfPollTimer = 10;
 inline constexpr int kPowerPollTimer = 8;
 inline constexpr int kStatusPollMs = 1000;

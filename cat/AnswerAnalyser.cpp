@@ -8,8 +8,8 @@
 namespace qx {
 
 AnswerAnalyser::AnswerAnalyser(TextQueue& answers, Outbox& outbox, LinkFlags& link, RadioState& radio,
-                               CommandState& command, MenuTable& menu)
-    : answers_(answers), ctx_{radio, command, menu, link, outbox}
+                               CommandState& command, MenuTable& menu, StepAnswers* steps)
+    : answers_(answers), ctx_{radio, command, menu, link, outbox}, steps_(steps)
 {
 }
 
@@ -28,7 +28,11 @@ void AnswerAnalyser::takeAnswer()
     const int n = answers_.tryTake(buffer_);
     if (n <= 0)
         return;
-    dispatch(std::string_view(buffer_.data(), static_cast<std::size_t>(n)));
+    const std::string_view answer(buffer_.data(), static_cast<std::size_t>(n));
+    dispatch(answer);
+    if (steps_ != nullptr)
+        if (const auto done = steps_->arrived(answer))
+            ctx_.outbox.postToThread(ThreadId::AnlSend, *done);
 }
 
 bool AnswerAnalyser::dispatch(std::string_view answer)

@@ -1,14 +1,16 @@
 // The work of the answer analyser thread: take one framed answer per
 // UM_ANSWER_ARRIVED from the answer queue, decode it into the state stores
 // and post its notification to the main window; and on UM_AI_OFF_SEEN treat
-// the link as lost. Keeps the answer watchdog (main-window timer 17) stopped
+// the link as lost. Keeps the answer watchdog (timer 17) stopped
 // while it decodes and running after every answer.
 //
 // Collaborators: the answer queue (filled by the receive thread), the state
-// stores and menu table, the link flags and the outbox.
+// stores and menu table, the link flags, the outbox, and the answers the read
+// sequences' steps wait for (ticked off as they arrive).
 #pragma once
 #include "core/WorkerThread.h"
 #include "cat/AnswerDecoders.h"
+#include "cat/StepAnswers.h"
 #include "serial/TextQueue.h"
 
 #include <array>
@@ -19,7 +21,7 @@ namespace qx {
 class AnswerAnalyser : public MessageHandler {
 public:
     AnswerAnalyser(TextQueue& answers, Outbox& outbox, LinkFlags& link, RadioState& radio, CommandState& command,
-                   MenuTable& menu);
+                   MenuTable& menu, StepAnswers* steps = nullptr);
 
     void handle(const Message& m) override;
 
@@ -35,6 +37,7 @@ private:
 
     TextQueue& answers_;
     DecoderContext ctx_;
+    StepAnswers* steps_;
     std::array<char, TextQueue::kSlotSize> buffer_{};
 };
 

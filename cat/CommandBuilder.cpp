@@ -14,8 +14,8 @@ CommandBuilder::CommandBuilder(const BuilderLinks& links)
 
 CommandBuilder::CommandBuilder(TextQueue& sendQueue, TextQueue& answerQueue, RadioState& radio,
                                CommandState& command, MenuTable& menu, LinkFlags& flags, Outbox& outbox,
-                               Clock& clock, PortOpener& port)
-    : CommandBuilder(BuilderLinks{sendQueue, answerQueue, radio, command, menu, flags, outbox, clock, port})
+                               Clock& clock, PortOpener& port, StepAnswers* steps)
+    : CommandBuilder(BuilderLinks{sendQueue, answerQueue, radio, command, menu, flags, outbox, clock, port, steps})
 {
 }
 
@@ -63,7 +63,19 @@ bool CommandBuilder::handleSpecial(const Message& m)
     case UM_REQ_KM_READ_START: keyerRead_.start(); return true;
     case UM_REQ_KM_READ_STEP: keyerRead_.step(); return true;
     case UM_REQ_SEQUENCE_STOP: stopSequences(); return true;
+    case UM_SEQUENCE_ANSWERED: stepAnswered(m); return true;
     default: return false;
+    }
+}
+
+void CommandBuilder::stepAnswered(const Message& m)
+{
+    const auto token = static_cast<std::uint64_t>(m.lParam);
+    switch (m.wParam) {
+    case ReadAllSequence::kTimer: readAll_.answered(token); break;
+    case MenuReadSequence::kTimer: menuRead_.answered(token); break;
+    case KeyerReadSequence::kTimer: keyerRead_.answered(token); break;
+    default: break;
     }
 }
 

@@ -1,7 +1,8 @@
 // The command builder thread's work: turns operator requests into CAT texts
-// for the send thread, runs the three timed read sequences and switches power
-// and auto-information. It never waits for an answer; what the radio replies
-// reaches the state stores through the analyser.
+// for the send thread, runs the three read sequences and switches power and
+// auto-information. It never waits for an answer; what the radio replies
+// reaches the state stores through the analyser, which tells it when the
+// answers a sequence step asked for are in (UM_SEQUENCE_ANSWERED).
 //
 // Collaborators: the send queue (its texts, each followed by UM_SEND_QUEUED to
 // the send thread), the answer queue (only for the switched-off
@@ -22,7 +23,8 @@ class CommandBuilder final : public MessageHandler {
 public:
     explicit CommandBuilder(const BuilderLinks& links);
     CommandBuilder(TextQueue& sendQueue, TextQueue& answerQueue, RadioState& radio, CommandState& command,
-                   MenuTable& menu, LinkFlags& flags, Outbox& outbox, Clock& clock, PortOpener& port);
+                   MenuTable& menu, LinkFlags& flags, Outbox& outbox, Clock& clock, PortOpener& port,
+                   StepAnswers* steps = nullptr);
     CommandBuilder(const CommandBuilder&) = delete;
     CommandBuilder& operator=(const CommandBuilder&) = delete;
 
@@ -38,6 +40,7 @@ public:
 
 private:
     bool handleSpecial(const Message& m);
+    void stepAnswered(const Message& m);
     void stopSequences();
 
     BuilderContext ctx_;

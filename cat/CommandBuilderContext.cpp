@@ -14,6 +14,23 @@ bool BuilderContext::send(std::string_view text)
     return true;
 }
 
+std::uint64_t BuilderContext::beginStep(int sequence, std::span<const std::string> queries)
+{
+    if (links_.steps == nullptr)
+        return 0;
+    const std::uint64_t token = links_.steps->expect(sequence, queries);
+    if (queries.empty())
+        links_.outbox.postToThread(ThreadId::AnlSend, Message{UM_SEQUENCE_ANSWERED, static_cast<std::uint64_t>(sequence),
+                                                              static_cast<std::int64_t>(token)});
+    return token;
+}
+
+void BuilderContext::endSequence(int sequence)
+{
+    if (links_.steps != nullptr)
+        links_.steps->forget(sequence);
+}
+
 void BuilderContext::releaseWaitBox()
 {
     links_.flags.waitBoxBusy.store(false);

@@ -7,12 +7,15 @@
 #include "core/LinkFlags.h"
 #include "core/Outbox.h"
 #include "cat/PortOpener.h"
+#include "cat/StepAnswers.h"
 #include "menu/MenuTable.h"
 #include "serial/TextQueue.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
 
 #include <functional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace qx {
@@ -27,6 +30,9 @@ struct BuilderLinks {
     Outbox& outbox;
     Clock& clock;
     PortOpener& port;
+    // Where the read sequences' steps wait for their answers; without it
+    // they move on at their timer's tick alone.
+    StepAnswers* steps = nullptr;
 };
 
 class BuilderContext {
@@ -52,6 +58,14 @@ public:
     // A read sequence ended: lower the busy flag and, when the wait box is on
     // screen, close it after a short pause.
     void releaseWaitBox();
+
+    // A step of the read sequence run by timer `sequence` is about to send
+    // `queries`: once all their answers are in, UM_SEQUENCE_ANSWERED brings
+    // the next step; a step that sends nothing is complete at once. The
+    // step's token, for telling its completion from a stale one.
+    std::uint64_t beginStep(int sequence, std::span<const std::string> queries);
+    // The sequence stopped: none of its answers is awaited any more.
+    void endSequence(int sequence);
 
     TextQueue& answerQueue() { return links_.answerQueue; }
     RadioState& radio() { return links_.radio; }

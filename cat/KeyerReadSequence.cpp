@@ -11,6 +11,7 @@ void KeyerReadSequence::start()
     running_ = true;
     memory_ = 1;
     ctx_.outbox().startTimer(kTimer, kPeriodMs);
+    token_ = ctx_.beginStep(kTimer, {});
 }
 
 void KeyerReadSequence::step()
@@ -18,11 +19,22 @@ void KeyerReadSequence::step()
     if (!running_)
         return;
     if (memory_ >= 1 && memory_ <= kLastMemory) {
-        ctx_.send(composeCommand(readRow(ReadRow::KM), std::string(1, static_cast<char>('0' + memory_))));
+        const std::string query[] = {
+            composeCommand(readRow(ReadRow::KM), std::string(1, static_cast<char>('0' + memory_)))};
+        token_ = ctx_.beginStep(kTimer, query);
+        ctx_.send(query[0]);
         ++memory_;
         return;
     }
     stop();
+}
+
+void KeyerReadSequence::answered(std::uint64_t token)
+{
+    if (!running_ || token != token_)
+        return;
+    ctx_.outbox().startTimer(kTimer, kPeriodMs);
+    step();
 }
 
 void KeyerReadSequence::stop()
@@ -30,6 +42,7 @@ void KeyerReadSequence::stop()
     memory_ = 1;
     running_ = false;
     ctx_.outbox().stopTimer(kTimer);
+    ctx_.endSequence(kTimer);
 }
 
 } // namespace qx

@@ -1,5 +1,6 @@
-// Reads the three keyer memories, one per tick of main-window timer 25;
-// the fourth tick ends it.
+// Reads the three keyer memories, one per step; the fourth step ends it. A
+// step goes out when the answer to the one before it is in, and at every
+// tick of timer 25 (30 ms) at the latest.
 #pragma once
 #include "cat/CommandBuilderContext.h"
 
@@ -17,6 +18,8 @@ public:
     // Ignored while not running, so a late tick cannot leave the counter
     // advanced and make the next read skip "KM1;".
     void step();
+    // The step with this token has its answer: the next one goes now.
+    void answered(std::uint64_t token);
     void stop();
 
     bool running() const { return running_; }
@@ -26,6 +29,7 @@ private:
     BuilderContext& ctx_;
     bool running_ = false;
     int memory_ = 1;
+    std::uint64_t token_ = 0;
 };
 
 } // namespace qx

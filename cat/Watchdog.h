@@ -1,5 +1,5 @@
-// The answer watchdog: main-window timer 17, restarted by every answer the
-// analyser handles. Its tick runs on the UI thread and decides, from what the
+// The answer watchdog: timer 17, restarted by every answer the analyser
+// handles. Its tick (on the analyser's own thread) decides, from what the
 // port reports, whether the link is to be treated as lost; the analyser then
 // handles that as if the transceiver had switched auto-information off.
 #pragma once
@@ -24,8 +24,7 @@ public:
     // does. Clears the outstanding-command flag. True when UM_AI_OFF_SEEN is due.
     static bool lineLost(LinkFlags& flags, const LineObservation& line);
 
-    // The tick as the main window runs it: decides and posts UM_AI_OFF_SEEN
-    // to the analyser's thread.
+    // The tick: decides and posts UM_AI_OFF_SEEN to the analyser's thread.
     static void tick(LinkFlags& flags, const LineObservation& line, Outbox& outbox);
 };
 

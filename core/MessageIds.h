@@ -14,6 +14,7 @@
     X(UM_THREAD_QUIT, 0x8105) \
     X(UM_MENU_LOAD, 0x8106) \
     X(UM_AI_OFF_SEEN, 0x810C) \
+    X(UM_SEQUENCE_ANSWERED, 0x810D) \
     X(UM_PORT_OPEN, 0x8112)
 
 // Requests posted straight to the command builder, not through RequestTable.

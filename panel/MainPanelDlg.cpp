@@ -171,10 +171,43 @@ QAction* CMainPanelDlg::menuAction(int id) const
 
 void CMainPanelDlg::startPanel()
 {
+    ctx_.outbox.startTimer(kFirstDrawTimer, kFirstDrawMs);
+}
+
+// The frequency display's redraw runs while it can change: from a frequency
+// notification or a digit selection until a tick finds nothing new with no
+// digit selected.
+void CMainPanelDlg::keepFrequencyFresh()
+{
+    if (frequencyTimersOn_)
+        return;
+    frequencyTimersOn_ = true;
     ctx_.outbox.startTimer(kFrequencyTimerA, kFrequencyMs);
     ctx_.outbox.startTimer(kFrequencyTimerB, kFrequencyMs);
-    ctx_.outbox.startTimer(kFirstDrawTimer, kFirstDrawMs);
-    ctx_.outbox.startTimer(kBlinkTimer, kBlinkMs);
+}
+
+void CMainPanelDlg::frequencyTick()
+{
+    const unsigned regions = display_.frequencyTick();
+    apply(regions);
+    if (regions == panel::kNoRegion && display_.selectedDigit() == 0 && frequencyTimersOn_) {
+        frequencyTimersOn_ = false;
+        ctx_.outbox.stopTimer(kFrequencyTimerA);
+        ctx_.outbox.stopTimer(kFrequencyTimerB);
+    }
+}
+
+// The blink timer runs only while a segment follows the blink phase.
+void CMainPanelDlg::updateBlinking()
+{
+    const bool blinking = display_.blinking();
+    if (blinking == blinkTimerOn_)
+        return;
+    blinkTimerOn_ = blinking;
+    if (blinking)
+        ctx_.outbox.startTimer(kBlinkTimer, kBlinkMs);
+    else
+        ctx_.outbox.stopTimer(kBlinkTimer);
 }
 
 void CMainPanelDlg::apply(unsigned regions) { view_->refresh(regions); }
@@ -186,7 +219,7 @@ void CMainPanelDlg::onTimer(int id)
     switch (id) {
     case kFrequencyTimerA:
     case kFrequencyTimerB:
-        apply(display_.frequencyTick());
+        frequencyTick();
         return;
     case kFirstDrawTimer:
         ctx_.outbox.stopTimer(kFirstDrawTimer);
@@ -194,6 +227,7 @@ void CMainPanelDlg::onTimer(int id)
             return;
         apply(display_.firstFullDraw());
         firstDrawDone_ = true;
+        updateBlinking();
         emit firstDrawFinished();
         return;
     case kRepaintTimer:
@@ -206,6 +240,7 @@ void CMainPanelDlg::onTimer(int id)
         return;
     case kBlinkTimer:
         apply(display_.blinkTick());
+        updateBlinking();
         return;
     case MacroSender::kTimerId:
         if (ctx_.macros)
@@ -221,6 +256,25 @@ void CMainPanelDlg::onTimer(int id)
 }
 
 void CMainPanelDlg::onMessage(const Message& m)
+{
+    dispatchMessage(m);
+    switch (m.id) {
+    case UM_ANS_FA:
+    case UM_ANS_FB:
+    case UM_ANS_VS:
+    case UM_ANS_RT:
+    case UM_ANS_IF:
+    case UM_ANS_TX:
+    case UM_PANEL_86:
+        keepFrequencyFresh();
+        break;
+    default:
+        break;
+    }
+    updateBlinking();
+}
+
+void CMainPanelDlg::dispatchMessage(const Message& m)
 {
     if (controller_->onMessage(m))
         return;

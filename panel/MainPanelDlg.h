@@ -68,7 +68,8 @@ public:
     explicit CMainPanelDlg(WindowContext& ctx, MainPanelHooks hooks = {}, QWidget* parent = nullptr);
     ~CMainPanelDlg() override;
 
-    // Panel initialisation: starts the frequency, first-draw and blink timers.
+    // Panel initialisation: starts the first-draw timer. The frequency and
+    // blink timers run only while something they draw can change.
     void startPanel();
 
     void onMessage(const Message& m);
@@ -137,6 +138,10 @@ private:
     void beginClose();
     void finishClose();
     void apply(unsigned regions);
+    void dispatchMessage(const Message& m);
+    void keepFrequencyFresh();
+    void frequencyTick();
+    void updateBlinking();
 
     WindowContext& ctx_;
     MainPanelHooks hooks_;
@@ -154,6 +159,8 @@ private:
     bool closing_ = false;
     bool closed_ = false;
     bool shownOnce_ = false;
+    bool frequencyTimersOn_ = false;
+    bool blinkTimerOn_ = false;
 };
 
 } // namespace qx

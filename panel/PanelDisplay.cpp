@@ -214,6 +214,12 @@ unsigned PanelDisplay::drawAgc()
     return setSeg(Seg::AgcAuto, a.autoOn) | setSeg(Seg::AgcFast, a.fast) | setSeg(Seg::AgcSlow, a.slow);
 }
 
+bool PanelDisplay::blinking() const
+{
+    const int ac = radio_.get(R::AC);
+    return (ac != 0 && ac != 1) || radio_.get(R::PB) == 6 || radio_.get(R::RI0) == 1;
+}
+
 unsigned PanelDisplay::drawBlinking()
 {
     const int ac = radio_.get(R::AC);

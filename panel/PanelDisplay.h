@@ -46,6 +46,9 @@ public:
 
     int selectedDigit() const { return selectedDigit_; }
     bool blinkPhase() const { return blink_; }
+    // Some segment follows the blink phase now: the tuner while tuning,
+    // playback while it plays, the RI segment while the radio reports 1.
+    bool blinking() const;
     std::optional<int> meterPeak() const { return peak_.peak(); }
     // The reading the meter bar shows now (0 while the radio is off or the link down).
     int meterReading() const;

@@ -21,6 +21,30 @@ bool mayBelong(std::uint8_t b) { return (b >= 0x20 && b <= 0x5F) || b == '{'; }
 constexpr std::size_t kExScan = 50;
 constexpr std::size_t kKmScan = 54;
 constexpr std::size_t kIdScan = 10;
+constexpr std::size_t kIdLength = 7;
+constexpr std::size_t kShortestEx = 6;   // "EX001;"
+constexpr std::size_t kShortestAnswer = 4; // the shortest the table has: "PS1;"
+
+// Answer length by code, for the two letters 'A'..'Z' each; 0 when the table
+// has no such answer. The first row of a code wins, as in the analyser.
+constexpr auto kLengthByCode = [] {
+    std::array<std::uint8_t, 26 * 26> lengths{};
+    for (auto row = kAnswerTable.rbegin(); row != kAnswerTable.rend(); ++row) {
+        const std::string_view code = codeOf(*row);
+        lengths[static_cast<std::size_t>((code[0] - 'A') * 26 + (code[1] - 'A'))] =
+            static_cast<std::uint8_t>(row->length);
+    }
+    return lengths;
+}();
+
+// No answer the radio sends is longer than its longest table answer: a head
+// that has found no ";" by then never will.
+constexpr std::size_t kLongestAnswer = [] {
+    std::size_t longest = kKmScan;
+    for (const CatRecord& row : kAnswerTable)
+        longest = std::max(longest, static_cast<std::size_t>(row.length));
+    return longest;
+}();
 
 } // namespace
 
@@ -39,40 +63,55 @@ AnswerFramer::AnswerFramer() { reset(); }
 void AnswerFramer::reset()
 {
     buf_.fill(kFiller);
+    head_ = 0;
     count_ = 0;
     expected_ = 0;
     identified_ = false;
+    dropped_ = 0;
 }
 
 std::span<std::uint8_t> AnswerFramer::freeSpace()
 {
+    // What is left of a partly framed buffer moves to the front once per read,
+    // never once per answer or per skipped byte.
+    if (head_ > 0) {
+        std::memmove(buf_.data(), buf_.data() + head_, count_ - head_);
+        count_ -= head_;
+        head_ = 0;
+    }
     return std::span(buf_).subspan(count_, kCapacity - count_ - 1);
 }
 
-void AnswerFramer::clear()
+void AnswerFramer::add(std::size_t n, std::uint32_t errors)
 {
-    std::fill_n(buf_.begin(), count_, kFiller);
-    count_ = 0;
+    n = std::min(n, kCapacity - count_ - 1);
+    count_ += n;
+    buf_[count_] = kFiller;
+    if (errors == CommError::Framing || errors == CommError::Break)
+        stripNoise();
 }
 
-void AnswerFramer::removeHead(std::size_t n)
+void AnswerFramer::drop(std::size_t n)
 {
-    n = std::min(n, count_);
-    std::memmove(buf_.data(), buf_.data() + n, count_ - n);
-    std::fill(buf_.begin() + static_cast<std::ptrdiff_t>(count_ - n), buf_.begin() + static_cast<std::ptrdiff_t>(count_),
-              kFiller);
-    count_ -= n;
+    n = std::min(n, count());
+    head_ += n;
+    dropped_ += n;
+    if (head_ == count_)
+        head_ = count_ = 0;
 }
+
+void AnswerFramer::clear() { drop(count()); }
 
 // Index + 1 of the first ";" among the first `limit` bytes, all of which up
-// to it must be able to belong to an answer; nothing when another byte (the
-// filler included) comes first; 3 when no ";" lies within the limit.
+// to it must be able to belong to an answer; nothing when another byte (or
+// the end of what has arrived) comes first; 3 when no ";" lies within the limit.
 std::optional<std::size_t> AnswerFramer::scanForEnd(std::size_t limit) const
 {
-    for (std::size_t i = 0; i < limit && i < kCapacity; ++i) {
-        if (buf_[i] == ';')
+    for (std::size_t i = 0; i < limit; ++i) {
+        const std::uint8_t b = at(i);
+        if (b == ';')
             return i + 1;
-        if (!mayBelong(buf_[i]))
+        if (!mayBelong(b))
             return std::nullopt;
     }
     return 3;
@@ -80,17 +119,19 @@ std::optional<std::size_t> AnswerFramer::scanForEnd(std::size_t limit) const
 
 std::optional<std::size_t> AnswerFramer::identify(const MenuShapes& menu) const
 {
-    if (count_ <= 1 || buf_[0] == '?' || buf_[0] == 0)
+    const std::size_t n = count();
+    if (n <= 1 || at(0) == '?' || at(0) == 0)
         return std::nullopt;
-    const std::string_view code(reinterpret_cast<const char*>(buf_.data()), 2);
+    const std::uint8_t c0 = at(0);
+    const std::uint8_t c1 = at(1);
 
-    if (code == "EX") {
-        if (!isDigit(buf_[2]) || !isDigit(buf_[3]) || !isDigit(buf_[4]))
+    if (c0 == 'E' && c1 == 'X') {
+        if (!isDigit(at(2)) || !isDigit(at(3)) || !isDigit(at(4)))
             return std::nullopt;
         const auto scanned = scanForEnd(kExScan);
         if (!scanned || *scanned == 3)
             return scanned;
-        const int number = (buf_[2] - '0') * 100 + (buf_[3] - '0') * 10 + (buf_[4] - '0');
+        const int number = (at(2) - '0') * 100 + (at(3) - '0') * 10 + (at(4) - '0');
         if (number < 1 || number > menu.highestMenu || !menu.table)
             return std::nullopt;
         const int kind = menu.table->kindOf(number);
@@ -99,41 +140,47 @@ std::optional<std::size_t> AnswerFramer::identify(const MenuShapes& menu) const
         const int width = exAnswerWidth(kind, menu.table->widthOf(number), menu.widthAdjust);
         return static_cast<std::size_t>(std::max(width, 0)) + 6;
     }
-    if (code == "KM")
+    if (c0 == 'K' && c1 == 'M')
         return scanForEnd(kKmScan);
-    if (code == "ID")
+    if (c0 == 'I' && c1 == 'D')
         return scanForEnd(kIdScan);
 
-    if (!isUpper(buf_[0]) || !isUpper(buf_[1]))
+    if (!isUpper(c0) || !isUpper(c1))
         return std::nullopt;
-    if (const CatRecord* row = answerRowAt(findAnswer(code)))
-        return static_cast<std::size_t>(row->length);
-    const auto end = std::find(buf_.begin(), buf_.begin() + static_cast<std::ptrdiff_t>(count_), ';');
-    if (end == buf_.begin() + static_cast<std::ptrdiff_t>(count_))
-        return std::nullopt;
-    return static_cast<std::size_t>(end - buf_.begin()) + 1;
+    if (const std::uint8_t length = kLengthByCode[static_cast<std::size_t>((c0 - 'A') * 26 + (c1 - 'A'))])
+        return length;
+    const std::size_t window = std::min(n, kLongestAnswer);
+    if (const void* semi = std::memchr(buf_.data() + head_, ';', window))
+        return static_cast<std::size_t>(static_cast<const std::uint8_t*>(semi) - (buf_.data() + head_)) + 1;
+    // Given up, as a scanned answer is: dropped through the next ";".
+    return n >= kLongestAnswer ? std::optional<std::size_t>(3) : std::nullopt;
 }
 
 void AnswerFramer::stripNoise()
 {
-    for (std::size_t i = 0; i < count_; ++i) {
-        const std::uint8_t b = buf_[i];
+    for (std::size_t i = 0; i < count(); ++i) {
+        const std::uint8_t b = at(i);
         if (isUpper(b) || isDigit(b) || b == '?' || b == ';') {
-            removeHead(i);
+            if (i > 0) {
+                drop(i);
+                identified_ = false;
+            }
             return;
         }
     }
     clear();
+    identified_ = false;
 }
 
 // Drops everything up to and including the first byte that cannot belong to
 // an answer at its place; false when every byte could belong.
 bool AnswerFramer::skipLeading()
 {
-    for (std::size_t p = 0; p < count_; ++p) {
-        const bool belongs = p < 2 ? isUpper(buf_[p]) : mayBelong(buf_[p]);
+    const std::size_t n = count();
+    for (std::size_t p = 0; p < n; ++p) {
+        const bool belongs = p < 2 ? isUpper(at(p)) : mayBelong(at(p));
         if (!belongs) {
-            removeHead(p + 1);
+            drop(p + 1);
             return true;
         }
     }
@@ -143,64 +190,81 @@ bool AnswerFramer::skipLeading()
 // A head made only of bytes that could belong but that no answer matches
 // ("EX099...;" past the last menu item, "EXABC;") would sit at the front for
 // ever, and with RTS dropped at 2048 bytes nothing would ever push it out.
-// Once its ";" is here waiting cannot help; a full buffer cannot wait either.
-void AnswerFramer::dropStuckHead()
+// Once its ";" is here, or it has grown longer than any answer, waiting
+// cannot help: it goes through its ";", as a scanned answer that ran too long.
+bool AnswerFramer::dropStuckHead()
 {
-    const auto end = buf_.begin() + static_cast<std::ptrdiff_t>(count_);
-    if (std::find(buf_.begin(), end, ';') != end)
-        discardThroughSemicolon();
-    else if (count_ == kCapacity - 1)
-        clear();
+    if (count() < kLongestAnswer && std::memchr(buf_.data() + head_, ';', count()) == nullptr)
+        return false;
+    discardThroughSemicolon();
+    return true;
 }
 
 void AnswerFramer::discardThroughSemicolon()
 {
-    const auto end = buf_.begin() + static_cast<std::ptrdiff_t>(count_);
-    const auto semi = std::find(buf_.begin(), end, ';');
-    if (semi == end)
+    const void* semi = std::memchr(buf_.data() + head_, ';', count());
+    if (semi == nullptr)
         clear();
     else
-        removeHead(static_cast<std::size_t>(semi - buf_.begin()) + 1);
+        drop(static_cast<std::size_t>(static_cast<const std::uint8_t*>(semi) - (buf_.data() + head_)) + 1);
 }
 
-AnswerFramer::Outcome AnswerFramer::step(std::size_t n, std::uint32_t errors, const MenuShapes& menu,
-                                         std::string& answer)
+AnswerFramer::Outcome AnswerFramer::next(const MenuShapes& menu, std::string& answer)
 {
-    n = std::min(n, kCapacity - count_ - 1);
-    if (count_ == 0 && n == 0)
-        return Outcome::Idle;
-    count_ += n;
-    buf_[count_] = kFiller;
-
-    if (errors == CommError::Framing || errors == CommError::Break) {
-        stripNoise();
-        if (count_ == 0) {
+    for (;;) {
+        if (count() == 0) {
             identified_ = false;
-            return Outcome::Skipped;
+            return Outcome::Idle;
         }
-    }
-
-    if (!identified_) {
-        const auto length = identify(menu);
-        if (!length) {
-            if (!skipLeading())
-                dropStuckHead();
-            return Outcome::Skipped;
+        if (!identified_) {
+            const auto length = identify(menu);
+            if (!length) {
+                if (skipLeading() || dropStuckHead())
+                    continue;
+                return Outcome::Waiting;
+            }
+            expected_ = *length;
+            identified_ = true;
         }
-        expected_ = *length;
-        identified_ = true;
-    }
-    if (count_ < expected_)
-        return Outcome::Waiting;
+        if (count() < expected_)
+            return Outcome::Waiting;
 
-    identified_ = false;
-    if (expected_ >= 1 && buf_[expected_ - 1] == ';') {
-        answer.assign(reinterpret_cast<const char*>(buf_.data()), expected_ - 1);
-        removeHead(expected_);
-        return Outcome::Framed;
+        identified_ = false;
+        if (expected_ >= 1 && at(expected_ - 1) == ';') {
+            answer.assign(reinterpret_cast<const char*>(buf_.data() + head_), expected_ - 1);
+            head_ += expected_;
+            if (head_ == count_)
+                head_ = count_ = 0;
+            return Outcome::Framed;
+        }
+        discardThroughSemicolon();
     }
-    discardThroughSemicolon();
-    return Outcome::Discarded;
+}
+
+std::size_t AnswerFramer::awaited(const MenuShapes& menu) const
+{
+    const std::size_t n = count();
+    if (n == 0)
+        return 0;
+    if (identified_)
+        return expected_ > n ? expected_ - n : 0;
+    auto atLeast = [n](std::size_t length) { return length > n ? length - n : std::size_t{1}; };
+    if (n < 2)
+        return atLeast(kShortestAnswer);
+    if (at(0) == 'I' && at(1) == 'D')
+        return atLeast(kIdLength);
+    if (at(0) == 'E' && at(1) == 'X') {
+        if (n >= 5 && isDigit(at(2)) && isDigit(at(3)) && isDigit(at(4)) && menu.table) {
+            const int number = (at(2) - '0') * 100 + (at(3) - '0') * 10 + (at(4) - '0');
+            const int kind = number >= 1 && number <= menu.highestMenu ? menu.table->kindOf(number) : -1;
+            if (kind >= 0 && kind != MenuKind::BeaconText)
+                return atLeast(static_cast<std::size_t>(
+                    std::max(exAnswerWidth(kind, menu.table->widthOf(number), menu.widthAdjust), 0) + 6));
+        }
+        return atLeast(kShortestEx);
+    }
+    // A scanned answer or a code the table does not hold: only its ";" tells.
+    return 1;
 }
 
 } // namespace qx

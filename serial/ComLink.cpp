@@ -106,6 +106,8 @@ bool ComLink::open()
         devicePath_ = path;
         if (listener_)
             listener_(PortEvent::Opened);
+        lock.unlock();
+        outbox_.postToThread(ThreadId::SioRecv, Message{UM_RECV_START, 0, 0});
         return true;
     }
     lock.unlock();
@@ -120,13 +122,16 @@ bool ComLink::closeForSleep() { return closeAs(PortEvent::ClosedForSleep); }
 
 bool ComLink::closeAs(PortEvent event)
 {
-    std::lock_guard lock(mutex_);
-    ++closes_;
-    if (!device_)
-        return false;
-    device_.reset();
-    if (listener_)
-        listener_(event);
+    {
+        std::lock_guard lock(mutex_);
+        ++closes_;
+        if (!device_)
+            return false;
+        device_.reset();
+        if (listener_)
+            listener_(event);
+    }
+    outbox_.postToThread(ThreadId::SioRecv, Message{UM_RECV_START, 0, 0});
     return true;
 }
 
@@ -209,6 +214,12 @@ LineStatus ComLink::clearErrors()
 {
     std::lock_guard lock(mutex_);
     return device_ ? device_->clearErrors() : LineStatus{};
+}
+
+int ComLink::pollFd() const
+{
+    std::lock_guard lock(mutex_);
+    return device_ ? device_->pollFd() : -1;
 }
 
 } // namespace qx

@@ -48,7 +48,9 @@ public:
     // True only when this call opened the port. Failure to open, and a line
     // that is down right after opening, post UM_SHOW_ERROR row 0. Opening
     // does not hold the link: other threads see it closed meanwhile, and a
-    // second open waits for the first and returns false.
+    // second open waits for the first and returns false. Opening and closing
+    // wake the receive thread (UM_RECV_START), so that it watches the device
+    // that is there now.
     bool open();
     // True when the port was open and now is closed. An open still
     // connecting gives up its device when it completes.
@@ -78,6 +80,8 @@ public:
     bool setRts(bool raised);
     // A closed link reports no errors and the line not down.
     LineStatus clearErrors();
+    // The open device's descriptor to wait on; -1 when closed or it has none.
+    int pollFd() const;
 
 private:
     std::unique_ptr<SerialDevice> openDevice(int portNumber, std::string& why, std::string* path = nullptr);

@@ -27,6 +27,7 @@ public:
     long write(std::span<const std::uint8_t> bytes) override;
     bool setRts(bool raised) override;
     LineStatus clearErrors() override;
+    int pollFd() const override { return fd_; }
 
     int fd() const { return fd_; }
 
@@ -40,8 +41,8 @@ private:
     bool exclusive_ = false; // exclusive mode set by this descriptor
     bool hungUp_ = false;
     bool countersKnown_ = false;
-    // The receive side asks for the error state every 5 ms: once a device has
-    // shown it keeps no counters or has no modem lines, stop asking.
+    // The receive side asks for the error state at every wake-up: once a
+    // device has shown it keeps no counters or has no modem lines, stop asking.
     bool noCounters_ = false;
     bool noModemLines_ = false;
     int rtsState_ = -1; // -1 unknown, else the last level set

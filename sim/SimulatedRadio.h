@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <time.h>
 
 namespace qx::sim {
 
@@ -74,7 +75,7 @@ private:
     void writeDue(TransmitQueue::TimePoint now);
     bool bringUp();
     void wake();
-    int pollTimeoutMs(TransmitQueue::TimePoint now) const;
+    timespec pollTimeout(TransmitQueue::TimePoint now) const;
 
     SimOptions options_;
     EventLog log_;

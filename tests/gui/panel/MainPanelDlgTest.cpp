@@ -34,6 +34,15 @@ protected:
         for (QMessageBox* b : window->messageBoxes())
             b->close();
     }
+    // The last call for the timer started it.
+    bool running(int id) const
+    {
+        bool on = false;
+        for (const auto& c : outbox.timerCalls)
+            if (c.id == id)
+                on = c.start;
+        return on;
+    }
     int timerStarts(int id) const
     {
         int n = 0;
@@ -68,11 +77,62 @@ TEST_F(MainPanelDlgTest, CaptionMenusAndStartTimers)
         EXPECT_NE(window->menuAction(id), nullptr) << id;
     EXPECT_EQ(window->menuAction(kCmdComSelect)->text(), "&COM Select");
     window->startPanel();
-    for (auto [id, ms] : {std::pair{6, 30}, {7, 30}, {11, 10}, {36, 300}}) {
-        auto it = std::find_if(outbox.timerCalls.begin(), outbox.timerCalls.end(),
-                               [id](const auto& c) { return c.start && c.id == id; });
-        ASSERT_NE(it, outbox.timerCalls.end()) << id;
-        EXPECT_EQ(it->periodMs, ms) << id;
+    EXPECT_TRUE(running(kFirstDrawTimer));
+    EXPECT_EQ(outbox.timerCalls.back().periodMs, 10);
+    window->onTimer(kFirstDrawTimer);
+    // A quiet radio: nothing on the panel can change, so no timer runs.
+    for (int id : {kFirstDrawTimer, kFrequencyTimerA, kFrequencyTimerB, kBlinkTimer})
+        EXPECT_FALSE(running(id)) << id;
+}
+
+TEST_F(MainPanelDlgTest, TheFrequencyRedrawRunsFromAFrequencyAnswerUntilATickFindsNothingNew)
+{
+    window->startPanel();
+    window->onTimer(kFirstDrawTimer);
+    radio.set(R::FA, 7'050'000);
+    window->onMessage({UM_ANS_FA, 0, 0});
+    EXPECT_EQ(window->display().model().frequency.digits[1], 7) << "drawn at once";
+    ASSERT_TRUE(running(kFrequencyTimerA) && running(kFrequencyTimerB));
+    EXPECT_EQ(timerStarts(kFrequencyTimerA), 1);
+    window->onMessage({UM_ANS_FA, 0, 0});
+    EXPECT_EQ(timerStarts(kFrequencyTimerA), 1) << "a running redraw is not restarted";
+
+    radio.set(R::FA, 14'250'000); // changed without a notification: the next tick draws it
+    window->onTimer(kFrequencyTimerA);
+    EXPECT_EQ(window->display().model().frequency.digits[1], 4);
+    EXPECT_TRUE(running(kFrequencyTimerA));
+    window->onTimer(kFrequencyTimerB);
+    EXPECT_FALSE(running(kFrequencyTimerA) || running(kFrequencyTimerB));
+
+    // A selected digit keeps it running; deselecting lets it stop.
+    window->onMessage({UM_PANEL_86, 3, 0});
+    window->onTimer(kFrequencyTimerA);
+    window->onTimer(kFrequencyTimerA);
+    EXPECT_TRUE(running(kFrequencyTimerA));
+    window->onMessage({UM_PANEL_86, 0, 0}); // drawn as it comes
+    window->onTimer(kFrequencyTimerA);
+    EXPECT_FALSE(running(kFrequencyTimerA));
+    window->onMessage({UM_ANS_MD, 0, 0});
+    EXPECT_FALSE(running(kFrequencyTimerA)) << "other answers leave the frequency alone";
+}
+
+TEST_F(MainPanelDlgTest, TheBlinkTimerRunsOnlyWhileASegmentBlinks)
+{
+    window->startPanel();
+    window->onTimer(kFirstDrawTimer);
+    ASSERT_FALSE(running(kBlinkTimer));
+    for (auto [entry, blinking, quiet] : {std::tuple{R::AC, 2, 0}, {R::PB, 6, 0}, {R::RI0, 1, 0}}) {
+        radio.set(entry, blinking);
+        window->onMessage({UM_ANS_AC, 0, 0});
+        ASSERT_TRUE(running(kBlinkTimer)) << static_cast<int>(entry);
+        EXPECT_EQ(outbox.timerCalls.back().periodMs, 300);
+        const bool phase = window->display().blinkPhase();
+        window->onTimer(kBlinkTimer);
+        EXPECT_NE(window->display().blinkPhase(), phase);
+        EXPECT_TRUE(running(kBlinkTimer));
+        radio.set(entry, quiet);
+        window->onTimer(kBlinkTimer); // the tick that finds nothing blinking stops it
+        EXPECT_FALSE(running(kBlinkTimer)) << static_cast<int>(entry);
     }
 }
 

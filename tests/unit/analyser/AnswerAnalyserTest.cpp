@@ -56,6 +56,24 @@ TEST_F(AnswerAnalyserTest, OneAnswerTakenPerMessageAndNoneWaitedFor)
     EXPECT_TRUE(outbox.timerCalls.empty());
 }
 
+// The mode answer's own request comes first: the next step waits behind
+// its pause, as it always has.
+TEST_F(AnswerAnalyserTest, TheAnswerThatCompletesASequenceStepTellsTheBuilderAfterDecoding)
+{
+    StepAnswers steps;
+    AnswerAnalyser paced{answers, outbox, link, radio, command, menu, &steps};
+    const std::string queries[] = {"MD0;", "FA;"};
+    const std::uint64_t token = steps.expect(4, queries);
+    for (const char* text : {"MD02", "FB14000000", "FA14250000"}) {
+        answers.put(text);
+        paced.handle(Message{UM_ANSWER_ARRIVED, 0, 0});
+    }
+    EXPECT_EQ(requestIds(), (Ids{UM_REQ_ST_READ, UM_SEQUENCE_ANSWERED}));
+    EXPECT_EQ(outbox.threadPosts.back().m, (Message{UM_SEQUENCE_ANSWERED, 4, static_cast<std::int64_t>(token)}));
+    EXPECT_EQ(windowIds(), (Ids{UM_ANS_MD, UM_ANS_FB, UM_ANS_FA}));
+    EXPECT_EQ(radio.get(RInt::FA), 14250000);
+}
+
 TEST_F(AnswerAnalyserTest, MenuAnswerThatChangesAValueNotifiesByKind)
 {
     const std::pair<int, Ids> cases[] = {

@@ -7,14 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 namespace qx {
 namespace {
 
 using O = AnswerFramer::Outcome;
+using Texts = std::vector<std::string>;
 
-// One poll: the bytes that arrived, the error bits, and what must come of it.
-struct Poll { std::string bytes; std::uint32_t errors; O outcome; std::string answer = {}; };
+// One read: the bytes that arrived, the error bits, the answers framed from
+// everything buffered after it, and how the framer was left.
+struct Read { std::string bytes; std::uint32_t errors; Texts answers; O left; };
 
 struct FramerTest : ::testing::Test {
     MenuTable menu;
@@ -28,19 +31,33 @@ struct FramerTest : ::testing::Test {
         }
         menu.setCount(66);
     }
-    O feed(const std::string& bytes, std::uint32_t errors, std::string& answer)
+    MenuShapes shapes() const { return MenuShapes{&menu, 66, 0}; }
+    // Everything framed after `bytes` arrived, read as the port hands them over.
+    Texts feed(std::string_view bytes, std::uint32_t errors = 0, O* left = nullptr)
     {
-        const auto room = f.freeSpace();
-        const std::size_t n = std::min(room.size(), bytes.size());
-        std::memcpy(room.data(), bytes.data(), n);
-        return f.step(n, errors, MenuShapes{&menu, 66, 0}, answer);
-    }
-    void run(const std::vector<Poll>& polls)
-    {
-        for (std::size_t i = 0; i < polls.size(); ++i) {
+        Texts out;
+        O last = O::Idle;
+        do {
+            const auto room = f.freeSpace();
+            const std::size_t n = std::min(room.size(), bytes.size());
+            std::memcpy(room.data(), bytes.data(), n);
+            bytes.remove_prefix(n);
+            f.add(n, errors);
+            errors = 0;
             std::string answer;
-            EXPECT_EQ(feed(polls[i].bytes, polls[i].errors, answer), polls[i].outcome) << "poll " << i;
-            EXPECT_EQ(answer, polls[i].answer) << "poll " << i;
+            while ((last = f.next(shapes(), answer)) == O::Framed)
+                out.push_back(answer);
+        } while (!bytes.empty());
+        if (left)
+            *left = last;
+        return out;
+    }
+    void run(const std::vector<Read>& reads)
+    {
+        for (std::size_t i = 0; i < reads.size(); ++i) {
+            O left{};
+            EXPECT_EQ(feed(reads[i].bytes, reads[i].errors, &left), reads[i].answers) << "read " << i;
+            EXPECT_EQ(left, reads[i].left) << "read " << i;
         }
         EXPECT_EQ(f.count(), 0u);
     }
@@ -48,57 +65,125 @@ struct FramerTest : ::testing::Test {
 
 TEST_F(FramerTest, SplitAnswerIsFramedOnceWhole)
 {
-    run({{"FA1425", 0, O::Waiting}, {"", 0, O::Waiting}, {"0000;", 0, O::Framed, "FA14250000"}, {"", 0, O::Idle}});
+    run({{"FA1425", 0, {}, O::Waiting}, {"", 0, {}, O::Waiting}, {"0000;", 0, {"FA14250000"}, O::Idle}});
 }
 
-TEST_F(FramerTest, OneAnswerPerPoll)
+TEST_F(FramerTest, EverythingThatArrivedIsFramedAtOnceInArrivalOrder)
 {
-    run({{"FA14250000;MD02;", 0, O::Framed, "FA14250000"}, {"", 0, O::Framed, "MD02"}});
+    run({{"FA14250000;MD02;ZZ1;SM0045;FA14", 0, {"FA14250000", "MD02", "ZZ1", "SM0045"}, O::Waiting},
+         {"250010;", 0, {"FA14250010"}, O::Idle}});
 }
 
 TEST_F(FramerTest, ErrorReplyAndGarbageNeverReachTheAnalyser)
 {
-    run({{"?;", 0, O::Skipped}, {"", 0, O::Skipped}, {"\x80" "fa;MD01;", 0, O::Skipped}, {"", 0, O::Skipped},
-         {"", 0, O::Skipped}, {"", 0, O::Skipped}, {"", 0, O::Framed, "MD01"}});
+    run({{"?;", 0, {}, O::Idle}, {"\x80" "fa;MD01;?;", 0, {"MD01"}, O::Idle}});
+    EXPECT_EQ(f.dropped(), 2u + 4u + 2u);
 }
 
 TEST_F(FramerTest, NoiseIsStrippedAfterASingleFramingErrorOrBreak)
 {
-    run({{std::string("\0\x80", 2) + "PS1;", CommError::Framing, O::Framed, "PS1"},
-         {"\x80\x81", CommError::Break, O::Skipped},
-         {"\x80" "PS0;", CommError::Framing | CommError::Parity, O::Skipped}, {"", 0, O::Framed, "PS0"}});
+    run({{std::string("\0\x80", 2) + "PS1;", CommError::Framing, {"PS1"}, O::Idle},
+         {"\x80\x81", CommError::Break, {}, O::Idle},
+         // Two errors at once strip nothing; the byte is skipped as any other.
+         {"\x80" "PS0;", CommError::Framing | CommError::Parity, {"PS0"}, O::Idle}});
 }
 
 TEST_F(FramerTest, WrongLengthIsDiscardedThroughTheSemicolon)
 {
-    run({{"FA1;MD02;", 0, O::Waiting}, {"ID0241;", 0, O::Discarded}, {"", 0, O::Framed, "MD02"},
-         {"", 0, O::Framed, "ID0241"}, {"EX0021234;", 0, O::Discarded}, {"FA1425000000", 0, O::Discarded}});
+    run({{"FA1;MD02;", 0, {}, O::Waiting}, {"ID0241;", 0, {"MD02", "ID0241"}, O::Idle},
+         {"EX0021234;", 0, {}, O::Idle}, {"FA1425000000", 0, {}, O::Idle}});
 }
 
 TEST_F(FramerTest, UnknownCodeEndsAtItsSemicolon)
 {
-    run({{"ZZ1", 0, O::Skipped}, {";", 0, O::Framed, "ZZ1"}});
+    run({{"ZZ1", 0, {}, O::Waiting}, {";", 0, {"ZZ1"}, O::Idle}});
 }
 
 TEST_F(FramerTest, ScannedAnswersWaitForTheirSemicolon)
 {
     const std::string km = "KM1CQ DE TEST" + std::string(40, ' ');
-    run({{"EX00", 0, O::Skipped}, {"2123;", 0, O::Framed, "EX002123"}, {"EX008123;", 0, O::Framed, "EX008123"},
-         {"EX0071CQ {TEST;", 0, O::Framed, "EX0071CQ {TEST"}, {km + ";", 0, O::Framed, km},
-         {"ID02", 0, O::Skipped}, {"41;", 0, O::Framed, "ID0241"},
-         {"ID02410000000;", 0, O::Discarded}, {"EX002" + std::string(50, 'A') + ";", 0, O::Discarded},
-         {"EX0071{X};", 0, O::Skipped}, {"", 0, O::Skipped}});
+    run({{"EX00", 0, {}, O::Waiting}, {"2123;", 0, {"EX002123"}, O::Idle}, {"EX008123;", 0, {"EX008123"}, O::Idle},
+         {"EX0071CQ {TEST;", 0, {"EX0071CQ {TEST"}, O::Idle}, {km + ";", 0, {km}, O::Idle},
+         {"ID02", 0, {}, O::Waiting}, {"41;", 0, {"ID0241"}, O::Idle},
+         {"ID02410000000;", 0, {}, O::Idle}, {"EX002" + std::string(50, 'A') + ";", 0, {}, O::Idle},
+         {"EX0071{X};", 0, {}, O::Idle}});
 }
 
 // Heads that can never match must not block every later answer.
 TEST_F(FramerTest, CompleteHeadThatCannotMatchIsDropped)
 {
-    run({{"EX099123;", 0, O::Skipped}, {"EX000123;", 0, O::Skipped}, {"EXAB1;", 0, O::Skipped},
-         {"MD01;", 0, O::Framed, "MD01"}});
-    std::string answer;
-    EXPECT_EQ(feed("ZZ" + std::string(20000, '1'), 0, answer), O::Skipped);
-    EXPECT_EQ(f.count(), 0u); // full without any ";": emptied
-    EXPECT_EQ(feed("MD02;", 0, answer), O::Framed);
+    run({{"EX099123;EX000123;EXAB1;MD01;", 0, {"MD01"}, O::Idle}});
+    EXPECT_EQ(feed("ZZ" + std::string(20000, '1')), Texts{});
+    EXPECT_EQ(feed("MD02;"), Texts{"MD02"});
+}
+
+// With RTS dropped at 2048 buffered bytes a radio stops sending: a candidate
+// that waits for more than any answer can hold would wait for ever.
+TEST_F(FramerTest, AHeadThatCanNeverEndIsGivenUpAtTheLongestAnswer)
+{
+    for (const std::string code : {"ZZ", "EXAB"}) {
+        const std::string body(53 - code.size(), '1');
+        EXPECT_EQ(feed(code + body), Texts{}) << code;
+        EXPECT_EQ(f.count(), 53u) << code << ": its \";\" could still come";
+        EXPECT_EQ(feed("1"), Texts{}) << code;
+        EXPECT_EQ(f.count(), 0u) << code;
+        EXPECT_EQ(feed(code + std::string(60, '1') + "MD01;"), Texts{}) << code << ": dropped through the next \";\"";
+        EXPECT_EQ(feed("MD02;"), Texts{"MD02"}) << code;
+    }
+}
+
+TEST_F(FramerTest, JunkIsClearedInOnePassWhateverItIsMadeOf)
+{
+    const std::vector<std::string> junk{std::string(4000, '\0'), "FA" + std::string(200'000, '1'),
+                                        std::string(100'000, 'A'), std::string(50'000, ' ')};
+    for (const std::string& run : junk) {
+        const auto before = f.dropped();
+        EXPECT_EQ(feed(run), Texts{});
+        EXPECT_LE(f.count(), 54u) << "what is left could still start an answer";
+        EXPECT_EQ(feed(";FA14250000;"), Texts{"FA14250000"});
+        EXPECT_EQ(f.count(), 0u);
+        EXPECT_GE(f.dropped() - before, run.size() - 54);
+    }
+}
+
+// The same stream cut anywhere gives the same answers: nothing the framer
+// keeps between reads may depend on where a read ended.
+TEST_F(FramerTest, WhereTheReadsEndChangesNothing)
+{
+    std::string stream;
+    for (int i = 0; i < 200; ++i)
+        stream += std::string("FA142500") + char('0' + i % 10) + "0;" + (i % 7 == 0 ? "?;\x80" : "") + "MD02;EX002123;";
+    const Texts expected = feed(stream);
+    ASSERT_EQ(expected.size(), 600u);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20; ++round) {
+        f.reset();
+        Texts got;
+        for (std::size_t at = 0; at < stream.size();) {
+            const std::size_t n = std::min<std::size_t>(stream.size() - at, rng() % 40);
+            const Texts part = feed(std::string_view(stream).substr(at, n));
+            got.insert(got.end(), part.begin(), part.end());
+            at += n;
+        }
+        EXPECT_EQ(got, expected) << "round " << round;
+    }
+}
+
+TEST_F(FramerTest, AwaitedCountsTheBytesTheHeadStillNeeds)
+{
+    const struct {
+        std::string bytes;
+        std::size_t awaited;
+    } cases[] = {
+        {"", 0},     {"I", 3},           {"IF00014", 20}, {"PS", 2},   {"EX002", 4},
+        {"EX0", 3},  {"ID02", 3},        {"KM1CQ", 1},    {"ZZ1", 1},  {"EX0071CQ", 1},
+        {"FA14250000;", 0},
+    };
+    for (const auto& c : cases) {
+        f.reset();
+        feed(c.bytes);
+        EXPECT_EQ(f.awaited(shapes()), c.awaited) << c.bytes;
+    }
 }
 
 TEST(RtsDecision, RaisesWhenRoomyDropsWhenFullOrOverflowing)

@@ -16,6 +16,7 @@ struct FakeLine {
     LineStatus status;
     std::vector<bool> rts;
     int opens = 0, live = 0, lastBaud = 0;
+    int fd = -1; // what the devices give to wait on
     bool refuse = false, failWrites = false;
 };
 
@@ -40,6 +41,7 @@ public:
     }
     bool setRts(bool raised) override { return l_->rts.push_back(raised), true; }
     LineStatus clearErrors() override { return l_->status; }
+    int pollFd() const override { return l_->fd; }
 
 private:
     std::shared_ptr<FakeLine> l_;
