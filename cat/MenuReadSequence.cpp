@@ -8,6 +8,20 @@
 
 namespace qx {
 
+bool readMenuSlot(BuilderContext& ctx, int slot)
+{
+    const int count = std::min(ctx.radio().get(RadioState::Int::HIGHEST_MENU), ctx.menu().count());
+    if (slot < 1 || slot > count)
+        return false;
+    const int kind = ctx.menu().kindOf(slot);
+    if (kind == MenuKind::Dimmer) {
+        ctx.send(composeCommand(readRow(ReadRow::DA)));
+        ctx.pause(Clock::Ms{100});
+        return true;
+    }
+    return kind != MenuKind::Vacant && ctx.send(exReadCommand(slot));
+}
+
 void MenuReadSequence::start()
 {
     slot_ = 1;
@@ -29,15 +43,7 @@ void MenuReadSequence::step()
     if (!running_)
         return;
     const int count = entryCount();
-    if (slot_ <= count) {
-        const int kind = ctx_.menu().kindOf(slot_);
-        if (kind == MenuKind::Dimmer) {
-            ctx_.send(composeCommand(readRow(ReadRow::DA)));
-            ctx_.pause(Clock::Ms{100});
-        } else if (kind != MenuKind::Vacant) {
-            ctx_.send(exReadCommand(slot_));
-        }
-    }
+    readMenuSlot(ctx_, slot_);
     if (++slot_ > count) {
         stop();
         ctx_.releaseWaitBox();

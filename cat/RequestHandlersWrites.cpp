@@ -4,6 +4,8 @@
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"
+#include "cat/MemoryChannelText.h"
+#include "cat/MemoryWriteRequest.h"
 #include "menu/MenuExParam.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuValue.h"
@@ -42,6 +44,12 @@ std::string memoryWriteText(const RadioState& radio, long long channel)
 }
 
 void writeMemory(BuilderContext& ctx, long long channel) { ctx.send(memoryWriteText(ctx.radio(), channel)); }
+
+void writeMemoryChannel(BuilderContext& ctx, const Message& m)
+{
+    if (const auto request = memoryWriteFromRequest(m))
+        ctx.send(memoryWriteText(request->first, request->second));
+}
 
 void writeChangedMenuEntries(BuilderContext& ctx)
 {

@@ -31,7 +31,9 @@
     X(UM_REQ_VS_READ, 0x835C) \
     X(UM_REQ_ST_READ, 0x835D) \
     X(UM_REQ_BS_READ, 0x835E) \
-    X(UM_REQ_IF_READ, 0x8802)
+    X(UM_REQ_IF_READ, 0x8802) \
+    X(UM_REQ_MW_CHANNEL, 0x8A20) \
+    X(UM_REQ_EX_READ, 0x8A21)
 
 // Requests posted through RequestTable, in its row order (row 1 first).
 #define QX_TABLE_REQUESTS(X) \
@@ -293,7 +295,8 @@
     X(UM_ANS_SPARE_25, 0x8325) \
     X(UM_ANS_SPARE_2E, 0x832E) \
     X(UM_ANS_SPARE_35, 0x8335) \
-    X(UM_ANS_SPARE_53, 0x8353)
+    X(UM_ANS_SPARE_53, 0x8353) \
+    X(UM_ANS_REFUSED, 0x8A10)
 
 // Commands and window-ended notices to the main window and its dialogs.
 #define QX_WINDOW_MESSAGES(X) \
@@ -350,7 +353,9 @@
     X(UM_KEY_A4, 0x85A4) \
     X(UM_KEY_A5, 0x85A5) \
     X(UM_KEY_A6, 0x85A6) \
-    X(UM_WAIT_BOX_CLOSE, 0x8803)
+    X(UM_WAIT_BOX_CLOSE, 0x8803) \
+    X(UM_SETUPSAVE_DONE, 0x8A01) \
+    X(UM_SETUPCOMPARE_DONE, 0x8A02)
 
 #define QX_ALL_MESSAGES(X) \
     QX_THREAD_MESSAGES(X) \

@@ -80,7 +80,11 @@ std::optional<std::size_t> AnswerFramer::scanForEnd(std::size_t limit) const
 
 std::optional<std::size_t> AnswerFramer::identify(const MenuShapes& menu) const
 {
-    if (count_ <= 1 || buf_[0] == '?' || buf_[0] == 0)
+    // The radio's refusal "?;" is an answer of its own, so that whoever sent
+    // the refused command can learn of it.
+    if (buf_[0] == '?')
+        return count_ >= 2 && buf_[1] == ';' ? std::optional<std::size_t>(2) : std::nullopt;
+    if (count_ <= 1 || buf_[0] == 0)
         return std::nullopt;
     const std::string_view code(reinterpret_cast<const char*>(buf_.data()), 2);
 
@@ -131,7 +135,8 @@ void AnswerFramer::stripNoise()
 bool AnswerFramer::skipLeading()
 {
     for (std::size_t p = 0; p < count_; ++p) {
-        const bool belongs = p < 2 ? isUpper(buf_[p]) : mayBelong(buf_[p]);
+        // A lone "?" waits for the ";" of its refusal.
+        const bool belongs = p == 0 && buf_[0] == '?' ? count_ == 1 : p < 2 ? isUpper(buf_[p]) : mayBelong(buf_[p]);
         if (!belongs) {
             removeHead(p + 1);
             return true;

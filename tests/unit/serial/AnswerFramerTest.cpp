@@ -56,10 +56,18 @@ TEST_F(FramerTest, OneAnswerPerPoll)
     run({{"FA14250000;MD02;", 0, O::Framed, "FA14250000"}, {"", 0, O::Framed, "MD02"}});
 }
 
-TEST_F(FramerTest, ErrorReplyAndGarbageNeverReachTheAnalyser)
+TEST_F(FramerTest, GarbageNeverReachesTheAnalyser)
 {
-    run({{"?;", 0, O::Skipped}, {"", 0, O::Skipped}, {"\x80" "fa;MD01;", 0, O::Skipped}, {"", 0, O::Skipped},
-         {"", 0, O::Skipped}, {"", 0, O::Skipped}, {"", 0, O::Framed, "MD01"}});
+    run({{"\x80" "fa;MD01;", 0, O::Skipped}, {"", 0, O::Skipped}, {"", 0, O::Skipped}, {"", 0, O::Skipped},
+         {"", 0, O::Framed, "MD01"}});
+}
+
+// The radio's refusal is an answer of its own, even when its two bytes come
+// apart; a "?" not followed by ";" is noise.
+TEST_F(FramerTest, RefusalIsFramedWholeAndAloneAfterAnAnswer)
+{
+    run({{"?;FA14250000;", 0, O::Framed, "?"}, {"", 0, O::Framed, "FA14250000"}, {"?", 0, O::Skipped},
+         {";", 0, O::Framed, "?"}, {"?X;", 0, O::Skipped}, {"", 0, O::Skipped}});
 }
 
 TEST_F(FramerTest, NoiseIsStrippedAfterASingleFramingErrorOrBreak)
