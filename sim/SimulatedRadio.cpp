@@ -198,6 +198,23 @@ int SimulatedRadio::pollTimeoutMs(TransmitQueue::TimePoint now) const
     return static_cast<int>(std::clamp<long long>(wait.count(), 0, kTickPeriod.count()));
 }
 
+bool SimulatedRadio::operate(std::string_view command)
+{
+    std::lock_guard lock(mutex_);
+    const auto answers = model_.operate(command);
+    if (!answers)
+        return false;
+    queueAnswers(*answers, SteadyClock::now());
+    wake();
+    return true;
+}
+
+void SimulatedRadio::refuseSets(std::string prefix)
+{
+    std::lock_guard lock(mutex_);
+    model_.refuseSets(std::move(prefix));
+}
+
 void SimulatedRadio::turnDial(int steps)
 {
     std::lock_guard lock(mutex_);
