@@ -6,6 +6,7 @@
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
 #include "app/WindowMessageNames.h"
+#include "app/qt/HeadlessBackup.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "menu/MenuText.h"
@@ -21,7 +22,14 @@
 namespace qx {
 
 HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out, std::FILE* err)
-    : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this))
+    : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this)),
+      backup_(new HeadlessBackup(
+          engine, [this](const std::string& line) { say(line); },
+          [this](const std::string& line) {
+              std::fprintf(err_, "%s\n", line.c_str());
+              std::fflush(err_);
+          },
+          this))
 {
     holdTimer_->setSingleShot(true);
     connect(holdTimer_, &QTimer::timeout, this, [this] {
@@ -58,6 +66,7 @@ void HeadlessRunner::say(const std::string& line)
 
 void HeadlessRunner::onMessage(const Message& m)
 {
+    backup_->onMessage(m);
     if (m.id == UM_SHOW_ERROR) {
         if (auto text = errorMessageText(m.lParam))
             std::fprintf(err_, "%s\n", std::string(*text).c_str());
@@ -185,6 +194,14 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
         busy_ = true;
         holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
         return;
+    case V::Backup:
+    case V::Compare:
+    case V::Restore:
+        busy_ = backup_->run(c, [this] {
+            busy_ = false;
+            runNext();
+        });
+        return;
     case V::Quit:
         quit();
         return;
@@ -198,7 +215,8 @@ void HeadlessRunner::quit()
     quitting_ = true;
     bridge_.beginShutdown();
     engine_.shutDown();
-    QCoreApplication::exit(0);
+    // A failed set-up verb fails the run, so a script that keeps the set-up notices.
+    QCoreApplication::exit(backup_->anyFailed() ? 1 : 0);
 }
 
 } // namespace qx

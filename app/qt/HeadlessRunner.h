@@ -20,6 +20,7 @@ class QTimer;
 namespace qx {
 
 class Engine;
+class HeadlessBackup;
 class UiBridge;
 
 class HeadlessRunner : public QObject {
@@ -51,6 +52,7 @@ private:
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
+    HeadlessBackup* backup_;
 };
 
 } // namespace qx
