@@ -64,9 +64,11 @@ TEST_F(MainPanelDlgTest, CaptionMenusAndStartTimers)
 {
     EXPECT_EQ(window->windowTitle(), "RCP for QX-720");
     for (int id : {kCmdExit, kCmdCommandSend, kCmdComSelect, kCmdBaudRate, kCmdPlayback, kCmdCw, kCmdRepeater,
-                   kCmdVersion})
+                   kCmdVersion, kCmdSaveSetup, kCmdCompareSetup})
         EXPECT_NE(window->menuAction(id), nullptr) << id;
     EXPECT_EQ(window->menuAction(kCmdComSelect)->text(), "&COM Select");
+    EXPECT_EQ(window->menuAction(kCmdSaveSetup)->text().remove('&'), "Save radio set-up...");
+    EXPECT_EQ(window->menuAction(kCmdCompareSetup)->text().remove('&'), "Compare with radio...");
     window->startPanel();
     for (auto [id, ms] : {std::pair{6, 30}, {7, 30}, {11, 10}, {36, 300}}) {
         auto it = std::find_if(outbox.timerCalls.begin(), outbox.timerCalls.end(),
