@@ -57,8 +57,8 @@ public:
         if (!v.isDouble() || d != std::trunc(d))
             return fail(where + ": \"" + key + "\" must be a whole number");
         if (d < static_cast<double>(lo) || d > static_cast<double>(hi))
-            return fail(where + ": \"" + key + "\" " + std::to_string(static_cast<long long>(d)) +
-                        " is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
+            return fail(where + ": \"" + key + "\" " + s(QString::number(d, 'g', 12)) + " is out of range (" +
+                        std::to_string(lo) + " to " + std::to_string(hi) + ")");
         out = static_cast<long long>(d);
         return true;
     }

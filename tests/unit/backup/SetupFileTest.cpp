@@ -179,7 +179,9 @@ TEST_F(SetupFileTest, KeyerAndChannelFieldsOutOfRangeAreRefused)
     };
     EXPECT_NE(refusal(channel("mode", 12)).find("channel 7: \"mode\" 12 is out of range (0 to 9)"), std::string::npos);
     EXPECT_NE(refusal(channel("offset", -10000)).find("\"offset\" -10000 is out of range"), std::string::npos);
-    EXPECT_NE(refusal(channel("frequency", 100000000)).find("\"frequency\""), std::string::npos);
+    EXPECT_NE(refusal(channel("frequency", 100000000)).find("\"frequency\" 100000000 is out of range"),
+              std::string::npos);
+    EXPECT_NE(refusal(channel("frequency", 1e300)).find("\"frequency\" 1e+300 is out of range"), std::string::npos);
     EXPECT_NE(refusal(channel("channel", 41)).find("\"channel\" 41 is out of range (1 to 40)"), std::string::npos);
     EXPECT_NE(refusal(channel("channel", 40)).find("listed once each"), std::string::npos);
     EXPECT_EQ(refusal(channel("tone", 49)), "");
