@@ -10,9 +10,12 @@
 #include "cat/Watchdog.h"
 #include "menu/MenuLoader.h"
 #include "menu/MenuTable.h"
+#include "core/KeyValueFile.h"
+#include "serial/NetworkAddress.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceiver.h"
 #include "serial/SerialSender.h"
+#include "serial/NetworkOpener.h"
 #include "serial/TracingDevice.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
@@ -56,9 +59,13 @@ private:
     ComLink& link_;
 };
 
-DeviceOpener realOpener()
+// A local serial device, or a network one named tcp://HOST:PORT or rfc2217://HOST:PORT.
+DeviceOpener realOpener(const std::atomic<bool>& cancel)
 {
-    return [](const std::string& path, int baud, std::string& why) -> std::unique_ptr<SerialDevice> {
+    auto network = std::make_shared<NetworkOpener>(cancel);
+    return [network](const std::string& path, int baud, std::string& why) -> std::unique_ptr<SerialDevice> {
+        if (isNetworkDeviceName(path))
+            return network->open(path, baud, why);
         return SerialPort::open(path, baud, &why);
     };
 }
@@ -68,9 +75,10 @@ DeviceOpener realOpener()
 Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, CommandState& command, MenuTable& menu)
     : config_(std::move(config)), window_(window), radio_(radio), command_(command), menu_(menu),
       paths_(config_.baseDir / "CommoFiles", config_.devDir, config_.devicePath),
-      settings_(config_.baseDir, config_.secondInstance)
+      settings_(config_.baseDir, config_.secondInstance),
+      network_(config_.baseDir / ComSettingsFile::kFolder / KeyValueFile::kFileName, !config_.secondInstance)
 {
-    DeviceOpener opener = realOpener();
+    DeviceOpener opener = realOpener(cancelConnect_);
     if (!config_.tracePath.empty()) {
         trace_ = std::make_shared<Trace>(config_.tracePath);
         opener = tracingOpener(std::move(opener), trace_);
@@ -78,7 +86,7 @@ Engine::Engine(EngineConfig config, WindowSink& window, RadioState& radio, Comma
     if (config_.wrapOpener)
         opener = config_.wrapOpener(std::move(opener));
     link_ = std::make_unique<ComLink>(
-        std::move(opener), [this](int n) { return paths_.pathFor(n); }, *this,
+        std::move(opener), [this](int n) { return devicePathFor(n); }, *this,
         [this] { return command_.get(CommandState::Int::AI); });
 
     sender_ = std::make_unique<SerialSender>(*link_, sendQueue_, clock_, flags_, radio_);
@@ -142,10 +150,21 @@ StartReport Engine::startUp()
     // Its own box: it must not hold back the port-open box that may follow.
     if (!report.settingsRead)
         window_.postToWindow({UM_SHOW_ERROR, 1, 2});
-    if (config_.portNumber)
+    network_.load();
+    if (config_.portNumber) {
         link_->setPortNumber(*config_.portNumber);
+        network_.set(std::nullopt); // a numbered port chosen now replaces a remembered network radio
+    }
 
-    report.portOpened = link_->open();
+    const auto path = devicePathFor(link_->portNumber());
+    if (path && isNetworkDeviceName(*path)) {
+        // Posted before the threads start, so it comes before "PS;" and the
+        // first bytes on the wire are still the AI command.
+        sioSend_->thread().post({UM_PORT_OPEN, 0, 0});
+        report.portOpenPosted = true;
+    } else {
+        report.portOpened = link_->open();
+    }
 
     anlRecv_->thread().start();
     answerQueue_.reset();
@@ -170,6 +189,7 @@ bool Engine::shutDown()
         window_.stopTimer(r.timerId);
     window_.stopTimer(kAnswerWatchdogTimer);
 
+    cancelConnect_ = true;
     link_->close();
     settings_.write(*link_);
 
@@ -184,6 +204,19 @@ bool Engine::shutDown()
     // The loader ends itself; make sure it has before its objects go.
     clean = menuLoad_->thread().stop() && clean;
     return clean;
+}
+
+std::optional<std::string> Engine::devicePathFor(int portNumber) const
+{
+    if (!config_.devicePath)
+        if (auto network = network_.get())
+            return network;
+    return paths_.pathFor(portNumber);
+}
+
+bool Engine::setNetworkDevice(const std::optional<std::string>& address, std::string* why)
+{
+    return network_.set(address, why);
 }
 
 bool Engine::onTimer(int timerId)

@@ -15,6 +15,7 @@
 #include "serial/ComLink.h"
 #include "serial/ComSettingsFile.h"
 #include "serial/DevicePaths.h"
+#include "serial/NetworkDeviceSetting.h"
 #include "serial/TextQueue.h"
 
 #include <filesystem>
@@ -39,7 +40,7 @@ class WindowSink;
 
 struct EngineConfig {
     std::filesystem::path baseDir = ".";      // holds "CommoFiles"
-    std::optional<std::string> devicePath;    // --device: this path for every port number
+    std::optional<std::string> devicePath;    // --device: this path (or network device) for every port number
     std::optional<int> portNumber;            // --port: this COM port instead of the saved one
     std::filesystem::path devDir = "/dev";
     bool secondInstance = false;
@@ -51,6 +52,8 @@ struct EngineConfig {
 struct StartReport {
     bool settingsRead = false;
     bool portOpened = false;
+    // A network device connects on the send thread instead, not to hold up the UI.
+    bool portOpenPosted = false;
 };
 
 class Engine final : public Outbox {
@@ -81,6 +84,13 @@ public:
     ComLink& link() { return *link_; }
     LinkFlags& flags() { return flags_; }
     const ComSettingsFile& settingsFile() const { return settings_; }
+    // The device the link opens for a port number: --device, else the
+    // network radio chosen in COM Select, else the port's serial device.
+    std::optional<std::string> devicePathFor(int portNumber) const;
+    // The network radio chosen in COM Select (not --device); setting one
+    // remembers it in the settings file. False when it could not be saved.
+    std::optional<std::string> networkDevice() const { return network_.get(); }
+    bool setNetworkDevice(const std::optional<std::string>& address, std::string* why = nullptr);
     bool secondInstance() const { return config_.secondInstance; }
 
 private:
@@ -102,6 +112,9 @@ private:
     std::shared_ptr<Trace> trace_;
     std::unique_ptr<ComLink> link_;
     ComSettingsFile settings_;
+    NetworkDeviceSetting network_;
+    // Set at shutdown: a connect still pending gives up at once.
+    std::atomic<bool> cancelConnect_{false};
 
     std::unique_ptr<SerialSender> sender_;
     std::unique_ptr<SerialReceiver> receiver_;

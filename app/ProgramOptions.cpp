@@ -1,15 +1,19 @@
 #include "app/ProgramOptions.h"
 
+#include "serial/NetworkAddress.h"
+
 namespace qx {
 
 std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
-           " [--headless] [--simulate | --device PATH | --port N] [--trace FILE] [--no-splash]\n"
+           " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
-           "  --device PATH      use this serial device for every COM port number\n"
+           "  --device DEVICE    use this device for every COM port number: a serial device\n"
+           "                     path, or a radio on the network behind ser2net as\n"
+           "                     tcp://HOST:PORT (raw) or rfc2217://HOST:PORT (telnet, RFC 2217)\n"
            "  --port N           use COM port N (1 to 20); it is remembered, as COM Select does\n"
            "  --trace FILE       write every byte sent and received, with millisecond times\n"
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
@@ -45,6 +49,9 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
         else if (a == "--device") {
             std::string d;
             value(d);
+            std::string why;
+            if (o.error.empty() && isNetworkDeviceName(d) && !parseNetworkAddress(d, false, &why))
+                o.error = "--device " + d + ": " + why;
             if (o.error.empty())
                 o.device = d;
         } else if (a == "--port") {

@@ -13,7 +13,8 @@
     X(UM_RECV_START, 0x8104) \
     X(UM_THREAD_QUIT, 0x8105) \
     X(UM_MENU_LOAD, 0x8106) \
-    X(UM_AI_OFF_SEEN, 0x810C)
+    X(UM_AI_OFF_SEEN, 0x810C) \
+    X(UM_PORT_OPEN, 0x8112)
 
 // Requests posted straight to the command builder, not through RequestTable.
 #define QX_DIRECT_REQUESTS(X) \

@@ -60,29 +60,51 @@ bool ComLink::open()
     std::unique_lock lock(mutex_);
     if (device_)
         return false;
+    if (opening_) {
+        // Another thread is connecting: its result is this call's too.
+        openDone_.wait(lock, [this] { return !opening_; });
+        return false;
+    }
+    // A network device may take seconds to connect: the link stays usable
+    // (closed) for everyone else meanwhile.
+    opening_ = true;
+    const unsigned closes = closes_;
+    const int port = port_;
+    lock.unlock();
+
     std::string why;
-    auto device = openDevice(port_, why);
-    if (!device) {
-        lock.unlock();
+    auto device = openDevice(port, why);
+    if (device && device->clearErrors().lineDown) {
+        device.reset();
+        why = "the line went down as the port opened";
+    }
+    if (device) {
+        static constexpr std::array<std::uint8_t, 4> on{'A', 'I', '1', ';'};
+        static constexpr std::array<std::uint8_t, 4> off{'A', 'I', '0', ';'};
+        const bool ai = aiValue_ && aiValue_() != 0;
+        device->write(ai ? std::span<const std::uint8_t>(on) : std::span<const std::uint8_t>(off));
+    }
+
+    lock.lock();
+    opening_ = false;
+    openDone_.notify_all();
+    // Closed while connecting (sleep, a port change, shutdown): that close wins.
+    const bool closedMeanwhile = closes_ != closes;
+    if (device && !closedMeanwhile) {
+        device_ = std::move(device);
+        return true;
+    }
+    lock.unlock();
+    device.reset();
+    if (!why.empty() && !closedMeanwhile)
         reportOpenFailure(why);
-        return false;
-    }
-    if (device->clearErrors().lineDown) {
-        lock.unlock();
-        reportOpenFailure("the line went down as the port opened");
-        return false;
-    }
-    static constexpr std::array<std::uint8_t, 4> on{'A', 'I', '1', ';'};
-    static constexpr std::array<std::uint8_t, 4> off{'A', 'I', '0', ';'};
-    const bool ai = aiValue_ && aiValue_() != 0;
-    device->write(ai ? std::span<const std::uint8_t>(on) : std::span<const std::uint8_t>(off));
-    device_ = std::move(device);
-    return true;
+    return false;
 }
 
 bool ComLink::close()
 {
     std::lock_guard lock(mutex_);
+    ++closes_;
     if (!device_)
         return false;
     device_.reset();

@@ -7,6 +7,7 @@
 #include "serial/SerialDevice.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,9 +38,12 @@ public:
     int reserved() const { return reserved_; }
 
     // True only when this call opened the port. Failure to open, and a line
-    // that is down right after opening, post UM_SHOW_ERROR row 0.
+    // that is down right after opening, post UM_SHOW_ERROR row 0. Opening
+    // does not hold the link: other threads see it closed meanwhile, and a
+    // second open waits for the first and returns false.
     bool open();
-    // True when the port was open and now is closed.
+    // True when the port was open and now is closed. An open still
+    // connecting gives up its device when it completes.
     bool close();
     bool isOpen() const;
     // The device and the reason of the last failed open ("/dev/ttyUSB0: Permission
@@ -72,6 +76,9 @@ private:
     mutable std::mutex mutex_;
     std::unique_ptr<SerialDevice> device_;
     std::string lastOpenFailure_;
+    bool opening_ = false;
+    unsigned closes_ = 0;
+    std::condition_variable openDone_;
 };
 
 } // namespace qx

@@ -24,6 +24,9 @@ public:
     // Raise (true) or drop RTS; false when the device has no modem lines.
     virtual bool setRts(bool raised) = 0;
     virtual LineStatus clearErrors() = 0;
+    // The descriptor that becomes readable when bytes arrive or the line
+    // hangs up; -1 when the device has none.
+    virtual int pollFd() const { return -1; }
 };
 
 // Opens the device at a path with the link's line settings at a speed in

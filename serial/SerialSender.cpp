@@ -25,6 +25,10 @@ SerialSender::SerialSender(ComLink& link, TextQueue& commands, Clock& clock, Lin
 
 void SerialSender::handle(const Message& m)
 {
+    if (m.id == UM_PORT_OPEN) {
+        link_.open();
+        return;
+    }
     if (m.id != UM_SEND_QUEUED)
         return;
     if (!state_.menuReady()) {

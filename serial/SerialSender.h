@@ -1,6 +1,8 @@
 // The work of the send thread: each UM_SEND_QUEUED takes one command from
 // the send queue and writes it, reopening the port first when it is closed
-// and dropping the command when the line is not fit to carry it.
+// and dropping the command when the line is not fit to carry it. UM_PORT_OPEN
+// opens the port here rather than on the UI thread, for a device that takes
+// its time to connect.
 #pragma once
 #include "core/Clock.h"
 #include "core/LinkFlags.h"

@@ -40,6 +40,7 @@ public:
     long write(std::span<const std::uint8_t> bytes) override;
     bool setRts(bool raised) override { return inner_->setRts(raised); }
     LineStatus clearErrors() override { return inner_->clearErrors(); }
+    int pollFd() const override { return inner_->pollFd(); }
 
 private:
     std::unique_ptr<SerialDevice> inner_;

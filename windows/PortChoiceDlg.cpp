@@ -52,7 +52,7 @@ void PortChoiceDlg::accept()
 {
     if (waitingForAiOff())
         return;
-    if (chosen_ == 0 || chosen_ == current_) {
+    if (!hasNewChoice()) {
         finish();
         return;
     }
@@ -63,11 +63,16 @@ void PortChoiceDlg::accept()
         return;
     }
     postRequestId(ctx_.outbox, UM_REQ_AI_TOGGLE);
-    ok_->setEnabled(false);
-    cancel_->setEnabled(false);
-    list_->setEnabled(false);
+    setControlsEnabled(false);
     checks_ = 0;
     aiTimer_->start(kAiCheckMs);
+}
+
+void PortChoiceDlg::setControlsEnabled(bool enabled)
+{
+    ok_->setEnabled(enabled);
+    cancel_->setEnabled(enabled);
+    list_->setEnabled(enabled);
 }
 
 void PortChoiceDlg::checkAiOff()

@@ -41,9 +41,13 @@ protected:
     PortChoiceDlg(AuxKind kind, WindowContext& ctx, PortSettings& ports, const QString& title,
                   const std::vector<PortChoice>& choices, int current, QWidget* parent);
 
+    // Whether OK has something to change; by default a picked row other than the current one.
+    virtual bool hasNewChoice() const { return chosen_ != 0 && chosen_ != current_; }
     // May refuse the choice before anything is changed.
     virtual bool choiceUsable(int value) { (void)value; return true; }
     virtual void store(int value) = 0;
+    // While the dialog waits (for the radio, for a connection) the operator cannot change the choice.
+    virtual void setControlsEnabled(bool enabled);
 
     PortSettings& ports_;
 

@@ -2,6 +2,7 @@
 // change its number and speed, try a port, close the link, and save the
 // settings file. The program gives them the engine's; tests a fake.
 #pragma once
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,17 @@ public:
     virtual void setPortNumber(int n) = 0;
     virtual void setBaudRate(int baud) = 0;
     virtual bool save() = 0;
+
+    // The radio on the network the link uses in place of COM n
+    // ("tcp://host:port", "rfc2217://host:port"); nothing when it uses COM n.
+    virtual std::optional<std::string> networkDevice() const = 0;
+    // Chooses a network radio, or with nothing goes back to COM n, and
+    // remembers the choice. False (with the reason) when it could not be saved.
+    virtual bool setNetworkDevice(const std::optional<std::string>& address, std::string& why) = 0;
+    // Connects to a network radio on its own and closes again: true when it
+    // connected. Blocks for up to the connect time-out, so callers run it off
+    // the UI thread; it touches nothing the link uses. `cancel` ends it early.
+    virtual bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) = 0;
 };
 
 } // namespace qx

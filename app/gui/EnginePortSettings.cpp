@@ -1,7 +1,9 @@
 #include "app/gui/EnginePortSettings.h"
 
 #include "app/Engine.h"
+#include "serial/NetworkAddress.h"
 #include "serial/PortList.h"
+#include "serial/TcpDevice.h"
 
 namespace qx {
 
@@ -49,6 +51,37 @@ void EnginePortSettings::setBaudRate(int baud)
 bool EnginePortSettings::save()
 {
     return engine_.settingsFile().write(engine_.link());
+}
+
+} // namespace qx
+
+namespace qx {
+
+std::optional<std::string> EnginePortSettings::networkDevice() const
+{
+    // --device naming a network radio is the one in use, whatever was chosen before.
+    const auto path = engine_.devicePathFor(engine_.link().portNumber());
+    if (path && isNetworkDeviceName(*path))
+        return path;
+    return std::nullopt;
+}
+
+bool EnginePortSettings::setNetworkDevice(const std::optional<std::string>& address, std::string& why)
+{
+    return engine_.setNetworkDevice(address, &why);
+}
+
+bool EnginePortSettings::probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel)
+{
+    const auto a = parseNetworkAddress(address, true, &why);
+    if (!a)
+        return false;
+    auto device = TcpDevice::open(*a, engine_.link().baudRate(), why, &cancel);
+    if (device && device->clearErrors().lineDown) {
+        why = "the connection closed as it opened";
+        return false;
+    }
+    return device != nullptr;
 }
 
 } // namespace qx

@@ -20,6 +20,9 @@ public:
     void setPortNumber(int n) override;
     void setBaudRate(int baud) override;
     bool save() override;
+    std::optional<std::string> networkDevice() const override;
+    bool setNetworkDevice(const std::optional<std::string>& address, std::string& why) override;
+    bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) override;
 
 private:
     Engine& engine_;

@@ -5,6 +5,8 @@
 //    byte to its notification handled on the UI thread;
 //  - link-up to full state: from the link-up request to the end of the
 //    read sequences.
+// With --ser2net raw or --ser2net rfc2217 the radio is reached through the
+// real ser2net on a loopback port, as a radio at another place would be.
 // Prints median and 99th percentile in milliseconds. A tick that finds the
 // command builder in one of its prescribed pauses (100 ms before "ST;" after
 // every "MD" answer, 25 ms between "ML0;" and "ML1;") waits for it; those
@@ -16,6 +18,7 @@
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
+#include "tests/Ser2netProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,7 +27,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace {
@@ -92,10 +97,19 @@ void report(const char* what, std::vector<double> v)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    std::string via;
+    if (argc == 3 && std::string(argv[1]) == "--ser2net" && (std::string(argv[2]) == "raw" || std::string(argv[2]) == "rfc2217"))
+        via = argv[2];
+    else if (argc != 1) {
+        std::fprintf(stderr, "usage: %s [--ser2net raw|rfc2217]\n", argv[0]);
+        return 2;
+    }
     const auto dir = std::filesystem::temp_directory_path() / "qx-engine-latency";
     std::filesystem::create_directories(dir);
 
-    qx::sim::SimulatedRadio sim;
+    qx::sim::SimOptions so;
+    so.linkPath = (dir / "qx720").string();
+    qx::sim::SimulatedRadio sim(so);
     if (!sim.start()) {
         std::fprintf(stderr, "simulator did not start\n");
         return 1;
@@ -103,6 +117,18 @@ int main(int argc, char** argv)
     qx::EngineConfig config;
     config.baseDir = dir;
     config.devicePath = sim.slaveName();
+    std::unique_ptr<qx::test::Ser2netProcess> ser2net;
+    if (!via.empty()) {
+        ser2net = std::make_unique<qx::test::Ser2netProcess>(dir, so.linkPath, qx::test::Ser2netProcess::freeLoopbackPort(),
+                                                             via == "rfc2217");
+        std::string why;
+        if (!ser2net->start(why)) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return 1;
+        }
+        config.devicePath = ser2net->address();
+        std::printf("through ser2net: %s\n", config.devicePath->c_str());
+    }
     config.wrapOpener = [](qx::DeviceOpener inner) -> qx::DeviceOpener {
         return [inner](const std::string& path, int baud, std::string& why) -> std::unique_ptr<qx::SerialDevice> {
             auto dev = inner(path, baud, why);
@@ -147,6 +173,7 @@ int main(int argc, char** argv)
     const auto linkEnd = Clock::now();
     bridge.beginShutdown();
     engine.shutDown();
+    ser2net.reset();
     sim.stop();
 
     std::vector<Event> events;

@@ -1,6 +1,7 @@
 // The engine against the simulated radio: what crosses the line at start-up
 // and link-up, and whether the state ends up holding what the radio holds.
 #include "EngineRig.h"
+#include "LinkUpTexts.h"
 
 #include "menu/MenuKind.h"
 
@@ -12,24 +13,6 @@ namespace qx::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// True when `want` appears in `got` in this order, other texts in between allowed.
-bool inOrder(const std::vector<std::string>& got, const std::vector<std::string>& want, std::size_t from = 0)
-{
-    std::size_t w = 0;
-    for (std::size_t i = from; i < got.size() && w < want.size(); ++i)
-        if (got[i] == want[w])
-            ++w;
-    return w == want.size();
-}
-
-std::size_t indexOf(const std::vector<std::string>& v, const std::string& text, std::size_t from = 0)
-{
-    for (std::size_t i = from; i < v.size(); ++i)
-        if (v[i] == text)
-            return i;
-    return v.size();
-}
 
 TEST(EngineStartUp, FirstBytesOnTheWireAreAI0ThenPS)
 {
@@ -60,27 +43,13 @@ TEST(EngineLinkUp, ReadsEverythingInTableOrderAndEndsWithTheRadiosState)
     ASSERT_LT(ai, got.size());
     EXPECT_TRUE(inOrder(got, {"AI1;", "AI;", "ID;"}, ai));
 
-    const std::vector<std::string> readAll{
-        "EX015;", "VS;",  "FA;",  "FB;",  "IF;",  "OI;",  "RS;",  "ST;",  "BS;",  "MD0;", "RT;",  "BP00;", "BP01;",
-        "CO00;",  "CO01;", "MS;", "NR0;", "FT;",  "LK;",  "FS;",  "NA0;", "NB0;", "GT0;", "RA0;", "PA0;",  "KR;",
-        "TS;",    "AC;",  "VX;",  "BI;",  "ML0;", "ML1;", "CS;",  "RM0;", "KP;",  "KS;",  "SD;",  "MG;",   "VG;",
-        "VD;",    "SQ0;", "AG0;", "RG0;", "IS0;", "SH0;", "RL0;", "BY;",  "SC;",  "SM0;", "TX;",  "UL;",   "CN0;",
-        "CT0;",   "KM1;", "KM2;", "KM3;", "MC;",  "OS0;", "PB;",  "PC;",  "PS;",  "RI0;", "RI1;", "RI3;",  "RI4;",
-        "RI9;",   "BG0;", "LM0;", "DS;",  "VC;",  "VR;",  "AX;",  "DA;",  "SS0;", "SF;"};
+    const std::vector<std::string>& readAll = readAllTexts();
     ASSERT_EQ(readAll.size(), 75u);
     const std::size_t id = indexOf(got, "ID;", ai);
     EXPECT_TRUE(inOrder(got, readAll, id));
 
     // The menu read follows: every slot in use, in slot order.
-    std::vector<std::string> menuRead;
-    for (int slot = 1; slot <= rig.menu().count(); ++slot) {
-        const int kind = rig.menu().kindOf(slot);
-        if (kind == MenuKind::Vacant)
-            continue;
-        char text[16];
-        std::snprintf(text, sizeof text, kind == 47 ? "DA;" : "EX%03d;", slot);
-        menuRead.push_back(text);
-    }
+    const std::vector<std::string> menuRead = menuReadTexts(rig.menu());
     EXPECT_EQ(menuRead.size(), 63u);
     EXPECT_TRUE(inOrder(got, menuRead, indexOf(got, "SF;", id)));
 

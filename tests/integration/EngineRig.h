@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,18 +31,24 @@ public:
     using Ms = std::chrono::milliseconds;
 
     // The radio is reached through a link in the rig's folder, so it can hang
-    // up and come back on a new pseudo-terminal under the same name.
-    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {})
+    // up and come back on a new pseudo-terminal under the same name. With
+    // `device`, the engine opens that instead (a network device in front of
+    // the link). `adjust` may change the engine's configuration last.
+    explicit EngineRig(bool secondInstance = false, sim::SimOptions simOptions = {},
+                       std::optional<std::string> device = std::nullopt,
+                       const std::function<void(EngineConfig&)>& adjust = {})
         : dir_(makeTempDir()), sim_(withLink(std::move(simOptions), dir_))
     {
         started_ = sim_.start();
         EngineConfig config;
         config.baseDir = dir_;
-        config.devicePath = (dir_ / "qx720").string();
+        config.devicePath = device ? *device : radioLink().string();
         config.secondInstance = secondInstance;
         // For looking into a failure: every byte on the port, with times.
         if (const char* trace = std::getenv("QX_RIG_TRACE"))
             config.tracePath = trace;
+        if (adjust)
+            adjust(config);
         engine_ = std::make_unique<Engine>(config, bridge_, radio_, command_, menu_);
         bridge_.setTimerHandler([this](int id) { engine_->onTimer(id); });
         bridge_.setMessageHandler([this](const Message& m) { received_.push_back(m.id); });
@@ -65,6 +72,8 @@ public:
     MenuTable& menu() { return menu_; }
     UiBridge& bridge() { return bridge_; }
     const std::filesystem::path& dir() const { return dir_; }
+    // The link to the simulated radio's pseudo-terminal.
+    std::filesystem::path radioLink() const { return dir_ / "qx720"; }
 
     bool waitUntil(const std::function<bool()>& done, Ms timeout = Ms(15000))
     {

@@ -34,6 +34,9 @@ public:
     void setPortNumber(int) override {}
     void setBaudRate(int) override {}
     bool save() override { return true; }
+    std::optional<std::string> networkDevice() const override { return std::nullopt; }
+    bool setNetworkDevice(const std::optional<std::string>&, std::string&) override { return true; }
+    bool probeNetwork(const std::string&, std::string&, const std::atomic<bool>&) override { return true; }
 };
 
 // Line n of the key file is "Mn;" (line 42 Page Up ... line 45 End).

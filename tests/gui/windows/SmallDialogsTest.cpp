@@ -18,6 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/gui/GuiWait.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace qx::test {
 namespace {
 
@@ -201,6 +207,45 @@ public:
         calls.push_back("save");
         return true;
     }
+
+    std::optional<std::string> network;
+    std::optional<std::string> networkDevice() const override { return network; }
+    bool setNetworkDevice(const std::optional<std::string>& address, std::string&) override
+    {
+        calls.push_back("network " + address.value_or("none"));
+        return true;
+    }
+    // The network probe holds until the test answers it (or the dialog gives up).
+    bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) override
+    {
+        std::unique_lock lock(probeMutex);
+        probed.push_back(address);
+        probeThread = std::this_thread::get_id();
+        while (!answered && !cancel.load())
+            probeCv.wait_for(lock, std::chrono::milliseconds(10));
+        gaveUp = !answered;
+        why = probeWhy;
+        return answered && probeOk;
+    }
+    void answerProbe(bool ok, std::string why = {})
+    {
+        std::lock_guard lock(probeMutex);
+        answered = true;
+        probeOk = ok;
+        probeWhy = std::move(why);
+        probeCv.notify_all();
+    }
+    std::vector<std::string> probesSeen()
+    {
+        std::lock_guard lock(probeMutex);
+        return probed;
+    }
+    std::mutex probeMutex;
+    std::condition_variable probeCv;
+    std::vector<std::string> probed;
+    std::thread::id probeThread;
+    bool answered = false, gaveUp = false;
+    std::string probeWhy;
 };
 
 class PortDialogs : public ::testing::Test, public WindowFixture {
@@ -292,6 +337,127 @@ TEST_F(PortDialogs, RadioThatKeepsAutoInformationOnLeavesThePortOpen)
     dlg.checkAiOff();
     EXPECT_EQ(ports.calls, (std::vector<std::string>{"baud 9600", "save"}));
     EXPECT_FALSE(dlg.waitingForAiOff());
+}
+
+// ---- A radio on the network in COM Select and Baud rate ----
+
+TEST_F(PortDialogs, NetworkRadioIsTriedOffTheUiThreadThenChosenAndSaved)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    QTest::keyClicks(dlg.networkField(), "shack.local:2000");
+    dlg.accept();
+    ASSERT_TRUE(dlg.probing());
+    EXPECT_FALSE(dlg.networkField()->isEnabled());
+    EXPECT_FALSE(dlg.list()->isEnabled());
+    QX_WAIT_ASSERT(ports.probesSeen().size() == 1, 5000);
+    EXPECT_EQ(ports.probesSeen()[0], "tcp://shack.local:2000");
+    dlg.accept(); // a second OK while the probe runs starts nothing
+    EXPECT_TRUE(ports.calls.empty());
+    ports.answerProbe(true);
+    QX_WAIT_ASSERT(!dlg.probing(), 5000);
+    EXPECT_NE(ports.probeThread, std::this_thread::get_id());
+    EXPECT_EQ(ports.probesSeen().size(), 1u);
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"close", "network tcp://shack.local:2000", "save"}));
+    ASSERT_EQ(outbox.windowSends.size(), 1u);
+    EXPECT_EQ(outbox.windowSends[0].id, UM_COMSELECT_DONE);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(PortDialogs, RefusedNetworkRadioNamesHostAndPortAndChangesNothing)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    QTest::keyClicks(dlg.networkField(), "rfc2217://[fd00::7]:2001");
+    dlg.accept();
+    ports.answerProbe(false, "Connection refused");
+    QX_WAIT_ASSERT(!dlg.probing(), 5000);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "Failed to open the port.\n[fd00::7]:2001: Connection refused");
+    EXPECT_TRUE(ports.calls.empty());
+    EXPECT_TRUE(outbox.windowSends.empty());
+    EXPECT_TRUE(dlg.networkField()->isEnabled()) << "the operator may correct the address";
+}
+
+TEST_F(PortDialogs, MalformedNetworkAddressIsRefusedWithoutConnecting)
+{
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    for (const char* typed : {"shack.local", "shack.local:70000", "telnet://shack:23", "sh ack:2000"}) {
+        dlg.networkField()->clear();
+        QTest::keyClicks(dlg.networkField(), typed);
+        dlg.accept();
+        EXPECT_FALSE(dlg.probing()) << typed;
+    }
+    EXPECT_EQ(prompt.shown.size(), 4u);
+    EXPECT_TRUE(prompt.shown[0].contains("is no network address")) << prompt.shown[0].toStdString();
+    EXPECT_TRUE(ports.probesSeen().empty());
+    EXPECT_TRUE(ports.calls.empty());
+}
+
+TEST_F(PortDialogs, ANumberedPortEvenTheSameOneReplacesTheNetworkRadio)
+{
+    ports.network = "rfc2217://shack.local:2001";
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    EXPECT_EQ(dlg.networkField()->text(), "rfc2217://shack.local:2001");
+    EXPECT_EQ(dlg.list()->markedIndex(), -1) << "no numbered port is in use";
+    EXPECT_EQ(dlg.list()->currentIndex(), 2) << "the remembered port is shown";
+    pick(dlg, 2);
+    EXPECT_TRUE(dlg.networkField()->text().isEmpty());
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"probe 3", "close", "network none", "port 3", "save"}));
+}
+
+TEST_F(PortDialogs, TheSameNetworkRadioChangesNothingAndAnEmptiedFieldGoesBackToThePort)
+{
+    ports.network = "tcp://shack.local:2000";
+    {
+        CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+        dlg.networkField()->clear();
+        QTest::keyClicks(dlg.networkField(), "shack.local:2000"); // the same radio, written short
+        dlg.accept();
+        EXPECT_FALSE(dlg.probing());
+        EXPECT_TRUE(ports.calls.empty());
+    }
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    dlg.networkField()->clear();
+    QTest::keyClick(dlg.networkField(), Qt::Key_Space);
+    QTest::keyClick(dlg.networkField(), Qt::Key_Backspace);
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"close", "network none", "save"}));
+}
+
+TEST_F(PortDialogs, ClosingTheDialogDuringAProbeStopsTheProbe)
+{
+    {
+        CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+        QTest::keyClicks(dlg.networkField(), "shack.local:2000");
+        dlg.accept();
+        QX_WAIT_ASSERT(ports.probesSeen().size() == 1, 5000);
+    } // never answered: the dialog's end must not wait for the connect time-out
+    EXPECT_TRUE(ports.gaveUp);
+    QCoreApplication::processEvents(); // a result queued by the probe finds no dialog
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(ports.calls.empty());
+}
+
+TEST_F(PortDialogs, BaudRateSaysWhatTheSpeedReachesForANetworkRadio)
+{
+    {
+        CBaudRateDlg dlg(ctx, ports);
+        EXPECT_EQ(dlg.networkNote(), nullptr);
+    }
+    ports.network = "tcp://shack.local:2000";
+    {
+        CBaudRateDlg dlg(ctx, ports);
+        ASSERT_NE(dlg.networkNote(), nullptr);
+        EXPECT_TRUE(dlg.networkNote()->text().contains("cannot set the line speed"));
+        EXPECT_TRUE(dlg.networkNote()->text().contains("shack.local:2000"));
+    }
+    ports.network = "rfc2217://shack.local:2001";
+    CBaudRateDlg dlg(ctx, ports);
+    ASSERT_NE(dlg.networkNote(), nullptr);
+    EXPECT_TRUE(dlg.networkNote()->text().contains("Sets the line speed"));
+    pick(dlg, 1);
+    dlg.accept();
+    EXPECT_EQ(ports.calls, (std::vector<std::string>{"close", "baud 9600", "save"}));
 }
 
 // ---- VCC and Version ----

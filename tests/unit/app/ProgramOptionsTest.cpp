@@ -28,5 +28,17 @@ TEST(ProgramOptions, TheSimulatedRadioExcludesARealPort)
     EXPECT_TRUE(o.noSplash);
 }
 
+TEST(ProgramOptions, ANetworkDeviceMustBeAValidAddress)
+{
+    for (const char* good : {"tcp://shack.local:2000", "rfc2217://[::1]:2001"}) {
+        const ProgramOptions o = parseProgramOptions({"--device", good});
+        EXPECT_TRUE(o.error.empty()) << good << ": " << o.error;
+        EXPECT_EQ(o.device, good);
+    }
+    const ProgramOptions bad = parseProgramOptions({"--device", "tcp://shack.local"});
+    EXPECT_EQ(bad.error, "--device tcp://shack.local: the address needs a port: HOST:PORT");
+    EXPECT_FALSE(bad.device);
+}
+
 } // namespace
 } // namespace qx

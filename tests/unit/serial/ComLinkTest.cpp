@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace qx {
@@ -100,6 +103,80 @@ TEST_F(ComLinkTest, UseWhileAnotherThreadClosesAndReopens)
     user.join();
     EXPECT_EQ(line->opens, 500);
     EXPECT_EQ(line->live, 0);
+}
+
+// An opener that stands still, as a connect to a far host does, until the
+// test lets it go on.
+struct SlowOpener {
+    explicit SlowOpener(std::shared_ptr<test::FakeLine> l) : line(std::move(l)) {}
+    std::shared_ptr<test::FakeLine> line;
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool entered = false, released = false;
+
+    DeviceOpener opener()
+    {
+        return [this](const std::string& path, int baud, std::string& why) -> std::unique_ptr<SerialDevice> {
+            std::unique_lock lock(mutex);
+            entered = true;
+            cv.notify_all();
+            cv.wait(lock, [this] { return released; });
+            return test::fakeOpener(line)(path, baud, why);
+        };
+    }
+    void waitEntered()
+    {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [this] { return entered; });
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+        cv.notify_all();
+    }
+};
+
+TEST(ComLinkConnecting, AnOpenInProgressHoldsNobodyElseUp)
+{
+    auto line = std::make_shared<test::FakeLine>();
+    SlowOpener slow{line};
+    test::FakeOutbox outbox;
+    ComLink link{slow.opener(), test::fakePath, outbox, [] { return 0; }};
+
+    auto first = std::async(std::launch::async, [&] { return link.open(); });
+    slow.waitEntered();
+    // Everyone else sees a closed link meanwhile instead of waiting for it.
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(link.clearErrors().lineDown);
+    std::array<std::uint8_t, 3> buf{'F', 'A', ';'};
+    EXPECT_EQ(link.write(buf), -1);
+    // A second opener waits for the first and does not connect again.
+    auto second = std::async(std::launch::async, [&] { return link.open(); });
+    slow.release();
+    EXPECT_TRUE(first.get());
+    EXPECT_FALSE(second.get());
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(line->opens, 1);
+    EXPECT_EQ(line->written, "AI0;");
+}
+
+TEST(ComLinkConnecting, AClosedWhileConnectingGivesUpTheNewDeviceSilently)
+{
+    auto line = std::make_shared<test::FakeLine>();
+    SlowOpener slow{line};
+    test::FakeOutbox outbox;
+    ComLink link{slow.opener(), test::fakePath, outbox, [] { return 0; }};
+
+    auto opening = std::async(std::launch::async, [&] { return link.open(); });
+    slow.waitEntered();
+    EXPECT_FALSE(link.close());
+    slow.release();
+    EXPECT_FALSE(opening.get());
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(line->live, 0);
+    EXPECT_TRUE(outbox.windowPosts.empty()) << "a close asked for is no failure to report";
+    EXPECT_TRUE(link.open()) << "the next open connects afresh";
 }
 
 } // namespace

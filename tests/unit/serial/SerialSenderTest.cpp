@@ -41,6 +41,17 @@ TEST_F(SerialSenderTest, ReopensAClosedPortWithTheAiCommandAndAPause)
     EXPECT_TRUE(flags.answerPending);
 }
 
+TEST_F(SerialSenderTest, OpensThePortWhenAskedEvenBeforeTheMenuIsReady)
+{
+    state.setMenuReady(false);
+    sender.handle(Message{UM_PORT_OPEN, 0, 0});
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(line->written, "AI1;");
+    sender.handle(Message{UM_PORT_OPEN, 0, 0});
+    EXPECT_EQ(line->opens, 1);
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
 TEST_F(SerialSenderTest, WaitsForTheMenuThenSendsEveryWaitingCommand)
 {
     state.setMenuReady(false);
