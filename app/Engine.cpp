@@ -184,6 +184,8 @@ bool Engine::shutDown()
 {
     if (!started_ || stopped_)
         return true;
+    if (beforeShutdown_)
+        beforeShutdown_();
     stopped_ = true;
     for (const auto& r : kTimerRoutes)
         window_.stopTimer(r.timerId);

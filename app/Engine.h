@@ -71,6 +71,8 @@ public:
 
     // Puts a raw text on the send queue and has it written, as Command Send does.
     bool sendRaw(const std::string& text);
+    // Runs first in shutDown(), while the port and the workers still run.
+    void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
 
     void postToThread(ThreadId to, const Message& m) override;
     void postToWindow(const Message& m) override;
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<MenuLoader> loader_;
     std::unique_ptr<Worker> sioSend_, sioRecv_, anlSend_, anlRecv_, menuLoad_;
 
+    std::function<void()> beforeShutdown_;
     bool started_ = false;
     bool stopped_ = false;
 };

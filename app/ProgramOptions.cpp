@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 
+#include "rigserver/ListenAddress.h"
 #include "serial/NetworkAddress.h"
 
 namespace qx {
@@ -8,7 +9,8 @@ std::string ProgramOptions::usage(const std::string& program)
 {
     return "usage: " + program +
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
-           "       [--connect] [--screenshot FILE] [--sim-log FILE] [--help] [--version]\n"
+           "       [--connect] [--screenshot FILE] [--sim-log FILE] [--rig-server [ADDR:]PORT|off]\n"
+           "       [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -19,7 +21,9 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --sim-log FILE     with --simulate: the simulated radio's own event log\n"
            "  --no-splash        skip the 3-second splash window\n"
            "  --connect          press the power key once the window is up\n"
-           "  --screenshot FILE  save the panel as PNG once drawn, then quit\n";
+           "  --screenshot FILE  save the panel as PNG once drawn, then quit\n"
+           "  --rig-server [ADDR:]PORT|off\n"
+           "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -65,6 +69,14 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 else
                     o.port = v;
             }
+        } else if (a == "--rig-server") {
+            std::string v;
+            value(v);
+            std::string why;
+            if (o.error.empty() && !rig::parseListenAddress(v, &why))
+                o.error = "--rig-server " + v + ": " + why;
+            else if (o.error.empty())
+                o.rigServer = v;
         } else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")

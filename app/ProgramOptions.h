@@ -15,6 +15,7 @@ struct ProgramOptions {
     bool version = false;
     std::optional<std::string> device;
     std::optional<int> port; // COM port number, 1..20
+    std::optional<std::string> rigServer; // --rig-server: "off", "PORT" or "ADDR:PORT", checked
     std::string trace;
     std::string screenshot;
     std::string simLog;

@@ -5,6 +5,8 @@
 # memory over the measuring window.
 # With --ser2net raw or --ser2net rfc2217 the program reaches the radio
 # through ser2net on a loopback port, as a radio at another place.
+# Headless, the rig server is off (it would bring the link up by itself);
+# bench/engine/rig_server_latency measures it.
 #   bench/idle_cost.sh [--gui] [--ser2net raw|rfc2217] [SECONDS]      (from the build tree's parent)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,7 +53,7 @@ if [ $gui -eq 1 ]; then
 else
   total=$(( (settle + seconds + 5) * 1000 ))
   printf 'post UM_REQ_AI_TOGGLE\nsleep %d\nquit\n' "$total" |
-    "$OLDPWD/$build/app/qt/rcp720" --headless --device "$device" >/dev/null 2>&1 &
+    "$OLDPWD/$build/app/qt/rcp720" --headless --device "$device" --rig-server off >/dev/null 2>&1 &
   prog=$!
   sleep 0.2
   prog=$(pgrep -n -f "rcp720 --headless --device $device")

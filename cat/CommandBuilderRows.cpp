@@ -328,6 +328,12 @@ constexpr std::array kRows{
     selDigits(UM_REQ_CN_SET, S(SetRow::CN), 2),
     agc(UM_REQ_GT_SET),
 
+    // Explicit on/off and mode sets for network clients; anything else sends nothing.
+    nIn(digits(UM_REQ_TX_ONOFF, S(SetRow::TX), {}, 1), 0, 1),
+    nIn(digits(UM_REQ_LK_ONOFF, S(SetRow::LK), {}, 1), 0, 1),
+    nIn(digits(UM_REQ_RT_ONOFF, S(SetRow::RT), {}, 1), 0, 1),
+    nIn(selDigits(UM_REQ_MD_SET, S(SetRow::MD), 1), 1, 7),
+
     // Signed values: the sign picks the code or a sign character, the field
     // holds the magnitude.
     euUp(UM_REQ_EU_0, "0"),

@@ -36,6 +36,14 @@
     X(UM_REQ_MW_CHANNEL, 0x8A20) \
     X(UM_REQ_EX_READ, 0x8A21)
 
+// Explicit sets, posted straight to the command builder, for settings that the
+// panel only toggles: a network client asks for a state, not a change.
+#define QX_EXPLICIT_SET_REQUESTS(X) \
+    X(UM_REQ_TX_ONOFF, 0x8120) \
+    X(UM_REQ_LK_ONOFF, 0x8121) \
+    X(UM_REQ_RT_ONOFF, 0x8122) \
+    X(UM_REQ_MD_SET, 0x8123)
+
 // Requests posted through RequestTable, in its row order (row 1 first).
 #define QX_TABLE_REQUESTS(X) \
     X(UM_REQ_AI_TOGGLE, 0x8501) \
@@ -361,6 +369,7 @@
 #define QX_ALL_MESSAGES(X) \
     QX_THREAD_MESSAGES(X) \
     QX_DIRECT_REQUESTS(X) \
+    QX_EXPLICIT_SET_REQUESTS(X) \
     QX_TABLE_REQUESTS(X) \
     QX_ANSWER_NOTIFICATIONS(X) \
     QX_OTHER_NOTIFICATIONS(X) \
@@ -380,7 +389,7 @@ inline constexpr std::uint32_t kLastAnswerNotification = 0x835B;
 // receiver, so one value may stand for different messages at different
 // receivers (the direct requests share the answer-notification range, for
 // instance); for such a value this gives the first name in catalogue order:
-// thread control, direct requests, table requests, answer notifications,
+// thread control, direct requests, explicit sets, table requests, answer notifications,
 // other notifications, window messages.
 std::string_view messageName(std::uint32_t id);
 

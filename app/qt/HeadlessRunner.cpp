@@ -94,7 +94,8 @@ void HeadlessRunner::feedLine(const std::string& line)
 
 void HeadlessRunner::endOfInput()
 {
-    feedLine("quit");
+    if (endOfInputQuits_)
+        feedLine("quit");
 }
 
 void HeadlessRunner::runNext()

@@ -33,6 +33,9 @@ public:
     // One line of input, on the UI thread.
     void feedLine(const std::string& line);
     void endOfInput();
+    // While the rig server runs the program serves its clients until told
+    // to quit, whatever standard input does.
+    void setEndOfInputQuits(bool quits) { endOfInputQuits_ = quits; }
 
 private:
     void onMessage(const Message& m);
@@ -49,6 +52,7 @@ private:
     std::deque<std::string> pending_;
     bool busy_ = false;
     bool quitting_ = false;
+    bool endOfInputQuits_ = true;
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;

@@ -1,12 +1,16 @@
 // rcp720: the remote-control panel for the QX-720, with or without windows.
 #include "app/Engine.h"
 #include "app/ProgramOptions.h"
+#include "app/RigServerHost.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
+#include "app/qt/QuitSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
+#include "app/gui/RigServerMenu.h"
+#include "panel/MainPanelDlg.h"
 #include "sim/SimulatedRadio.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
@@ -74,6 +78,8 @@ int main(int argc, char** argv)
             engine->link().close();
     });
     sleep.watch();
+    qx::QuitSignals quitSignals;
+    auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -83,6 +89,8 @@ int main(int argc, char** argv)
         po.baseDir = config.baseDir;
         qx::PanelSession session(*engine, bridge, po);
         session.start();
+        rigServer->start(options.rigServer, false);
+        qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
@@ -91,9 +99,13 @@ int main(int argc, char** argv)
 
     qx::HeadlessRunner runner(*engine, bridge);
     runner.start();
+    // With no operator to press the LINK key, the server keeps the link up.
+    rigServer->start(options.rigServer, true);
+    runner.setEndOfInputQuits(!rigServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
+    rigServer.reset();
     engine.reset();
     return rc;
 }

@@ -28,6 +28,21 @@ TEST(ProgramOptions, TheSimulatedRadioExcludesARealPort)
     EXPECT_TRUE(o.noSplash);
 }
 
+TEST(ProgramOptions, RigServerTakesOffAPortOrAnAddressWithItsPort)
+{
+    EXPECT_FALSE(parseProgramOptions({}).rigServer);
+    for (const char* good : {"off", "4532", "0.0.0.0:4534", "[::1]:4532", "localhost:4540"}) {
+        const ProgramOptions o = parseProgramOptions({"--rig-server", good});
+        EXPECT_TRUE(o.error.empty()) << good << ": " << o.error;
+        EXPECT_EQ(o.rigServer, good);
+    }
+    for (const char* bad : {"", "0", "65536", "on", "example.org:4532", "::1:4532", "127.0.0.1:"}) {
+        const ProgramOptions o = parseProgramOptions({"--rig-server", bad});
+        EXPECT_FALSE(o.error.empty()) << bad;
+        EXPECT_FALSE(o.rigServer) << bad;
+    }
+}
+
 TEST(ProgramOptions, ANetworkDeviceMustBeAValidAddress)
 {
     for (const char* good : {"tcp://shack.local:2000", "rfc2217://[::1]:2001"}) {

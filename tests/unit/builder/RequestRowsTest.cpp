@@ -74,6 +74,30 @@ TEST_F(BuilderTest, TogglesAndReadsDependOnTheStoredState)
     }
 }
 
+// Sets that do not depend on what the radio last reported: a second "on"
+// must not turn the transmitter off the way a toggle would.
+TEST_F(BuilderTest, ExplicitSetsSendTheAskedStateWhateverIsStored)
+{
+    command.set(CS::TX, 1);
+    command.set(CS::LK, 1);
+    const struct {
+        std::uint32_t id;
+        std::int64_t n;
+        std::uint64_t selector;
+        const char* expected;
+    } cases[] = {
+        {UM_REQ_TX_ONOFF, 1, 0, "TX1;"}, {UM_REQ_TX_ONOFF, 0, 0, "TX0;"}, {UM_REQ_TX_ONOFF, 2, 0, ""},
+        {UM_REQ_LK_ONOFF, 1, 0, "LK1;"}, {UM_REQ_LK_ONOFF, -1, 0, ""},    {UM_REQ_RT_ONOFF, 0, 0, "RT0;"},
+        {UM_REQ_MD_SET, 6, 0, "MD06;"},  {UM_REQ_MD_SET, 2, 1, "MD12;"},  {UM_REQ_MD_SET, 8, 0, ""},
+        {UM_REQ_MD_SET, 0, 1, ""},
+    };
+    for (const auto& c : cases) {
+        post(c.id, c.n, c.selector);
+        const Log expected = *c.expected ? Log{c.expected} : Log{};
+        EXPECT_EQ(take(), expected) << messageName(c.id) << " n=" << c.n << " sel=" << c.selector;
+    }
+}
+
 TEST_F(BuilderTest, IdsOutsideTheTableAndTheDirectListAreIgnored)
 {
     for (std::uint32_t id : {0u, 0x8500u, 0x8658u, 0x866Fu, 0x8333u, UM_SEND_QUEUED, UM_WAIT_BOX_CLOSE})

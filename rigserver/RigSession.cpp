@@ -1,0 +1,316 @@
+#include "rigserver/RigSession.h"
+
+#include "core/MessageIds.h"
+#include "menu/MenuKind.h"
+#include "rigserver/RigCapabilities.h"
+#include "rigserver/RigLevels.h"
+#include "rigserver/RigModes.h"
+#include "state/CommandState.h"
+
+#include <array>
+#include <cmath>
+
+namespace qx::rig {
+namespace {
+
+// The keyer memory a client's Morse text goes through, and the request that
+// plays it; the CW window keeps its texts in memories 1 to 3.
+constexpr char kMorseMemory = '5';
+constexpr std::uint32_t kPlayMorseMemory = UM_REQ_KY_A;
+constexpr std::size_t kMaxMorseLength = 40;
+
+constexpr std::array<std::uint32_t, 8> kModeRequests{0,
+                                                     UM_REQ_MD_MODE_1,
+                                                     UM_REQ_MD_MODE_2,
+                                                     UM_REQ_MD_MODE_3,
+                                                     UM_REQ_MD_MODE_4,
+                                                     UM_REQ_MD_MODE_5,
+                                                     UM_REQ_MD_MODE_6,
+                                                     UM_REQ_MD_MODE_7};
+
+std::string_view vfoName(int vfo) { return vfo == 1 ? "VFOB" : "VFOA"; }
+
+bool keyable(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' ||
+           std::string_view(".,/?=+-@'():").find(c) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string RigSession::answer(std::string_view line)
+{
+    std::string out;
+    for (const ParsedCommand& c : parseLine(line)) {
+        out += run(c);
+        if (closing_)
+            break;
+    }
+    return out;
+}
+
+std::string RigSession::run(const ParsedCommand& c)
+{
+    if (c.spec && c.spec->op == Op::Quit && c.status == kOk) {
+        closing_ = true;
+        return "RPRT 0\n";
+    }
+    Reply r(c);
+    if (c.status != kOk)
+        return r.finish(c.status);
+    return r.finish(execute(c, r));
+}
+
+Status RigSession::execute(const ParsedCommand& c, Reply& r)
+{
+    const Op op = c.spec->op;
+    const auto label = [&c](int i) { return c.spec->labels[static_cast<std::size_t>(i)]; };
+    if (!c.args.empty() && c.args.front() == "?")
+        return query(op, r);
+    switch (op) {
+    case Op::ChkVfo: r.value(label(0), vfoMode_ ? 1 : 0); return kOk;
+    case Op::SetVfoOpt: {
+        const auto on = parseInteger(c.args[0]);
+        if (!on)
+            return kInvalid;
+        vfoMode_ = *on != 0;
+        return kOk;
+    }
+    case Op::DumpState: r.block(dumpState()); return kOk;
+    case Op::DumpCaps: r.block(dumpCaps()); return kOk;
+    case Op::GetInfo: r.value(label(0), infoText()); return kOk;
+    case Op::GetPowerstat: r.value(label(0), radio_.poweredOn() ? 1 : 0); return kOk;
+    case Op::SetPowerstat: return setPower(c.args[0]);
+    case Op::SetLockMode: {
+        const auto on = parseInteger(c.args[0]);
+        if (!on)
+            return kInvalid;
+        shared_.modeLocked = *on != 0;
+        return kOk;
+    }
+    case Op::GetLockMode: r.value(label(0), shared_.modeLocked ? 1 : 0); return kOk;
+    case Op::Unsupported: return kNotAvailable;
+    default: break;
+    }
+    if (const Status s = radio_.linkStatus(); s != kOk)
+        return s;
+    int vfo = radio_.activeVfo();
+    if (!c.vfo.empty()) {
+        const auto v = parseVfo(c.vfo);
+        if (!v)
+            return kInvalid;
+        vfo = *v;
+    }
+    return vfoCommand(c, r, vfo);
+}
+
+Status RigSession::query(Op op, Reply& r)
+{
+    switch (op) {
+    case Op::SetMode:
+    case Op::SetSplitMode: r.block(std::string(settableModeNames()) + "\n"); return kOk;
+    case Op::SetLevel: r.block(std::string(settableLevelNames()) + "\n"); return kOk;
+    case Op::GetLevel: r.block(std::string(readableLevelNames()) + "\n"); return kOk;
+    case Op::SetFunc:
+    case Op::GetFunc: r.block(std::string(functionNames()) + "\n"); return kOk;
+    case Op::SetVfo:
+    case Op::GetVfoInfo: r.block("VFOA VFOB currVFO \n"); return kOk;
+    default: return kInvalid;
+    }
+}
+
+Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
+{
+    const auto label = [&c](int i) { return c.spec->labels[static_cast<std::size_t>(i)]; };
+    const auto arg = [&c](std::size_t i) { return std::string_view(c.args[i]); };
+    switch (c.spec->op) {
+    case Op::SetFreq: return setFrequency(vfo, arg(0));
+    case Op::GetFreq: r.value(label(0), radio_.frequency(vfo)); return kOk;
+    case Op::SetMode: return setMode(vfo, arg(0), arg(1));
+    case Op::GetMode: reportMode(r, vfo, label(0), label(1)); return kOk;
+    case Op::SetVfo: {
+        const auto v = parseVfo(arg(0));
+        if (!v)
+            return kInvalid;
+        // Clients select a VFO before nearly everything; the one already in
+        // use costs no command.
+        if (*v == radio_.activeVfo())
+            return kOk;
+        writer_.request(*v == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
+        radio_.expect(RadioState::Int::VS, *v);
+        return kOk;
+    }
+    case Op::GetVfo: r.value(label(0), vfoName(radio_.activeVfo())); return kOk;
+    case Op::SetSplitVfo: return setSplit(arg(0), arg(1));
+    case Op::GetSplitVfo:
+        r.value(label(0), radio_.split() ? 1 : 0);
+        r.value(label(1), vfoName(radio_.txVfo()));
+        return kOk;
+    case Op::SetSplitFreq: return setFrequency(splitVfo(), arg(0));
+    case Op::GetSplitFreq: r.value(label(0), radio_.frequency(splitVfo())); return kOk;
+    case Op::SetSplitMode: return setMode(splitVfo(), arg(0), arg(1));
+    case Op::GetSplitMode: reportMode(r, splitVfo(), label(0), label(1)); return kOk;
+    case Op::SetPtt: return setPtt(arg(0));
+    case Op::GetPtt: r.value(label(0), radio_.transmitting() ? 1 : 0); return kOk;
+    case Op::SetRit: return setRit(arg(0));
+    case Op::GetRit: r.value(label(0), radio_.ritOffset()); return kOk;
+    case Op::SetLevel: return writeLevel(arg(0), arg(1), writer_, radio_);
+    case Op::GetLevel: {
+        const auto text = readLevel(arg(0), radio_);
+        if (!text)
+            return kInvalid;
+        r.value({}, *text);
+        return kOk;
+    }
+    case Op::SetFunc: return writeFunction(arg(0), arg(1), writer_, radio_);
+    case Op::GetFunc: {
+        const auto on = readFunction(arg(0), radio_);
+        if (!on)
+            return kInvalid;
+        r.value({}, *on ? 1 : 0);
+        return kOk;
+    }
+    case Op::SendMorse: return sendMorse(arg(0));
+    case Op::StopMorse: writer_.request(UM_REQ_KY_0, 0, 0); return kOk;
+    case Op::GetVfoInfo: {
+        const auto v = parseVfo(arg(0));
+        if (!v)
+            return kInvalid;
+        r.value(label(0), radio_.frequency(*v));
+        reportMode(r, *v, label(1), label(2));
+        r.value(label(3), radio_.split() ? 1 : 0);
+        r.value(label(4), 0);
+        return kOk;
+    }
+    default: return kNotAvailable;
+    }
+}
+
+Status RigSession::setFrequency(int vfo, std::string_view text)
+{
+    const auto hz = parseNumber(text);
+    if (!hz || *hz < kLowestHz || *hz > kHighestHz)
+        return kInvalid;
+    const auto rounded = static_cast<int>(std::lround(*hz));
+    writer_.request(vfo == 1 ? UM_REQ_FB_SET : UM_REQ_FA_SET, 0, rounded);
+    radio_.expect(vfo == 1 ? RadioState::Int::FB : RadioState::Int::FA, rounded);
+    return kOk;
+}
+
+Status RigSession::setMode(int vfo, std::string_view name, std::string_view passband)
+{
+    const auto choice = radioModeFor(name);
+    if (!choice || !parseInteger(passband))
+        return kInvalid;
+    if (shared_.modeLocked)
+        return kOk;
+    if (choice->dataType && *choice->dataType != radio_.dataType() &&
+        !writer_.setMenuValue(MenuKind::DataType, *choice->dataType))
+        return kNotAvailable;
+    const bool active = vfo == radio_.activeVfo();
+    if (active)
+        writer_.request(kModeRequests[static_cast<std::size_t>(choice->radioMode)], 0, 0);
+    else
+        writer_.request(UM_REQ_MD_SET, 1, choice->radioMode);
+    radio_.expect(active ? RadioState::Int::MD0 : RadioState::Int::MD1, choice->radioMode);
+    return kOk;
+}
+
+void RigSession::reportMode(Reply& r, int vfo, std::string_view modeLabel, std::string_view widthLabel)
+{
+    const auto code = radio_.radioMode(vfo);
+    const auto m = code ? clientMode(*code, radio_.dataType()) : std::nullopt;
+    r.value(modeLabel, m ? m->name : "None");
+    r.value(widthLabel, m ? m->passband : 0);
+}
+
+Status RigSession::setSplit(std::string_view on, std::string_view txVfo)
+{
+    const auto split = parseInteger(on);
+    const auto tx = parseVfo(txVfo);
+    if (!split || (*split != 0 && *split != 1) || !tx)
+        return kInvalid;
+    const int rx = radio_.activeVfo();
+    // Split transmits on the VFO that does not receive, whichever was named.
+    const int target = *split == 0 ? rx : (*tx == rx ? 1 - rx : *tx);
+    writer_.request(UM_REQ_QS_FT, 0, target);
+    radio_.expect(RadioState::Int::FT, target);
+    return kOk;
+}
+
+Status RigSession::setPtt(std::string_view value)
+{
+    const auto ptt = parseInteger(value);
+    if (!ptt || *ptt < 0 || *ptt > 3)
+        return kInvalid;
+    writer_.request(UM_REQ_TX_ONOFF, 0, *ptt == 0 ? 0 : 1);
+    radio_.expect(RadioState::Int::TX, *ptt == 0 ? 0 : 1);
+    if (*ptt == 0)
+        shared_.ptt.released();
+    else
+        shared_.ptt.keyed(client_);
+    return kOk;
+}
+
+Status RigSession::setRit(std::string_view value)
+{
+    const auto hz = parseInteger(value);
+    if (!hz || *hz < -kMaxRitHz || *hz > kMaxRitHz)
+        return kInvalid;
+    // The radio only moves the clarifier: clear it, then move it there.
+    writer_.request(UM_REQ_RC, 0, 0);
+    if (*hz != 0)
+        writer_.request(UM_REQ_RU_RD, 0, *hz);
+    radio_.expectRitOffset(static_cast<int>(*hz));
+    return kOk;
+}
+
+Status RigSession::sendMorse(std::string_view text)
+{
+    if (text.empty() || text.size() > kMaxMorseLength)
+        return kInvalid;
+    std::string upper;
+    for (char ch : text) {
+        const char c = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+        // A ";" would end the keyer command early and the rest reach the
+        // radio as a command of its own.
+        if (!keyable(c))
+            return kInvalid;
+        upper += c;
+    }
+    if (!writer_.sendText(std::string("KM") + kMorseMemory + upper + ";"))
+        return kIoError;
+    writer_.request(kPlayMorseMemory, 0, 0);
+    return kOk;
+}
+
+Status RigSession::setPower(std::string_view value)
+{
+    const auto want = parseInteger(value);
+    if (!want || *want < 0 || *want > 2)
+        return kInvalid;
+    const bool on = *want == 1;
+    const bool isOn = radio_.command().get(CommandState::Int::PS) != 0;
+    if (on != isOn)
+        writer_.request(UM_REQ_POWER_TOGGLE, 0, 0);
+    return kOk;
+}
+
+std::optional<int> RigSession::parseVfo(std::string_view token) const
+{
+    if (token == "VFOA" || token == "Main" || token == "MainA")
+        return 0;
+    if (token == "VFOB" || token == "Sub" || token == "MainB")
+        return 1;
+    if (token == "currVFO" || token == "VFO" || token == "RX")
+        return radio_.activeVfo();
+    if (token == "TX")
+        return radio_.txVfo();
+    return std::nullopt;
+}
+
+// The transmit VFO, as Hamlib's own client means it: it selects that VFO
+// before asking, and with split off it is the receive VFO.
+int RigSession::splitVfo() const { return radio_.txVfo(); }
+
+} // namespace qx::rig

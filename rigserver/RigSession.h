@@ -1,0 +1,61 @@
+// One client's conversation: a line in, the answer text out. Reads come
+// from the radio's last known settings, changes leave as requests; nothing
+// here waits for the radio, and every command gets an answer.
+//
+// Sessions of one server share a RigShared and all run on the server's
+// thread.
+#pragma once
+#include "rigserver/PttGuard.h"
+#include "rigserver/RigLineParser.h"
+#include "rigserver/RigReply.h"
+#include "rigserver/RigStateView.h"
+#include "rigserver/RigWriter.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qx::rig {
+
+struct RigShared {
+    PttGuard ptt;
+    bool modeLocked = false;  // "\set_lock_mode 1": no client changes the mode
+};
+
+class RigSession {
+public:
+    RigSession(int client, RigStateView& radio, RigWriter& writer, RigShared& shared)
+        : client_(client), radio_(radio), writer_(writer), shared_(shared)
+    {
+    }
+
+    std::string answer(std::string_view line);
+    // After "q": the connection is to be closed once the answer is out.
+    bool closing() const { return closing_; }
+    int client() const { return client_; }
+
+private:
+    std::string run(const ParsedCommand& c);
+    Status execute(const ParsedCommand& c, Reply& r);
+    Status query(Op op, Reply& r);
+    Status vfoCommand(const ParsedCommand& c, Reply& r, int vfo);
+    Status setFrequency(int vfo, std::string_view text);
+    Status setMode(int vfo, std::string_view name, std::string_view passband);
+    void reportMode(Reply& r, int vfo, std::string_view modeLabel, std::string_view widthLabel);
+    Status setSplit(std::string_view on, std::string_view txVfo);
+    Status setPtt(std::string_view value);
+    Status setRit(std::string_view value);
+    Status sendMorse(std::string_view text);
+    Status setPower(std::string_view value);
+    std::optional<int> parseVfo(std::string_view token) const;
+    int splitVfo() const;
+
+    int client_;
+    RigStateView& radio_;
+    RigWriter& writer_;
+    RigShared& shared_;
+    bool vfoMode_ = false;  // what chk_vfo reports; VFO names are understood either way
+    bool closing_ = false;
+};
+
+} // namespace qx::rig

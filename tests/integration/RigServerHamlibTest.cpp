@@ -1,0 +1,159 @@
+// Hamlib's own network client (rigctl -m 2, "NET rigctl") against the rig
+// server on the whole engine and the simulated radio: the open handshake,
+// sets that reach the radio's line, reads answered from the state without a
+// byte on the line, and where the server's setting is kept.
+#include "EngineRig.h"
+
+#include "app/RigServerHost.h"
+#include "core/KeyValueFile.h"
+#include "rigserver/RigServer.h"
+
+#include <QStandardPaths>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace qx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs rigctl with these commands against the server; its output lines.
+// A plain fork and exec: a child that only calls exec is all a race checker
+// can follow after a fork from a program with threads.
+std::vector<std::string> rigctl(EngineRig& rig, int port, const std::vector<std::string>& commands)
+{
+    std::vector<std::string> words{"rigctl", "-m", "2", "-r", "127.0.0.1:" + std::to_string(port)};
+    words.insert(words.end(), commands.begin(), commands.end());
+    std::vector<char*> argv;
+    for (std::string& w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0)
+        return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDERR_FILENO);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::fcntl(out[0], F_SETFL, O_NONBLOCK);
+    std::string text;
+    auto drain = [&] {
+        char buf[4096];
+        ssize_t n;
+        while ((n = ::read(out[0], buf, sizeof buf)) > 0)
+            text.append(buf, static_cast<std::size_t>(n));
+        return n == 0;  // the other end is closed
+    };
+    int status = -1;
+    const bool done = rig.waitUntil([&] { return drain() && ::waitpid(pid, &status, WNOHANG) == pid; }, 30s);
+    if (!done) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
+    ::close(out[0]);
+    EXPECT_TRUE(done && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "rigctl " << commands.front() << "...";
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t nl; (nl = text.find('\n', from)) != std::string::npos; from = nl + 1)
+        if (nl > from)
+            lines.push_back(text.substr(from, nl - from));
+    return lines;
+}
+
+bool heard(EngineRig& rig, const std::string& text)
+{
+    return rig.sim().log().waitForText(sim::Direction::Received, text, 10s);
+}
+
+class RigServerHamlib : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("rigctl")).isEmpty())
+            GTEST_SKIP() << "rigctl (Debian package libhamlib-utils, installed by scripts/bootstrap) is missing";
+        ASSERT_TRUE(rig.simStarted());
+        rig.engine().startUp();
+        ASSERT_TRUE(rig.waitFor(UM_ANS_PS));
+        ASSERT_TRUE(rig.linkUp());
+        // Port 0: the system picks a free one, so a running rigctld or a
+        // parallel test cannot get in the way.
+        ASSERT_TRUE(host.apply({true, "127.0.0.1", 0})) << host.problem();
+        port = host.port();
+    }
+
+    EngineRig rig;
+    RigServerHost host{rig.engine(), rig.dir()};
+    int port = 0;
+};
+
+// One link-up serves both halves: a set reaching the radio, and a change on
+// the radio read back without a read on the line.
+TEST_F(RigServerHamlib, SetsReachTheRadioAndReadsCostNothingOnTheLine)
+{
+    const std::vector<std::string> out =
+        rigctl(rig, port,
+               {"F", "14074000", "f", "M", "USB", "2400", "m", "V", "VFOB", "F", "7074000", "f", "v", "V", "VFOA",
+                "S", "1", "VFOB", "s", "I", "7076000", "i", "T", "1", "t", "T", "0", "t", "L", "AF", "0.5", "l",
+                "AF", "U", "NB", "1", "u", "NB", "M", "PKTUSB", "0", "m"});
+    const std::vector<std::string> expected{"14074000", "USB",      "2400", "7074000", "VFOB", "1",
+                                            "VFOB",     "7076000",  "1",    "0",       "0.501961", "1",
+                                            "PKTUSB",   "2400"};
+    EXPECT_EQ(out, expected);
+    for (const char* text : {"FA14074000;", "MD02;", "VS1;", "FB07074000;", "VS0;", "FT1;", "FB07076000;", "TX1;",
+                             "TX0;", "AG0128;", "NB01;", "EX0262;", "MD06;"})
+        EXPECT_TRUE(heard(rig, text)) << text;
+    // The radio's own reports catch up with what the client was told.
+    EXPECT_TRUE(rig.waitUntil([&] {
+        return rig.radio().get(RadioState::Int::FA) == 14074000 && rig.radio().get(RadioState::Int::FB) == 7076000 &&
+               rig.radio().get(RadioState::Int::TX) == 0 && rig.radio().get(RadioState::Int::MD0) == 6;
+    }));
+
+    const int before = rig.radio().get(RadioState::Int::FA);
+    rig.sim().turnDial(5);
+    ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FA) != before; }));
+    const int now = rig.radio().get(RadioState::Int::FA);
+    const std::size_t mark = rig.received().size();
+    EXPECT_EQ(rigctl(rig, port, {"f", "f", "m"}).front(), std::to_string(now));
+    const auto got = rig.received();
+    for (std::size_t i = mark; i < got.size(); ++i)
+        EXPECT_TRUE(got[i] != "FA;" && got[i] != "MD0;") << got[i];
+}
+
+TEST(RigServerSetting, APortInUseIsReportedAndTheChoiceKept)
+{
+    EngineRig rig;
+    rig::RigStateView view(rig.radio(), rig.command(), rig.menu());
+    rig::OutboxRigWriter writer(rig.engine(), rig.menu(), {});
+    rig::RigServer first(view, writer);
+    ASSERT_TRUE(first.start({true, "127.0.0.1", 0}));
+
+    RigServerHost host(rig.engine(), rig.dir());
+    host.setReportToStderr(false);
+    EXPECT_FALSE(host.apply({true, "127.0.0.1", first.port()}));
+    EXPECT_NE(host.problem().find("in use"), std::string::npos) << host.problem();
+    EXPECT_FALSE(host.running());
+
+    // Kept with the other settings, never as an address open to others.
+    host.apply({true, "0.0.0.0", first.port()});
+    KeyValueFile saved(rig.dir() / "CommoFiles" / KeyValueFile::kFileName);
+    ASSERT_TRUE(saved.load());
+    EXPECT_EQ(saved.get("rig-server"), "127.0.0.1:" + std::to_string(first.port()));
+    host.apply({false, "127.0.0.1", 4532});
+    RigServerHost next(rig.engine(), rig.dir());
+    next.start(std::nullopt, false);
+    EXPECT_FALSE(next.running());
+    EXPECT_FALSE(next.address().enabled);
+}
+
+} // namespace
+} // namespace qx::test
