@@ -1,6 +1,7 @@
 #include "app/ConsoleCommand.h"
 
 #include <charconv>
+#include <optional>
 #include <vector>
 
 namespace qx {
@@ -21,6 +22,54 @@ std::vector<std::string_view> words(std::string_view line)
         i = j;
     }
     return out;
+}
+
+// Words of which a double-quoted one may hold blanks; nothing for a quote left open.
+std::optional<std::vector<std::string>> quotedWords(std::string_view line)
+{
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        if (i == line.size())
+            break;
+        if (line[i] == '"') {
+            const std::size_t end = line.find('"', i + 1);
+            if (end == std::string_view::npos)
+                return std::nullopt;
+            out.emplace_back(line.substr(i + 1, end - i - 1));
+            i = end + 1;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t')
+            ++j;
+        out.emplace_back(line.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+// "all", "none", "N" or "N-M", within 1 to 504.
+bool channelRange(std::string_view w, int& first, int& last)
+{
+    if (w == "all") {
+        first = 1;
+        last = 504;
+        return true;
+    }
+    if (w == "none") {
+        first = last = 0;
+        return true;
+    }
+    const std::size_t dash = w.find('-');
+    const std::string_view a = w.substr(0, dash);
+    const std::string_view b = dash == std::string_view::npos ? a : w.substr(dash + 1);
+    auto [ea, ca] = std::from_chars(a.data(), a.data() + a.size(), first);
+    auto [eb, cb] = std::from_chars(b.data(), b.data() + b.size(), last);
+    return ca == std::errc() && cb == std::errc() && ea == a.data() + a.size() && eb == b.data() + b.size() &&
+           first >= 1 && last <= 504 && first <= last;
 }
 
 bool number(std::string_view w, std::int64_t& out)
@@ -105,6 +154,27 @@ ConsoleCommand parseConsoleLine(std::string_view line)
         if (w.size() != 2 || !number(w[1], c.value) || c.value < 0)
             return invalid("usage: sleep MS");
         c.verb = V::Sleep;
+        return c;
+    }
+    if (verb == "backup" || verb == "compare" || verb == "restore") {
+        const auto q = quotedWords(line);
+        if (!q || q->size() < 2 || q->at(1).empty())
+            return invalid(verb == "backup"    ? "usage: backup FILE [all|none|N|N-M]"
+                           : verb == "compare" ? "usage: compare FILE"
+                                               : "usage: restore FILE [NAME...]");
+        c.name = q->at(1);
+        if (verb == "backup") {
+            c.verb = V::Backup;
+            if (q->size() > 3 || (q->size() == 3 && !channelRange(q->at(2), c.firstChannel, c.lastChannel)))
+                return invalid("backup: channels are all, none, N or N-M within 1 to 504");
+        } else if (verb == "compare") {
+            c.verb = V::Compare;
+            if (q->size() != 2)
+                return invalid("usage: compare FILE");
+        } else {
+            c.verb = V::Restore;
+            c.names.assign(q->begin() + 2, q->end());
+        }
         return c;
     }
     if (verb == "quit" || verb == "exit") {

@@ -1,21 +1,28 @@
 // One line of the headless runner's command language, parsed:
 //   post NAME [SELECTOR] [VALUE]   send TEXT      get ENTRY     menu SLOT
 //   wait NAME [MS]                 sleep MS       quit
-// Blank lines and lines starting with '#' are nothing to do.
+//   backup FILE [all|none|N|N-M]   compare FILE   restore FILE [NAME...]
+// Blank lines and lines starting with '#' are nothing to do. FILE and NAME
+// may be written in double quotes when they hold blanks ("VOX DLY").
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx {
 
 struct ConsoleCommand {
-    enum class Verb { None, Post, Send, Get, Menu, Wait, Sleep, Quit, Invalid };
+    enum class Verb { None, Post, Send, Get, Menu, Wait, Sleep, Quit, Backup, Compare, Restore, Invalid };
     Verb verb = Verb::None;
-    std::string name;           // message or entry name; raw text for send
+    std::string name;           // message or entry name; raw text for send; file for backup verbs
     std::int64_t selector = 0;  // post
     std::int64_t value = 0;     // post value, menu slot, wait/sleep milliseconds
     std::string error;          // why a line is Invalid
+    std::vector<std::string> names; // restore: the settings to restore; all when empty
+    // backup: the memory channels to read; none when firstChannel is 0.
+    int firstChannel = 1;
+    int lastChannel = 504;
 
     static constexpr std::int64_t kDefaultWaitMs = 5000;
 };

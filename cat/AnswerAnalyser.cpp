@@ -41,6 +41,8 @@ bool AnswerAnalyser::dispatch(std::string_view answer)
     bool result = false;
     if (answer.substr(0, 2) == "EX") {
         result = decodeExAnswer(answer, ctx_);
+    } else if (answer == "?") {
+        ctx_.outbox.postToWindow(Message{UM_ANS_REFUSED, 0, 0});
     } else if (const int row = findAnswer(answer); row >= 0) {
         result = decodeAndNotify(row, answer, ctx_);
     }

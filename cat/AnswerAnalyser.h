@@ -1,7 +1,8 @@
 // The work of the answer analyser thread: take one framed answer per
 // UM_ANSWER_ARRIVED from the answer queue, decode it into the state stores
 // and post its notification to the main window; and on UM_AI_OFF_SEEN treat
-// the link as lost. Keeps the answer watchdog (timer 17) stopped
+// the link as lost. The radio's refusal "?;" arrives as "?" and is announced
+// as UM_ANS_REFUSED. Keeps the answer watchdog (timer 17) stopped
 // while it decodes and running after every answer.
 //
 // Collaborators: the answer queue (filled by the receive thread), the state

@@ -2,6 +2,7 @@
 // taken as handled once their characters are there.
 #include "cat/AnswerDecodersShared.h"
 
+#include "cat/MemoryChannelText.h"
 #include "menu/MenuKind.h"
 #include "state/KeyerMemories.h"
 
@@ -78,6 +79,18 @@ bool decodeKm(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     text = text.substr(0, text.find('\0'));
     ctx.radio.setKeyerText(*memory, text);
     return true;
+}
+
+// The channel number as before; the record beside it only when every field
+// is well-formed, so a garbled answer never stands for the channel's content.
+bool decodeMr(const AnswerFields& a, const FieldRule& r, DecoderContext& ctx)
+{
+    const bool handled = decodeNumber(a, r, ctx);
+    const auto channel = a.decimal(2, 3);
+    if (channel)
+        if (const auto content = memoryChannelFromAnswer(a.text()))
+            ctx.radio.memoryChannels().store(*channel, *content);
+    return handled;
 }
 
 } // namespace qx::decoders

@@ -74,6 +74,7 @@ bool decodeBg(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeDa(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeVr(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeKm(const AnswerFields&, const FieldRule&, DecoderContext&);
+bool decodeMr(const AnswerFields&, const FieldRule&, DecoderContext&);
 
 // Posting helpers.
 void postRequest(DecoderContext& ctx, std::uint32_t id);

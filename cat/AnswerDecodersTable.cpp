@@ -108,7 +108,7 @@ constexpr std::array kDecoders{
     ignored(A::DS),
     numAlways(A::DQ, 3, 1, RInt::DQ),
     numAlways(A::VC, 2, 3, RInt::VC),
-    numAlways(A::MR, 2, 3, RInt::MR),
+    DecoderRow{A::MR, decodeMr, field(2, 3, RInt::MR, RInt::MR, {}, {}, true)},
     own(A::VR, decodeVr),
     numAlways(A::AX, 3, 1, RInt::AX),
     own(A::DA, decodeDa),

@@ -47,6 +47,11 @@ bool CommandBuilder::handleSpecial(const Message& m)
     // nothing.
     case UM_REQ_EX_TOGGLE: return true;
     case UM_REQ_MW: writeMemory(ctx_, m.lParam); return true;
+    case UM_REQ_MW_CHANNEL: writeMemoryChannel(ctx_, m); return true;
+    case UM_REQ_EX_READ:
+        if (m.lParam >= 1 && m.lParam <= MenuTable::kMaxSlots)
+            readMenuSlot(ctx_, static_cast<int>(m.lParam));
+        return true;
     case UM_REQ_VD_SD_SET: sendVoxAndKeyerDelays(ctx_, m.lParam); return true;
     case UM_REQ_LK_SET: sendLock(ctx_, m.lParam); return true;
     case UM_REQ_ST_READ: readStatusAfterPause(ctx_); return true;

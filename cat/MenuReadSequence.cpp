@@ -6,9 +6,41 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace qx {
+
+namespace {
+
+// The read of a slot of this kind: the dimmer has a command of its own, a
+// vacant slot is not read.
+std::string slotQuery(int kind, int slot)
+{
+    if (kind == MenuKind::Dimmer)
+        return composeCommand(readRow(ReadRow::DA));
+    return kind == MenuKind::Vacant ? std::string() : exReadCommand(slot);
+}
+
+// The radio needs a moment after a dimmer read.
+void sendSlotQuery(BuilderContext& ctx, int kind, const std::string& query)
+{
+    if (!query.empty())
+        ctx.send(query);
+    if (kind == MenuKind::Dimmer)
+        ctx.pause(Clock::Ms{100});
+}
+
+} // namespace
+
+bool readMenuSlot(BuilderContext& ctx, int slot)
+{
+    const int count = std::min(ctx.radio().get(RadioState::Int::HIGHEST_MENU), ctx.menu().count());
+    if (slot < 1 || slot > count)
+        return false;
+    const int kind = ctx.menu().kindOf(slot);
+    const std::string query = slotQuery(kind, slot);
+    sendSlotQuery(ctx, kind, query);
+    return !query.empty();
+}
 
 void MenuReadSequence::start(std::span<const std::string> outstanding)
 {
@@ -33,16 +65,9 @@ void MenuReadSequence::step()
         return;
     const int count = entryCount();
     const int kind = slot_ <= count ? ctx_.menu().kindOf(slot_) : MenuKind::Vacant;
-    std::vector<std::string> query;
-    if (kind == MenuKind::Dimmer)
-        query.push_back(composeCommand(readRow(ReadRow::DA)));
-    else if (kind != MenuKind::Vacant)
-        query.push_back(exReadCommand(slot_));
-    token_ = ctx_.beginStep(kTimer, query);
-    if (!query.empty())
-        ctx_.send(query.front());
-    if (kind == MenuKind::Dimmer)
-        ctx_.pause(Clock::Ms{100});
+    const std::string query = slotQuery(kind, slot_);
+    token_ = ctx_.beginStep(kTimer, query.empty() ? std::span<const std::string>() : std::span(&query, 1));
+    sendSlotQuery(ctx_, kind, query);
     if (++slot_ > count) {
         stop();
         ctx_.releaseWaitBox();

@@ -11,6 +11,10 @@
 
 namespace qx {
 
+// Queues the read of one menu slot as the sequence does; false (nothing
+// queued) for a vacant slot or one outside the loaded table.
+bool readMenuSlot(BuilderContext& ctx, int slot);
+
 class MenuReadSequence {
 public:
     static constexpr int kTimer = 5;

@@ -5,6 +5,8 @@
 #include "cat/CatTables.h"
 #include "cat/CommandBuilderFields.h"
 #include "cat/CommandBuilderRows.h"
+#include "cat/MemoryChannelText.h"
+#include "cat/MemoryWriteRequest.h"
 #include "menu/MenuExParam.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuValue.h"
@@ -89,6 +91,12 @@ void writeMemory(BuilderContext& ctx, long long channel)
         ctx.refuse(refused);
     else
         ctx.send(text);
+}
+
+void writeMemoryChannel(BuilderContext& ctx, const Message& m)
+{
+    if (const auto request = memoryWriteFromRequest(m))
+        ctx.send(memoryWriteText(request->first, request->second));
 }
 
 void writeChangedMenuEntries(BuilderContext& ctx)

@@ -18,6 +18,9 @@ inline constexpr long long kLastMemoryChannel = 504;
 std::string memoryWriteText(const RadioState& radio, long long channel, std::string* refused = nullptr);
 // Sends nothing for a channel outside 1..504.
 void writeMemory(BuilderContext& ctx, long long channel);
+// A UM_REQ_MW_CHANNEL: the channel record the request carries; nothing for
+// a request whose record does not fit.
+void writeMemoryChannel(BuilderContext& ctx, const Message& m);
 
 // Every menu entry with a pending change, in slot order, 10 ms apart; the
 // dimmer goes through its own command. Each entry's changed flag is cleared.

@@ -35,7 +35,9 @@
     X(UM_REQ_VS_READ, 0x835C) \
     X(UM_REQ_ST_READ, 0x835D) \
     X(UM_REQ_BS_READ, 0x835E) \
-    X(UM_REQ_IF_READ, 0x8802)
+    X(UM_REQ_IF_READ, 0x8802) \
+    X(UM_REQ_MW_CHANNEL, 0x8A20) \
+    X(UM_REQ_EX_READ, 0x8A21)
 
 // Explicit sets, posted straight to the command builder, for settings that the
 // panel only toggles: a network client asks for a state, not a change.
@@ -305,7 +307,8 @@
     X(UM_ANS_SPARE_25, 0x8325) \
     X(UM_ANS_SPARE_2E, 0x832E) \
     X(UM_ANS_SPARE_35, 0x8335) \
-    X(UM_ANS_SPARE_53, 0x8353)
+    X(UM_ANS_SPARE_53, 0x8353) \
+    X(UM_ANS_REFUSED, 0x8A10)
 
 // Commands and window-ended notices to the main window and its dialogs.
 #define QX_WINDOW_MESSAGES(X) \
@@ -362,7 +365,9 @@
     X(UM_KEY_A4, 0x85A4) \
     X(UM_KEY_A5, 0x85A5) \
     X(UM_KEY_A6, 0x85A6) \
-    X(UM_WAIT_BOX_CLOSE, 0x8803)
+    X(UM_WAIT_BOX_CLOSE, 0x8803) \
+    X(UM_SETUPSAVE_DONE, 0x8A01) \
+    X(UM_SETUPCOMPARE_DONE, 0x8A02)
 
 #define QX_ALL_MESSAGES(X) \
     QX_THREAD_MESSAGES(X) \

@@ -89,6 +89,8 @@ void CMainPanelDlg::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     add(file, kCmdExit, QStringLiteral("E&xit"));
     add(file, kCmdCommandSend, QStringLiteral("&Command Send"));
+    add(file, kCmdSaveSetup, QStringLiteral("&Save radio set-up..."));
+    add(file, kCmdCompareSetup, QStringLiteral("Com&pare with radio..."));
     QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
     add(setup, kCmdComSelect, QStringLiteral("&COM Select"));
     add(setup, kCmdBaudRate, QStringLiteral("&Baud rate"));
@@ -409,6 +411,8 @@ void CMainPanelDlg::menuCommand(int id)
     case kCmdPlayback: openAux(AuxKind::Playback); return;
     case kCmdCw: openAux(AuxKind::Cw); return;
     case kCmdRepeater: openAux(AuxKind::Repeater); return;
+    case kCmdSaveSetup: openAux(AuxKind::SetupSave); return;
+    case kCmdCompareSetup: openAux(AuxKind::SetupCompare); return;
     case kCmdVersion: showVersion(); return;
     default: return;
     }

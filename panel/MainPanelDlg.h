@@ -53,6 +53,8 @@ inline constexpr int kCmdPlayback = 32783;
 inline constexpr int kCmdCw = 32785;
 inline constexpr int kCmdRepeater = 32786;
 inline constexpr int kCmdVersion = 32789;
+inline constexpr int kCmdSaveSetup = 32790;
+inline constexpr int kCmdCompareSetup = 32791;
 
 // The window's own timers.
 inline constexpr int kFrequencyTimerA = 6;

@@ -120,7 +120,11 @@ std::optional<std::size_t> AnswerFramer::scanForEnd(std::size_t limit) const
 std::optional<std::size_t> AnswerFramer::identify(const MenuShapes& menu) const
 {
     const std::size_t n = count();
-    if (n <= 1 || at(0) == '?' || at(0) == 0)
+    // The radio's refusal "?;" is an answer of its own, so that whoever sent
+    // the refused command can learn of it.
+    if (n >= 1 && at(0) == '?')
+        return n >= 2 && at(1) == ';' ? std::optional<std::size_t>(2) : std::nullopt;
+    if (n <= 1 || at(0) == 0)
         return std::nullopt;
     const std::uint8_t c0 = at(0);
     const std::uint8_t c1 = at(1);
@@ -178,7 +182,8 @@ bool AnswerFramer::skipLeading()
 {
     const std::size_t n = count();
     for (std::size_t p = 0; p < n; ++p) {
-        const bool belongs = p < 2 ? isUpper(at(p)) : mayBelong(at(p));
+        // A lone "?" waits for the ";" of its refusal.
+        const bool belongs = p == 0 && at(0) == '?' ? n == 1 : p < 2 ? isUpper(at(p)) : mayBelong(at(p));
         if (!belongs) {
             drop(p + 1);
             return true;

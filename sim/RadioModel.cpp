@@ -27,6 +27,18 @@ bool wellFormed(std::string_view text)
     return true;
 }
 
+// The read form of a code: "EX" with a slot and nothing more, or a code
+// with just its selector characters.
+bool isRead(std::string_view command)
+{
+    const std::string_view code = command.substr(0, 2);
+    const std::size_t params = command.size() - 3;
+    if (code == "EX")
+        return params == 3;
+    const CodeLayout layout = layoutOf(code);
+    return layout.answers() && static_cast<int>(params) == layout.keyLength;
+}
+
 } // namespace
 
 RadioModel::RadioModel(RadioConfig config)
@@ -43,6 +55,31 @@ RadioModel::RadioModel(RadioConfig config)
 }
 
 RadioModel::Texts RadioModel::handle(std::string_view command)
+{
+    if (wellFormed(command) && power_ == Power::On && !isRead(command)) {
+        for (const std::string& prefix : refusedSets_)
+            if (command.substr(0, prefix.size()) == prefix)
+                return {std::string(kRefused)};
+    }
+    return respond(command);
+}
+
+std::optional<RadioModel::Texts> RadioModel::operate(std::string_view command)
+{
+    if (!wellFormed(command) || isRead(command) || power_ != Power::On)
+        return std::nullopt;
+    Texts out = respond(command);
+    if (out.size() == 1 && out.front() == kRefused)
+        return std::nullopt;
+    return out;
+}
+
+void RadioModel::refuseSets(std::string prefix)
+{
+    refusedSets_.push_back(std::move(prefix));
+}
+
+RadioModel::Texts RadioModel::respond(std::string_view command)
 {
     if (!wellFormed(command))
         return power_ == Power::On ? Texts{std::string(kRefused)} : Texts{};

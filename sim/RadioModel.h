@@ -45,6 +45,14 @@ public:
     // sends in reply: the answer of a read, "?;" for a refused command, and
     // with auto-information on the answers of every setting it changed.
     Texts handle(std::string_view command);
+    // A change made on the radio itself (its menu, keyer or memory keys),
+    // given as the set command that makes the same change; commands the line
+    // would have refused are still taken. Returns what auto-information
+    // reports; nothing when the command is a read or the radio cannot take it.
+    std::optional<Texts> operate(std::string_view command);
+    // From now on set commands from the line that start with `prefix`
+    // ("EX013") are refused with "?;", as a radio refuses a locked setting.
+    void refuseSets(std::string prefix);
     // Lets time pass: finishes a boot, moves the meters, reports them.
     Texts tick(Ms elapsed);
 
@@ -78,6 +86,7 @@ private:
         std::string band; // follows the frequency, so no setting holds it
     };
 
+    Texts respond(std::string_view command);
     Texts handleWhileOff(std::string_view code, std::string_view params);
     Texts handleMenu(std::string_view params);
     Texts report(const std::function<SetResult()>& change);
@@ -112,6 +121,7 @@ private:
     VoiceRecorder voice_;
     bool voiceKeyed_ = false;
     std::array<std::string, 5> keyer_;
+    std::vector<std::string> refusedSets_;
     std::optional<std::string> quickMemory_;
     Power power_ = Power::On;
     Ms bootLeft_{0};

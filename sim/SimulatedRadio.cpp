@@ -201,6 +201,23 @@ timespec SimulatedRadio::pollTimeout(TransmitQueue::TimePoint now) const
     return timespec{static_cast<time_t>(wait.count() / 1'000'000'000), static_cast<long>(wait.count() % 1'000'000'000)};
 }
 
+bool SimulatedRadio::operate(std::string_view command)
+{
+    std::lock_guard lock(mutex_);
+    const auto answers = model_.operate(command);
+    if (!answers)
+        return false;
+    queueAnswers(*answers, SteadyClock::now());
+    wake();
+    return true;
+}
+
+void SimulatedRadio::refuseSets(std::string prefix)
+{
+    std::lock_guard lock(mutex_);
+    model_.refuseSets(std::move(prefix));
+}
+
 void SimulatedRadio::turnDial(int steps)
 {
     std::lock_guard lock(mutex_);

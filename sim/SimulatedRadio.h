@@ -56,6 +56,11 @@ public:
     void selectBand(int band);
     void key(bool transmit);
     void power(bool on);
+    // A change made on the radio itself, as its set command (RadioModel::operate);
+    // false when the radio cannot take it.
+    bool operate(std::string_view command);
+    // Set commands from the line starting with `prefix` are refused from now on.
+    void refuseSets(std::string prefix);
 
     // Faults.
     void setFaults(const FaultSettings& faults);

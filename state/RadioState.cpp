@@ -23,6 +23,7 @@ void RadioState::initialise()
     ints_.resetAll();
     reals_.resetAll();
     keyer_.clear();
+    channels_.clear();
 }
 
 const std::array<IntEntrySpec, RadioState::kIntCount>& RadioState::intEntries()

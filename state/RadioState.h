@@ -13,6 +13,7 @@
 
 #include "state/EntryRow.h"
 #include "state/KeyerMemories.h"
+#include "state/MemoryChannelStore.h"
 #include "state/RadioStateEntries.h"
 #include "state/RangedTable.h"
 
@@ -57,6 +58,10 @@ public:
     }
     std::string keyerText(int memory) const { return keyer_.get(memory); }
 
+    // The memory channels that "MR" answers reported.
+    MemoryChannelStore& memoryChannels() { return channels_; }
+    const MemoryChannelStore& memoryChannels() const { return channels_; }
+
     // Set once the menu definition is loaded; the serial threads wait for it
     // and then read the menu table, hence acquire/release.
     bool menuReady() const { return menuReady_.load(std::memory_order_acquire); }
@@ -80,6 +85,7 @@ private:
     RangedTable<Int, int, kIntCount> ints_;
     RangedTable<Real, double, kRealCount> reals_;
     KeyerMemories keyer_;
+    MemoryChannelStore channels_;
     std::atomic<bool> menuReady_{false};
     std::atomic<bool> powerOnReenable_{false};
     std::atomic<int> aiBeforePowerOff_{0};

@@ -12,6 +12,8 @@
 #include "windows/MicEqDlg.h"
 #include "windows/PlaybackDlg.h"
 #include "windows/RepeaterDlg.h"
+#include "windows/SetupCompareDlg.h"
+#include "windows/SetupSaveDlg.h"
 #include "windows/VccDlg.h"
 #include "windows/VfoSetDlg.h"
 
@@ -35,6 +37,8 @@ AuxWindow* createAuxWindow(AuxKind kind, WindowContext& ctx, QWidget* parent)
     case AuxKind::Contour: return new CContourDlg(ctx, parent);
     case AuxKind::Dnr: return new CDnrDlg(ctx, parent);
     case AuxKind::Notch: return new CNotchDlg(ctx, parent);
+    case AuxKind::SetupSave: return new CSetupSaveDlg(ctx, parent);
+    case AuxKind::SetupCompare: return new CSetupCompareDlg(ctx, parent);
     default:
         break;
     }

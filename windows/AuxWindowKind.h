@@ -26,12 +26,14 @@ enum class AuxKind {
     MicEq,
     Dnr,
     MemoryWrite,
+    SetupSave,
+    SetupCompare,
 };
 
 struct AuxWindowRow {
     AuxKind kind;
     std::uint32_t doneMessage;
-    std::array<std::uint32_t, 3> forwarded; // 0 = unused
+    std::array<std::uint32_t, 5> forwarded; // 0 = unused
 };
 
 inline constexpr std::array kAuxWindows{
@@ -49,6 +51,10 @@ inline constexpr std::array kAuxWindows{
     AuxWindowRow{AuxKind::MicEq, UM_MICEQ_DONE, {}},
     AuxWindowRow{AuxKind::Dnr, UM_DNR_DONE, {UM_ANS_NR, UM_ANS_RL}},
     AuxWindowRow{AuxKind::MemoryWrite, UM_MEMWRITE_DONE, {UM_ANS_MR}},
+    // The answers that confirm a channel read and each kind of restored setting.
+    AuxWindowRow{AuxKind::SetupSave, UM_SETUPSAVE_DONE, {UM_ANS_MR, UM_ANS_REFUSED}},
+    AuxWindowRow{AuxKind::SetupCompare, UM_SETUPCOMPARE_DONE,
+                 {UM_ANS_MR, UM_ANS_REFUSED, UM_ANS_OTHER, UM_ANS_DA, UM_ANS_KM}},
 };
 
 inline const AuxWindowRow& auxWindowRow(AuxKind kind)

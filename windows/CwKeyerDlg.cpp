@@ -1,5 +1,6 @@
 #include "windows/CwKeyerDlg.h"
 
+#include "cat/KeyerWrite.h"
 #include "core/MessageIds.h"
 #include "widgets/CapitalsValidator.h"
 #include "widgets/FilteredEdit.h"
@@ -188,10 +189,10 @@ void CCwKeyerDlg::writeMemory(int memory)
     const QByteArray text = fields_[static_cast<std::size_t>(memory - 1)]->text().toLatin1();
     if (text.isEmpty() || text.size() > kTextLength)
         return;
-    const std::string digit = std::to_string(memory);
-    if (ctx_.sendRaw) {
-        ctx_.sendRaw("KM" + digit + text.toStdString() + ";");
-        ctx_.sendRaw("KM" + digit + ";");
+    const auto texts = keyerWrite(memory, text.toStdString());
+    if (texts && ctx_.sendRaw) {
+        ctx_.sendRaw(texts->write);
+        ctx_.sendRaw(texts->readBack);
     }
     state_ = 3 + memory;
     startTimeout();

@@ -7,6 +7,7 @@
 #include "core/RequestTable.h"
 #include "app/WindowMessageNames.h"
 #include "app/qt/LinkStatusRelay.h"
+#include "app/qt/HeadlessBackup.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "menu/MenuText.h"
@@ -27,7 +28,14 @@ namespace qx {
 HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out, std::FILE* err)
     : engine_(engine), bridge_(bridge), out_(out), err_(err), holdTimer_(new QTimer(this)),
       linkRelay_(std::make_unique<LinkStatusRelay>(
-          bridge, [this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); }))
+          bridge, [this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); })),
+      backup_(new HeadlessBackup(
+          engine, [this](const std::string& line) { say(line); },
+          [this](const std::string& line) {
+              std::fprintf(err_, "%s\n", line.c_str());
+              std::fflush(err_);
+          },
+          this))
 {
     holdTimer_->setSingleShot(true);
     connect(holdTimer_, &QTimer::timeout, this, [this] {
@@ -81,6 +89,7 @@ void HeadlessRunner::say(const std::string& line)
 
 void HeadlessRunner::onMessage(const Message& m)
 {
+    backup_->onMessage(m);
     if (m.id == UM_SHOW_ERROR) {
         if (auto text = errorMessageText(m.lParam))
             std::fprintf(err_, "%s\n", withDetail(*text, engine_.errorDetail(m.lParam)).c_str());
@@ -223,6 +232,14 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
         busy_ = true;
         holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
         return;
+    case V::Backup:
+    case V::Compare:
+    case V::Restore:
+        busy_ = backup_->run(c, [this] {
+            busy_ = false;
+            runNext();
+        });
+        return;
     case V::Quit:
         quit();
         return;
@@ -242,6 +259,9 @@ void HeadlessRunner::quit()
         std::fflush(err_);
         rc = 1;
     }
+    // A failed set-up verb fails the run, so a script that keeps the set-up notices.
+    if (backup_->anyFailed())
+        rc = 1;
     QCoreApplication::exit(rc);
 }
 

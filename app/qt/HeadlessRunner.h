@@ -23,6 +23,7 @@ namespace qx {
 
 class Engine;
 class LinkStatusRelay;
+class HeadlessBackup;
 class UiBridge;
 
 class HeadlessRunner : public QObject {
@@ -63,6 +64,7 @@ private:
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;
     std::unique_ptr<LinkStatusRelay> linkRelay_;
+    HeadlessBackup* backup_;
 };
 
 } // namespace qx

@@ -129,6 +129,7 @@ TEST_F(WindowsEndToEnd, MemoryChannelIsStoredThenOverwriteIsAsked)
         QTest::mouseClick(first.okButton(), Qt::LeftButton);
         ASSERT_TRUE(rig.waitUntil([&] { return first.finished(); }));
         EXPECT_TRUE(prompt.shown.empty()) << "a free channel is written without asking";
+        open = nullptr; // the notifications that follow must not reach a window gone with this scope
     }
     ASSERT_TRUE(rig.waitUntil([&] { return !radioAnswer("MR017;").empty() && radioAnswer("MR017;") != "?;"; }));
     CMemoryWriteDlg second(ctx, nullptr, &prompt);

@@ -35,12 +35,22 @@ TEST_F(AnswerAnalyserTest, EveryWellFormedAnswerNotifiesChangedOrNot)
 
 TEST_F(AnswerAnalyserTest, IgnoredUnknownAndMalformedAnswersOnlyRestartTheWatchdog)
 {
-    for (const char* text : {"DS1", "ZZ123", "?", "fa14250000", "", "FA1425000X"}) {
+    for (const char* text : {"DS1", "ZZ123", "??", "fa14250000", "", "FA1425000X"}) {
         outbox.clear();
         EXPECT_FALSE(analyser.dispatch(text)) << text;
         EXPECT_TRUE(outbox.windowPosts.empty()) << text;
         expectWatchdogRestarted();
     }
+}
+
+// The sender of a refused command (a read of an empty memory channel, a
+// setting the radio will not take) learns of it; nothing else changes.
+TEST_F(AnswerAnalyserTest, RefusalIsAnnouncedAndKeepsTheLinkAlive)
+{
+    EXPECT_FALSE(analyser.dispatch("?"));
+    EXPECT_EQ(windowIds(), (Ids{UM_ANS_REFUSED}));
+    EXPECT_TRUE(requestIds().empty());
+    expectWatchdogRestarted();
 }
 
 TEST_F(AnswerAnalyserTest, OneAnswerTakenPerMessageAndNoneWaitedFor)

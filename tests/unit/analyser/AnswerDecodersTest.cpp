@@ -121,6 +121,22 @@ TEST_F(AnalyserWorld, KeyerMemoryTexts)
     EXPECT_EQ(radio.get(RInt::KM_SELECTED), 4);
 }
 
+TEST_F(AnalyserWorld, MemoryChannelAnswerKeepsItsRecordPerChannel)
+{
+    EXPECT_TRUE(decode("MR01714250000-123410702491"));
+    EXPECT_TRUE(decode("MR01807074000+000000200080"));
+    EXPECT_EQ(radio.get(RInt::MR), 18);
+    // Channel 17's record stays while 18 is answered after it.
+    const auto seventeen = radio.memoryChannels().get(17);
+    EXPECT_EQ(seventeen.content, (MemoryChannel{14250000, -1234, 1, 0, 7, 2, 49, 1}));
+    EXPECT_EQ(seventeen.answers, 1u);
+    EXPECT_EQ(radio.memoryChannels().get(18).content->frequency, 7074000);
+    // A garbled record still names its channel but leaves its content alone.
+    EXPECT_TRUE(decode("MR01714250000-12341070249X"));
+    EXPECT_EQ(radio.get(RInt::MR), 17);
+    EXPECT_EQ(radio.memoryChannels().get(17).answers, 1u);
+}
+
 TEST_F(AnalyserWorld, DimmerAnswerSetsTheMenuEntryToo)
 {
     EXPECT_TRUE(decode("DA0200"));

@@ -1,5 +1,6 @@
 #include "BuilderFixture.h"
 
+#include "cat/MemoryWriteRequest.h"
 #include "cat/RequestHandlersWrites.h"
 
 namespace qx::test {
@@ -34,6 +35,29 @@ TEST_F(BuilderTest, MemoryWriteTakesEverythingButTheChannelFromTheLastIfAnswer)
         post(UM_REQ_MW, c.channel);
         EXPECT_EQ(take(), *c.expected ? Log{c.expected} : Log{}) << c.channel;
     }
+}
+
+TEST_F(BuilderTest, MemoryWriteOfACarriedRecordIgnoresTheRadiosPresentSettings)
+{
+    radio.set(RadioState::Int::IF_FREQ, 7000000); // what UM_REQ_MW would store
+    const MemoryChannel saved{21074000, 50, 0, 1, 2, 1, 12, 2};
+    builder.handle(*memoryWriteRequest(123, saved));
+    EXPECT_EQ(take(), (Log{"MW12321074000+005001201122;"}));
+    Message forged = *memoryWriteRequest(123, saved);
+    forged.wParam |= 1ull << 50;
+    builder.handle(forged);
+    EXPECT_TRUE(take().empty());
+}
+
+TEST_F(BuilderTest, OneMenuSlotIsReadByItsOwnCommand)
+{
+    post(UM_REQ_EX_READ, 29); // slot 29 is the entry numbered 27
+    post(UM_REQ_EX_READ, 67); // the dimmer has a read of its own
+    post(UM_REQ_EX_READ, 27); // vacant
+    post(UM_REQ_EX_READ, 0);
+    post(UM_REQ_EX_READ, 68);
+    post(UM_REQ_EX_READ, (1ll << 32) + 29); // not slot 29 by truncation
+    EXPECT_EQ(take(), (Log{"EX029;", "DA;", "~100"}));
 }
 
 TEST_F(BuilderTest, MenuWriteSendsOnlyChangedEntriesTenMillisecondsApart)

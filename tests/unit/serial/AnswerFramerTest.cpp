@@ -74,10 +74,19 @@ TEST_F(FramerTest, EverythingThatArrivedIsFramedAtOnceInArrivalOrder)
          {"250010;", 0, {"FA14250010"}, O::Idle}});
 }
 
-TEST_F(FramerTest, ErrorReplyAndGarbageNeverReachTheAnalyser)
+TEST_F(FramerTest, GarbageNeverReachesTheAnalyser)
 {
-    run({{"?;", 0, {}, O::Idle}, {"\x80" "fa;MD01;?;", 0, {"MD01"}, O::Idle}});
-    EXPECT_EQ(f.dropped(), 2u + 4u + 2u);
+    run({{"\x80" "fa;MD01;", 0, {"MD01"}, O::Idle}});
+    EXPECT_EQ(f.dropped(), 4u);
+}
+
+// The radio's refusal is an answer of its own, even when its two bytes come
+// apart; a "?" not followed by ";" is noise.
+TEST_F(FramerTest, RefusalIsFramedWholeAndAloneAfterAnAnswer)
+{
+    run({{"?;FA14250000;", 0, {"?", "FA14250000"}, O::Idle}, {"?", 0, {}, O::Waiting}, {";", 0, {"?"}, O::Idle},
+         {"?X;", 0, {}, O::Idle}});
+    EXPECT_EQ(f.dropped(), 3u);
 }
 
 TEST_F(FramerTest, NoiseIsStrippedAfterASingleFramingErrorOrBreak)

@@ -62,12 +62,12 @@ TEST_F(SerialReceiverTest, HandsOnEverythingThatArrivedAndClearsThePendingFlag)
 {
     line->incoming = "FA14250000;?;MD02;";
     flags.answerPending = true;
-    EXPECT_EQ(wake(), (Texts{"FA14250000", "MD02"}));
+    EXPECT_EQ(wake(), (Texts{"FA14250000", "?", "MD02"}));
     EXPECT_FALSE(flags.answerPending);
     flags.answerPending = true;
     line->incoming = "?;FA1425";
-    EXPECT_EQ(wake(), Texts{}); // the error reply answers nothing
-    EXPECT_TRUE(flags.answerPending);
+    EXPECT_EQ(wake(), Texts{"?"}); // the radio's refusal is its answer too
+    EXPECT_FALSE(flags.answerPending);
     outbox.clear();
     line->incoming = "0010;";
     receiver.handle(Message{UM_RECV_START, 0, 0}); // a poll by message reads the same way

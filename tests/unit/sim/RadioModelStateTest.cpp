@@ -254,3 +254,37 @@ TEST(RadioModelState, MemoryRecallLoadsVfoA)
 
 } // namespace
 } // namespace qx::sim
+
+namespace qx::sim {
+namespace {
+
+TEST(RadioModelOperator, ChangesMadeOnTheRadioAreReportedOnlyWithAutoInformation)
+{
+    RadioModel radio;
+    ASSERT_TRUE(radio.operate("EX02130;"));
+    EXPECT_TRUE(radio.operate("EX02130;")->empty());
+    EXPECT_EQ(radio.handle("EX021;"), (RadioModel::Texts{"EX02130;"}));
+    radio.handle("AI1;");
+    EXPECT_EQ(radio.operate("KM2HELLO;"), (RadioModel::Texts{"KM2HELLO" + std::string(45, ' ') + ";"}));
+    EXPECT_EQ(radio.operate("MW01714250000+000000200080;"), RadioModel::Texts{});
+    EXPECT_EQ(radio.handle("MR017;"), (RadioModel::Texts{"MR01714250000+000000200080;"}));
+    // Reads and what the radio cannot hold are not changes.
+    EXPECT_FALSE(radio.operate("EX021;"));
+    EXPECT_FALSE(radio.operate("FA;"));
+    EXPECT_FALSE(radio.operate("EX0019;"));
+}
+
+TEST(RadioModelOperator, ARefusedSettingAnswersQuestionMarkButStillReads)
+{
+    RadioModel radio;
+    radio.refuseSets("EX013");
+    EXPECT_EQ(radio.handle("EX01310;"), (RadioModel::Texts{"?;"}));
+    EXPECT_EQ(radio.handle("EX013;"), (RadioModel::Texts{"EX01324;"}));
+    EXPECT_EQ(radio.handle("EX0141;").size(), 0u); // other slots as before
+    // The radio's own keys are not refused.
+    ASSERT_TRUE(radio.operate("EX01310;"));
+    EXPECT_EQ(radio.handle("EX013;"), (RadioModel::Texts{"EX01310;"}));
+}
+
+} // namespace
+} // namespace qx::sim
