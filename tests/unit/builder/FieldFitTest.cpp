@@ -38,7 +38,7 @@ TEST_F(FieldFitTest, EveryKindOfFieldRefusesWhatItCannotHold)
         {UM_REQ_DA_SET, 123, 0, {}, "refused DA: 123 does not fit 2 digits"},
         {UM_REQ_SS_SET, 100000, 0, {}, "refused SS0: 100000 does not fit 5 digits"},
         {UM_REQ_CN_SET, 100, 1, {}, "refused CN1: 100 does not fit 2 digits"},
-        {UM_REQ_MW, 1000, 0, {}, "refused MW: 1000 does not fit 3 digits"},
+        {UM_REQ_MW, 1000, 0, {}, "refused MW: no channel 1000"},
         {UM_REQ_VD_SD_SET, 9999, 0, {"VD9999;", "~20", "SD9999;"}, ""},
         {UM_REQ_VD_SD_SET, 10000, 0, {}, "refused VD: 10000 does not fit 4 digits"},
     };
