@@ -102,7 +102,7 @@ void CMainPanelDlg::buildMenus()
     add(help, kCmdVersion, QStringLiteral("&Version"));
 }
 
-// Outside the spec's menu ids: these stay enabled while windows are open.
+// Beyond the original menu's ids: these stay enabled while windows are open.
 void CMainPanelDlg::buildViewMenu()
 {
     QMenu* view = new QMenu(QStringLiteral("&View"), this);

@@ -88,16 +88,16 @@ bool readArguments(Cursor& in, ParsedCommand& c)
 {
     // A VFO name cannot be mistaken for any argument, so clients in VFO mode
     // and clients without it are both understood.
-    if (!c.spec->noVfo && isVfoToken(in.peekWord()))
+    if (!c.entry->noVfo && isVfoToken(in.peekWord()))
         c.vfo = std::string(in.word());
-    if (c.spec->restOfLine) {
+    if (c.entry->restOfLine) {
         const std::string_view r = in.rest();
         if (r.empty())
             return false;
         c.args.emplace_back(r);
         return true;
     }
-    for (int i = 0; i < c.spec->args; ++i) {
+    for (int i = 0; i < c.entry->args; ++i) {
         const std::string_view w = in.word();
         if (w.empty())
             return false;
@@ -131,11 +131,11 @@ std::vector<ParsedCommand> parseLine(std::string_view line)
         }
         if (!in.atEnd() && in.peek() == '\\') {
             in.next();
-            c.spec = findByName(in.word());
+            c.entry = findByName(in.word());
         } else if (!in.atEnd()) {
-            c.spec = findByLetter(in.next());
+            c.entry = findByLetter(in.next());
         }
-        if (!c.spec) {
+        if (!c.entry) {
             c.status = kNotImplemented;
             out.push_back(c);
             break;

@@ -13,7 +13,7 @@
 namespace qx::rig {
 
 struct ParsedCommand {
-    const CommandSpec* spec = nullptr;  // null: not a command of the protocol
+    const CommandSpec* entry = nullptr;  // null: not a command of the protocol
     std::string vfo;                    // the VFO named before the arguments, if any
     std::vector<std::string> args;
     bool extended = false;

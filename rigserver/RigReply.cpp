@@ -25,9 +25,9 @@ bool answersWithValues(Op op)
 
 Reply::Reply(const ParsedCommand& c) : c_(c)
 {
-    if (!c.extended || !c.spec || c.spec->op == Op::ChkVfo)
+    if (!c.extended || !c.entry || c.entry->op == Op::ChkVfo)
         return;
-    out_ += c.spec->name;
+    out_ += c.entry->name;
     out_ += ':';
     if (!c.vfo.empty())
         out_ += ' ' + c.vfo;
@@ -52,12 +52,12 @@ void Reply::block(std::string_view text) { out_ += text; }
 
 std::string Reply::finish(Status status)
 {
-    const bool chkVfo = c_.spec && c_.spec->op == Op::ChkVfo;
+    const bool chkVfo = c_.entry && c_.entry->op == Op::ChkVfo;
     if (status != kOk)
         out_ += "RPRT " + std::to_string(status) + "\n";
     else if (c_.extended && !chkVfo)
         out_ += "RPRT 0\n";
-    else if (!c_.extended && !chkVfo && !answersWithValues(c_.spec->op))
+    else if (!c_.extended && !chkVfo && !answersWithValues(c_.entry->op))
         out_ += "RPRT 0\n";
     else if (c_.extended && c_.separator != '\n')
         out_ += '\n';

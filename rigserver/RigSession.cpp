@@ -51,7 +51,7 @@ std::string RigSession::answer(std::string_view line)
 
 std::string RigSession::run(const ParsedCommand& c)
 {
-    if (c.spec && c.spec->op == Op::Quit && c.status == kOk) {
+    if (c.entry && c.entry->op == Op::Quit && c.status == kOk) {
         closing_ = true;
         return "RPRT 0\n";
     }
@@ -63,8 +63,8 @@ std::string RigSession::run(const ParsedCommand& c)
 
 Status RigSession::execute(const ParsedCommand& c, Reply& r)
 {
-    const Op op = c.spec->op;
-    const auto label = [&c](int i) { return c.spec->labels[static_cast<std::size_t>(i)]; };
+    const Op op = c.entry->op;
+    const auto label = [&c](int i) { return c.entry->labels[static_cast<std::size_t>(i)]; };
     if (!c.args.empty() && c.args.front() == "?")
         return query(op, r);
     switch (op) {
@@ -121,9 +121,9 @@ Status RigSession::query(Op op, Reply& r)
 
 Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
 {
-    const auto label = [&c](int i) { return c.spec->labels[static_cast<std::size_t>(i)]; };
+    const auto label = [&c](int i) { return c.entry->labels[static_cast<std::size_t>(i)]; };
     const auto arg = [&c](std::size_t i) { return std::string_view(c.args[i]); };
-    switch (c.spec->op) {
+    switch (c.entry->op) {
     case Op::SetFreq: return setFrequency(vfo, arg(0));
     case Op::GetFreq: r.value(label(0), radio_.frequency(vfo)); return kOk;
     case Op::SetMode: return setMode(vfo, arg(0), arg(1));

@@ -9,7 +9,7 @@ std::string names(const std::vector<ParsedCommand>& cs)
 {
     std::string s;
     for (const auto& c : cs) {
-        s += c.spec ? std::string(c.spec->name) : "?";
+        s += c.entry ? std::string(c.entry->name) : "?";
         for (const auto& a : c.args)
             s += " <" + a + ">";
         if (c.status != kOk)
@@ -72,7 +72,7 @@ TEST(RigLineParser, AMarkAskForTheExtendedAnswerWithItsSeparator)
     // "_" is a command of its own, not a mark.
     const auto info = parseLine("_");
     EXPECT_FALSE(info[0].extended);
-    EXPECT_EQ(info[0].spec->name, "get_info");
+    EXPECT_EQ(info[0].entry->name, "get_info");
 }
 
 TEST(RigLineParser, UnknownCommandsEndTheLineAndBinaryIsRefused)
