@@ -1,5 +1,7 @@
 #include "app/ConsoleCommand.h"
 
+#include "app/WindowMessageNames.h"
+
 #include <charconv>
 #include <optional>
 #include <vector>
@@ -83,6 +85,14 @@ bool number(std::string_view w, std::int64_t& out)
     return ec == std::errc() && end == w.data() + w.size();
 }
 
+// Milliseconds a wait or sleep may hold the console.
+bool holdTime(std::string_view w, std::int64_t& out)
+{
+    return number(w, out) && out >= 0 && out <= ConsoleCommand::kMaxHoldMs;
+}
+
+const std::string kHoldLimit = "at most " + std::to_string(ConsoleCommand::kMaxHoldMs) + " (one hour)";
+
 ConsoleCommand invalid(std::string why)
 {
     ConsoleCommand c;
@@ -146,13 +156,16 @@ ConsoleCommand parseConsoleLine(std::string_view line)
         c.verb = V::Wait;
         c.name = w[1];
         c.value = ConsoleCommand::kDefaultWaitMs;
-        if (w.size() == 3 && (!number(w[2], c.value) || c.value < 0))
-            return invalid("wait: MS must be a number of milliseconds");
+        if (w.size() == 3 && !holdTime(w[2], c.value))
+            return invalid("wait: MS must be a number of milliseconds, " + kHoldLimit);
+        // Any other name would never come, and the wait would only time out.
+        if (!isWindowMessageName(c.name))
+            return invalid("wait: " + c.name + " never reaches the console (not a notification or window message)");
         return c;
     }
     if (verb == "sleep") {
-        if (w.size() != 2 || !number(w[1], c.value) || c.value < 0)
-            return invalid("usage: sleep MS");
+        if (w.size() != 2 || !holdTime(w[1], c.value))
+            return invalid("usage: sleep MS (milliseconds, " + kHoldLimit + ")");
         c.verb = V::Sleep;
         return c;
     }

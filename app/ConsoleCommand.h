@@ -2,6 +2,8 @@
 //   post NAME [SELECTOR] [VALUE]   send TEXT      get ENTRY     menu SLOT
 //   wait NAME [MS]                 sleep MS       quit
 //   backup FILE [all|none|N|N-M]   compare FILE   restore FILE [NAME...]
+// wait takes only the names the console prints (notifications and window
+// messages); wait and sleep hold at most kMaxHoldMs.
 // Blank lines and lines starting with '#' are nothing to do. FILE and NAME
 // may be written in double quotes when they hold blanks ("VOX DLY").
 #pragma once
@@ -25,6 +27,9 @@ struct ConsoleCommand {
     int lastChannel = 504;
 
     static constexpr std::int64_t kDefaultWaitMs = 5000;
+    // The longest a wait or sleep may hold the console: one hour. Longer
+    // values are refused rather than cut short, so a script learns of it.
+    static constexpr std::int64_t kMaxHoldMs = 3'600'000;
 };
 
 ConsoleCommand parseConsoleLine(std::string_view line);

@@ -353,6 +353,11 @@ std::string Engine::errorDetail(long row) const
     }
 }
 
+std::string Engine::traceFailure() const
+{
+    return trace_ && !trace_->ok() ? trace_->error() : std::string();
+}
+
 std::string Engine::settingsSaveFailure() const
 {
     std::lock_guard lock(notesMutex_);

@@ -98,6 +98,8 @@ public:
     std::string errorDetail(long row) const;
     // Why the settings file could not be saved at shutdown; empty when it was.
     std::string settingsSaveFailure() const;
+    // Why the --trace file was not opened; empty when there is none or it was.
+    std::string traceFailure() const;
 
     void postToThread(ThreadId to, const Message& m) override;
     void postToWindow(const Message& m) override;

@@ -24,4 +24,12 @@ std::string_view windowMessageName(std::uint32_t id)
     return messageName(id);
 }
 
+bool isWindowMessageName(std::string_view name)
+{
+    for (const auto& row : kWindowNames)
+        if (row.second == name)
+            return true;
+    return false;
+}
+
 } // namespace qx

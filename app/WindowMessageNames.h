@@ -11,4 +11,8 @@ namespace qx {
 // any name the catalogue has; empty for an unknown id.
 std::string_view windowMessageName(std::uint32_t id);
 
+// Whether `name` is one of the answer notifications, other notifications or
+// window messages: the names that reach the window.
+bool isWindowMessageName(std::string_view name);
+
 } // namespace qx

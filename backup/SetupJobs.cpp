@@ -1,6 +1,7 @@
 #include "backup/SetupJobs.h"
 
 #include "backup/SetupFileIo.h"
+#include "core/FileIo.h"
 #include "backup/SetupSnapshot.h"
 
 #include <QTimer>
@@ -37,6 +38,9 @@ bool SetupJobs::save(const std::filesystem::path& path, std::optional<ChannelRan
         return refuse("another set-up job is running");
     if (path.empty())
         return refuse("no file name");
+    // Said now, not after minutes of reading the channels.
+    if (std::string why; !checkWriteTarget(path, why))
+        return refuse("cannot write " + path.string() + ": " + why);
     if (auto why = radioNotReady(access_.radio, access_.flags))
         return refuse(*why);
     if (channels && !channels->valid())

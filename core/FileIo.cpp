@@ -31,7 +31,67 @@ private:
 
 std::string systemError() { return std::strerror(errno); }
 
+const char* kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a file";
+}
+
+std::string notRegular(mode_t mode)
+{
+    return std::string("not a regular file (") + kindOf(mode) + "); it was left as it is";
+}
+
 } // namespace
+
+bool checkWriteTarget(const std::filesystem::path& target, std::string& why)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        // Absent (or a dangling link): the write creates it. Anything else
+        // (no permission to look) the write itself will report.
+        return true;
+    }
+    if (S_ISREG(st.st_mode))
+        return true;
+    why = notRegular(st.st_mode);
+    return false;
+}
+
+int openRegularFileForWriting(const std::filesystem::path& target, WriteMode mode, std::string& why)
+{
+    if (!checkWriteTarget(target, why))
+        return -1;
+    const int how = mode == WriteMode::Append ? O_APPEND : O_TRUNC;
+    Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | how | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        // A FIFO put there after the check, with no reader, ends here (ENXIO).
+        why = errno == ENXIO ? std::string("not a regular file (a FIFO); it was left as it is") : systemError();
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        why = systemError();
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        why = notRegular(st.st_mode);
+        return -1;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+    return fd.release();
+}
 
 FileRead readRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
@@ -75,6 +135,8 @@ FileRead readRegularFile(const std::filesystem::path& path, std::size_t maxBytes
 
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view content, std::string& why)
 {
+    if (!checkWriteTarget(target, why))
+        return false;
     std::string tmp = target.native() + ".XXXXXX";
     Fd fd(::mkstemp(tmp.data()));
     if (fd.get() < 0) {
@@ -98,7 +160,10 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view c
         why = systemError();
         ok = false;
     }
-    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+    // Once more just before the rename: the write may have taken a while.
+    if (ok && !checkWriteTarget(target, why))
+        ok = false;
+    else if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
         why = systemError();
         ok = false;
     }

@@ -4,7 +4,8 @@
 #include "serial/ComLink.h"
 #include "serial/CsvTable.h"
 
-#include <climits>
+#include <charconv>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <system_error>
@@ -12,25 +13,6 @@
 namespace qx {
 
 namespace fs = std::filesystem;
-
-int decimalToInt(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long v = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        v = v * 10 + (text[i] - '0');
-        if (v > static_cast<long long>(INT_MAX) + 1)
-            v = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        return static_cast<int>(-v);
-    return v > INT_MAX ? INT_MAX : static_cast<int>(v);
-}
 
 ComSettingsFile::ComSettingsFile(fs::path baseDir, bool secondInstance)
     : baseDir_(std::move(baseDir)), fileName_(secondInstance ? kSecondFileName : kFileName)
@@ -52,6 +34,70 @@ void tell(std::string* why, std::string text)
         *why = std::move(text);
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// A whole decimal number with an optional sign and blanks around it.
+std::optional<int> wholeNumber(std::string_view text)
+{
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return v;
+}
+
+// The field as the operator may recognise it: short, bytes that do not
+// print written as \xNN.
+std::string shown(std::string_view field)
+{
+    std::string out;
+    for (const char c : field.substr(0, 24)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7F) {
+            out += c;
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        }
+    }
+    return field.size() > 24 ? out + "..." : out;
+}
+
+// Field k (0: port, 1: speed, 2: reserved) into the link; what was wrong
+// with it, or nothing.
+std::string takeField(ComLink& link, std::size_t k, std::string_view field)
+{
+    static constexpr const char* kNames[] = {"the port number", "the speed", "the third value"};
+    const auto v = wholeNumber(field);
+    if (!v) {
+        if (k == 0)
+            link.setPortNumber(ComLink::kDefaultPort);
+        else if (k == 1)
+            link.setBaudRate(ComLink::kDefaultBaud);
+        else
+            link.setReserved(0);
+        return std::string(kNames[k]) + " \"" + shown(field) + "\" is not a number";
+    }
+    if (k == 0 && !link.setPortNumber(*v))
+        return "port " + std::to_string(*v) + " is outside 1 to 20";
+    if (k == 1 && !link.setBaudRate(*v))
+        return "speed " + std::to_string(*v) + " is not one of 4800, 9600, 19200 and 38400 bit/s";
+    if (k == 2)
+        link.setReserved(*v);
+    return {};
+}
+
 } // namespace
 
 std::string ComSettingsFile::keepAside() const
@@ -59,6 +105,9 @@ std::string ComSettingsFile::keepAside() const
     const fs::path from = path();
     fs::path to = from;
     to += std::string(kBadSuffix);
+    std::string refused;
+    if (!checkWriteTarget(to, refused))
+        return "; it could not be renamed to " + to.filename().string() + " (" + refused + ")";
     std::error_code ec;
     fs::rename(from, to, ec);
     if (ec)
@@ -92,20 +141,25 @@ bool ComSettingsFile::read(ComLink& link, std::string* why) const
             tell(why, path().string() + ": " + (table ? std::string("no settings in it") : error) + keepAside());
         return false;
     }
+    // Every field is judged: a value that cannot be taken is named, the file
+    // is kept aside and the default stands for it, so the save at shutdown
+    // does not replace what the operator wrote unseen.
+    std::string problem;
     std::size_t k = 0;
     for (const auto& row : *table) {
         for (const auto& field : row) {
-            const int v = decimalToInt(field);
-            if (k == 0)
-                link.setPortNumber(v);
-            else if (k == 1)
-                link.setBaudRate(v);
-            else if (k == 2)
-                link.setReserved(v);
+            if (k < 3) {
+                std::string fault = takeField(link, k, field);
+                if (problem.empty())
+                    problem = std::move(fault);
+            }
             ++k;
         }
     }
-    return true;
+    if (problem.empty())
+        return true;
+    tell(why, path().string() + ": " + problem + keepAside());
+    return false;
 }
 
 bool ComSettingsFile::write(const ComLink& link, std::string* why) const

@@ -22,11 +22,13 @@ public:
 
     // False when the path is too long (settings untouched) or the file cannot
     // be read or holds nothing (defaults set); otherwise the fields in order
+    // (port, speed, reserved; a UTF-8 byte-order mark before them is skipped)
     // go through the link's setters and the result is true. Something that
     // is there but cannot be read as settings (a directory, a FIFO, a file
-    // too large or holding no field) is renamed with kBadSuffix so that the
-    // defaults written later do not take its place unseen. `why` says what
-    // was wrong, for the operator.
+    // too large or holding no field, a field that is not a number, a port or
+    // speed the link does not take) is renamed with kBadSuffix so that the
+    // defaults written later do not take its place unseen; what could be
+    // read is kept. `why` says what was wrong, for the operator.
     bool read(ComLink& link, std::string* why = nullptr) const;
 
     // Replaces the file as a whole: a crash mid-write leaves the old file.
@@ -45,10 +47,5 @@ private:
     std::filesystem::path baseDir_;
     std::string_view fileName_;
 };
-
-// Decimal text to integer in the manner of atoi: leading blanks, a sign,
-// digits up to the first other character; no digits give 0. Values beyond
-// int saturate.
-int decimalToInt(std::string_view text);
 
 } // namespace qx

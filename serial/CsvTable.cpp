@@ -92,7 +92,12 @@ std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size
             *why = file.error;
         return std::nullopt;
     }
-    return parseCsv(*file.text);
+    // Editors on other systems start a UTF-8 file with a byte-order mark; it
+    // is no part of the first field.
+    std::string_view text = *file.text;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return parseCsv(text);
 }
 
 } // namespace qx

@@ -21,6 +21,7 @@ CsvTable parseCsv(std::string_view text);
 
 // Nothing when the file cannot be read, is no regular file or is larger than
 // maxBytes; then `why`, when given, says which. Never blocks, never throws.
+// A UTF-8 byte-order mark at the start is skipped.
 std::optional<CsvTable> readCsvFile(const std::filesystem::path& path, std::size_t maxBytes = 64 * 1024,
                                     std::string* why = nullptr);
 

@@ -1,12 +1,23 @@
 #include "serial/TraceFile.h"
 
+#include "core/FileIo.h"
 #include "serial/TracingDevice.h"
+
+#include <unistd.h>
 
 namespace qx {
 
 TraceFile::TraceFile(const std::string& path, std::shared_ptr<TrafficTap> tap)
-    : file_(std::fopen(path.c_str(), "w")), start_(std::chrono::steady_clock::now()), tap_(std::move(tap))
+    : start_(std::chrono::steady_clock::now()), tap_(std::move(tap))
 {
+    const int fd = openRegularFileForWriting(path, WriteMode::Truncate, error_);
+    if (fd >= 0) {
+        file_ = ::fdopen(fd, "w");
+        if (!file_) {
+            error_ = "cannot open it for writing";
+            ::close(fd);
+        }
+    }
     if (file_)
         listening_ = tap_->listen([this](TrafficDirection d, std::span<const std::uint8_t> b) { record(d, b); });
 }

@@ -1,6 +1,9 @@
 #include "sim/EventLog.h"
 
+#include "core/FileIo.h"
+
 #include <cstdio>
+#include <unistd.h>
 
 namespace qx::sim {
 namespace {
@@ -30,9 +33,16 @@ EventLog::~EventLog()
 
 bool EventLog::writeTo(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "a");
-    if (!f)
+    // Only a regular file: a FIFO without a reader would stop the radio.
+    std::string why;
+    const int fd = openRegularFileForWriting(path, WriteMode::Append, why);
+    if (fd < 0)
         return false;
+    std::FILE* f = ::fdopen(fd, "a");
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
     std::lock_guard lock(mutex_);
     if (file_)
         std::fclose(file_);

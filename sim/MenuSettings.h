@@ -13,6 +13,8 @@ class MenuSettings {
 public:
     static constexpr int kCatRateSlot = 10;
     static constexpr int kDialStepSlot = 29;
+    static constexpr int kDataTypeSlot = 26;  // "D TYPE": the data mode's flavour
+    static constexpr int kMyModeSlot = 66;    // "MY MODE": the groups the MODE keys visit
 
     MenuSettings();
 

@@ -4,6 +4,7 @@
 #include "sim/BandPlan.h"
 #include "sim/CodeLayout.h"
 #include "sim/Digits.h"
+#include "sim/RadioModes.h"
 
 #include <algorithm>
 #include <array>
@@ -211,6 +212,12 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
     }
     if (code == "QS" || code == "HM")
         return {true, {}};
+    if (code == "MK" && (params == "7" || params == "8")) {
+        const int vfo = activeVfo();
+        const int myModes = static_cast<int>(menu_.value(MenuSettings::kMyModeSlot));
+        storeMode(vfo, modeAfterKey(mode(vfo), params == "8", myModes));
+        return {true, "MD0"};
+    }
     if (code == "FK" || code == "MK")
         return {params.size() == 1 && isDigit(params.front()), {}};
     if (code == "KY")

@@ -72,6 +72,7 @@ public:
     int mode(int vfo) const;
     int clarifier() const { return clarifier_; }
     int lineRate() const { return menu_.lineRate(); }
+    double menuValue(int slot) const { return menu_.value(slot); }
     // The answer a read of this key ("FA", "MD0", "MR001") would get.
     std::optional<std::string> answerFor(std::string_view key) const;
 

@@ -1,6 +1,7 @@
 #include "sim/SimConsole.h"
 
 #include "sim/Digits.h"
+#include "sim/RadioModes.h"
 
 #include <array>
 #include <cstdio>
@@ -8,9 +9,6 @@
 
 namespace qx::sim {
 namespace {
-
-constexpr std::array<std::string_view, 13> kModeNames = {
-    "", "LSB", "USB", "CW", "FM", "AM", "RTTY-L", "CW-R", "DATA-L", "RTTY-U", "DATA-FM", "FM-N", "DATA-U"};
 
 std::string upper(std::string_view s)
 {
@@ -61,18 +59,12 @@ std::string_view powerName(RadioModel::Power p)
 
 int SimConsole::modeCode(std::string_view word)
 {
-    const std::string name = upper(word);
-    for (std::size_t i = 1; i < kModeNames.size(); ++i) {
-        if (kModeNames[i] == name)
-            return static_cast<int>(i);
-    }
-    const auto v = integer(word);
-    return v && *v >= 1 && *v <= 12 ? static_cast<int>(*v) : 0;
+    return modeByName(word).value_or(0);
 }
 
 std::string SimConsole::help()
 {
-    return "dial N | mode NAME|1-12 | band up|down|0-11 | tx | rx | power on|off | status\n"
+    return "dial N | mode LSB|USB|CW|FM|AM|DATA|CW-R|1-12 | band up|down|0-11 | tx | rx | power on|off | status\n"
            "silent on|off | noise N | drop PCT | corrupt PCT | split MS | delay MS\n"
            "hangup [MS] | comeback | clear | help | quit";
 }
@@ -180,14 +172,16 @@ std::string SimConsole::status() const
 {
     const RadioModel m = radio_.model();
     const FaultSettings f = radio_.faults();
+    const int dataType = static_cast<int>(m.menuValue(MenuSettings::kDataTypeSlot));
+    const std::string modeA = modeText(m.mode(0), dataType);
+    const std::string modeB = modeText(m.mode(1), dataType);
     char text[320];
     std::snprintf(text, sizeof text,
                   "power %s, AI %s, %s, VFO %c: A %lld Hz %s, B %lld Hz %s, clarifier %+d Hz, %d bit/s\n"
                   "faults: silent %s, drop %d%%, corrupt %d%%, split %lld ms, delay %lld ms",
                   powerName(m.powerState()).data(), m.autoInformation() ? "on" : "off",
                   m.transmitting() ? "TX" : "RX", m.activeVfo() == 0 ? 'A' : 'B', m.frequency(0),
-                  kModeNames[static_cast<std::size_t>(m.mode(0) % 13)].data(), m.frequency(1),
-                  kModeNames[static_cast<std::size_t>(m.mode(1) % 13)].data(), m.clarifier(), m.lineRate(),
+                  modeA.c_str(), m.frequency(1), modeB.c_str(), m.clarifier(), m.lineRate(),
                   f.silent ? "on" : "off", static_cast<int>(f.dropShare * 100 + 0.5),
                   static_cast<int>(f.corruptShare * 100 + 0.5), static_cast<long long>(f.splitGap.count()),
                   static_cast<long long>(f.delay.count()));

@@ -7,6 +7,7 @@
 #include "core/MessageIds.h"
 #include "app/qt/LinkStatusRelay.h"
 #include "app/qt/UiBridge.h"
+#include "core/FileIo.h"
 #include "core/KeyValueFile.h"
 #include "panel/MainPanelDlg.h"
 #include "panel/PanelScale.h"
@@ -19,6 +20,7 @@
 #include "widgets/ScreenKeeper.h"
 #include "windows/CatMonitorDlg.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 #include <QTimer>
@@ -201,11 +203,17 @@ void PanelSession::takeScreenshot()
                            QStringLiteral("-cat-monitor"));
         shots.emplace_back(monitor, monitorPath);
     }
-    for (const auto& [widget, file] : shots)
-        if (!widget->grab().toImage().save(file, "PNG")) {
-            std::fprintf(stderr, "Could not write %s\n", file.toLocal8Bit().constData());
+    for (const auto& [widget, file] : shots) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        std::string why = "the picture could not be made";
+        if (!widget->grab().toImage().save(&buffer, "PNG")
+            || !writeFileAtomically(file.toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())), why)) {
+            std::fprintf(stderr, "Could not write %s: %s\n", file.toLocal8Bit().constData(), why.c_str());
             exitCode_ = 1;
         }
+    }
     shutDown();
 }
 

@@ -58,6 +58,7 @@ void HeadlessRunner::start(bool readStdin)
     engine_.startUp();
     if (!readStdin)
         return;
+    interactive_ = ::isatty(STDIN_FILENO) == 1;
     // A blocking reader of its own; it hands each line to the UI thread.
     std::thread([this] {
         ConsoleLines lines(
@@ -111,6 +112,13 @@ void HeadlessRunner::feedLine(const std::string& line)
 {
     if (quitting_)
         return;
+    // Someone at the terminal who says quit means now, not after the hour
+    // a sleep may last.
+    if (interactive_ && holdTimer_->isActive() && parseConsoleLine(line).verb == ConsoleCommand::Verb::Quit) {
+        holdTimer_->stop();
+        quit();
+        return;
+    }
     pending_.push_back(line);
     runNext();
 }
@@ -226,11 +234,11 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
         }
         busy_ = true;
         waitingFor_ = c.name;
-        holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
+        holdTimer_->start(static_cast<int>(std::min(c.value, ConsoleCommand::kMaxHoldMs)));
         return;
     case V::Sleep:
         busy_ = true;
-        holdTimer_->start(static_cast<int>(std::min<std::int64_t>(c.value, 24 * 3600 * 1000)));
+        holdTimer_->start(static_cast<int>(std::min(c.value, ConsoleCommand::kMaxHoldMs)));
         return;
     case V::Backup:
     case V::Compare:

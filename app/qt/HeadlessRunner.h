@@ -3,7 +3,9 @@
 // messages on standard error, and runs the command language of
 // ConsoleCommand from standard input, one command at a time (wait and sleep
 // hold the next command back without blocking the event loop). End of input
-// acts as quit. Every change of the link's state is printed as a line
+// acts as quit. A script's lines run in order, end of input and quit after
+// them; a person at a terminal is obeyed at once: there, quit or end of
+// input during a wait or sleep ends it and quits. Every change of the link's state is printed as a line
 // "LINK <state> on <port> at <speed> bit/s".
 #pragma once
 #include "app/ConsoleCommand.h"
@@ -42,6 +44,9 @@ public:
     // While the rig server runs the program serves its clients until told
     // to quit, whatever standard input does.
     void setEndOfInputQuits(bool quits) { endOfInputQuits_ = quits; }
+    // Input typed at a terminal rather than a script (start() sets it from
+    // standard input).
+    void setInteractive(bool interactive) { interactive_ = interactive; }
 
 private:
     void onMessage(const Message& m);
@@ -60,6 +65,7 @@ private:
     bool busy_ = false;
     bool quitting_ = false;
     bool endOfInputQuits_ = true;
+    bool interactive_ = false;
     std::string waitingFor_;
     std::set<std::string> seenSinceWait_;
     QTimer* holdTimer_;

@@ -82,6 +82,11 @@ int main(int argc, char** argv)
 
     qx::UiBridge bridge;
     auto engine = std::make_unique<qx::Engine>(config, bridge, qx::radioState(), qx::commandState(), qx::menuTable());
+    // A trace asked for and not written would be missed only after the run.
+    if (const std::string why = engine->traceFailure(); !why.empty()) {
+        std::fprintf(stderr, "--trace %s: %s\n", config.tracePath.c_str(), why.c_str());
+        return 2;
+    }
     qx::SleepWatcher sleep([&engine] {
         if (engine)
             engine->closeForSleep();

@@ -119,5 +119,40 @@ TEST(HostileConsole, OnlyRequestsArePostedAndWhatCannotBeSentIsSaid)
     rig.engine().shutDown();
 }
 
+// Before, quit and end of input queued behind a wait or sleep of up to a day.
+TEST(HostileConsole, AtATerminalQuitAndEndOfInputEndAWaitAtOnce)
+{
+    for (const bool endOfInput : {false, true}) {
+        EngineRig rig;
+        ASSERT_TRUE(rig.simStarted());
+        Console console;
+        HeadlessRunner runner(rig.engine(), rig.bridge(), console.out, console.err);
+        runner.setInteractive(true);
+        runner.start(false);
+        ASSERT_TRUE(rig.engine().link().isOpen());
+        runner.feedLine(endOfInput ? "sleep 3600000" : "wait UM_ANS_FA 3600000");
+        runner.feedLine("get FA");
+        if (endOfInput)
+            runner.endOfInput();
+        else
+            runner.feedLine("quit");
+        EXPECT_FALSE(rig.engine().link().isOpen()) << "shut down in order, at once";
+        EXPECT_THAT(Console::text(console.out), ::testing::Not(::testing::ContainsRegex("(^|\n)FA [0-9]")))
+            << "nothing after quit";
+    }
+
+    // A script's lines keep their order: its quit waits for the sleep before it.
+    EngineRig rig;
+    ASSERT_TRUE(rig.simStarted());
+    Console console;
+    HeadlessRunner runner(rig.engine(), rig.bridge(), console.out, console.err);
+    runner.start(false);
+    runner.feedLine("sleep 3600000");
+    runner.feedLine("quit");
+    EXPECT_TRUE(rig.engine().link().isOpen());
+    rig.bridge().beginShutdown();
+    rig.engine().shutDown();
+}
+
 } // namespace
 } // namespace qx::test

@@ -40,5 +40,33 @@ TEST(ConsoleCommand, RestoreNamesMayHoldBlanksInQuotes)
     EXPECT_EQ(parseConsoleLine("restore").verb, V::Invalid);
 }
 
+// Before, a wait for a name that never comes was taken, and a day-long
+// sleep held the console; now both are refused with the reason.
+TEST(ConsoleCommand, WaitTakesOnlyNamesThatComeAndHoldsAtMostAnHour)
+{
+    const auto ok = parseConsoleLine("wait UM_ANS_FA 3600000");
+    EXPECT_EQ(ok.verb, V::Wait);
+    EXPECT_EQ(ok.value, 3600000);
+    EXPECT_EQ(parseConsoleLine("wait UM_PANEL_REFRESH").value, ConsoleCommand::kDefaultWaitMs);
+    EXPECT_EQ(parseConsoleLine("sleep 3600000").verb, V::Sleep);
+
+    const struct {
+        const char* line;
+        const char* error;
+    } refused[] = {
+        {"wait UM_ANS_FAX", "wait: UM_ANS_FAX never reaches the console (not a notification or window message)"},
+        {"wait UM_REQ_FA_SET", "wait: UM_REQ_FA_SET never reaches the console (not a notification or window message)"},
+        {"wait UM_ANS_FA 3600001", "wait: MS must be a number of milliseconds, at most 3600000 (one hour)"},
+        {"wait UM_ANS_FA 99999999999999999999", "wait: MS must be a number of milliseconds, at most 3600000 (one hour)"},
+        {"sleep 3600001", "usage: sleep MS (milliseconds, at most 3600000 (one hour))"},
+        {"sleep -1", "usage: sleep MS (milliseconds, at most 3600000 (one hour))"},
+    };
+    for (const auto& r : refused) {
+        const auto c = parseConsoleLine(r.line);
+        EXPECT_EQ(c.verb, V::Invalid) << r.line;
+        EXPECT_EQ(c.error, r.error);
+    }
+}
+
 } // namespace
 } // namespace qx

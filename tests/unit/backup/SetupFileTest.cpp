@@ -10,6 +10,7 @@
 #include <QJsonObject>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -209,6 +210,13 @@ TEST_F(SetupFileTest, OnDiskTheFileIsBoundedAndWrittenWhole)
     EXPECT_FALSE(saveSetupFile(dir.path / "no" / "such" / "folder.json", snapshot(), why));
     EXPECT_NE(why.find("cannot write"), std::string::npos);
     EXPECT_FALSE(saveSetupFile({}, snapshot(), why));
+
+    // Before, "backup /dev/full" (or a FIFO) was replaced by the saved file.
+    const auto fifo = dir.path / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(saveSetupFile(fifo, snapshot(), why));
+    EXPECT_EQ(why, "cannot write " + fifo.string() + ": not a regular file (a FIFO); it was left as it is");
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qx {
 namespace {
@@ -46,6 +47,52 @@ TEST(FileIo, AtomicWriteReplacesTheFileOrLeavesItAsItWas)
     EXPECT_FALSE(why.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir.path / "taken"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 2);
+}
+
+// Before, the rename replaced a FIFO or a device (through a link to it) with
+// the new file, and a plain open of a FIFO waited for a reader for ever.
+TEST(FileIo, EveryWriteRefusesATargetThatIsNotARegularFileAndNeverWaits)
+{
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir.path / "fifo").c_str(), 0600), 0);
+    fs::create_directory(dir.path / "folder");
+    fs::create_symlink("/dev/null", dir.path / "to-null");
+    const struct {
+        const char* name;
+        const char* kind;
+    } refused[] = {{"fifo", "a FIFO"}, {"to-null", "a character device"}, {"folder", "a folder"}};
+    for (const auto& r : refused) {
+        const fs::path target = dir.path / r.name;
+        const std::string expected = std::string("not a regular file (") + r.kind + "); it was left as it is";
+        std::string why;
+        EXPECT_FALSE(checkWriteTarget(target, why));
+        EXPECT_EQ(why, expected);
+        why.clear();
+        EXPECT_FALSE(writeFileAtomically(target, "{}\n", why)) << r.name;
+        EXPECT_EQ(why, expected);
+        why.clear();
+        EXPECT_EQ(openRegularFileForWriting(target, WriteMode::Truncate, why), -1) << r.name;
+        EXPECT_EQ(why, expected);
+    }
+    EXPECT_EQ(fs::status(dir.path / "fifo").type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_symlink(dir.path / "to-null"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 3) << "no temporary file left behind";
+
+    // A regular file, or none yet, is written; append keeps what was there.
+    std::string why;
+    EXPECT_TRUE(checkWriteTarget(dir.path / "new.json", why));
+    for (const auto mode : {WriteMode::Truncate, WriteMode::Append}) {
+        const int fd = openRegularFileForWriting(dir.path / "trace.txt", mode, why);
+        ASSERT_GE(fd, 0) << why;
+        ASSERT_EQ(::write(fd, "W FA;\n", 6), 6);
+        ::close(fd);
+    }
+    EXPECT_EQ(dir.read("trace.txt"), "W FA;\nW FA;\n");
+    const int fd = openRegularFileForWriting(dir.path / "trace.txt", WriteMode::Truncate, why);
+    ASSERT_GE(fd, 0) << why;
+    ::close(fd);
+    EXPECT_EQ(dir.read("trace.txt"), "");
 }
 
 TEST(KeyValueFile, KeepsWhatItDoesNotKnowAndReadsBackWhatItWrote)

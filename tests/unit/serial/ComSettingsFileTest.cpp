@@ -28,29 +28,63 @@ struct ComSettingsFileTest : ::testing::Test {
     std::tuple<int, int, int> get() const { return {link.portNumber(), link.baudRate(), link.reserved()}; }
 };
 
-TEST_F(ComSettingsFileTest, ReadsTheFieldsThroughTheSettersFallBacks)
+TEST_F(ComSettingsFileTest, ReadsTheFieldsInOrderThroughTheSetters)
 {
     const ComSettingsFile file(dir.path, false);
-    struct Case { std::string content; bool read; std::tuple<int, int, int> after; };
+    struct Case { std::string content; std::tuple<int, int, int> after; };
     const std::vector<Case> cases{
-        {"3,9600,0\n", true, {3, 9600, 0}},
-        {"21,57600,0\n", true, {1, 4800, 0}},
-        {"5", true, {5, 19200, 4}}, // fewer fields leave the rest
-        {"6\n38400\n2,99\n", true, {6, 38400, 2}},
-        {" 8, +9600x,-5;\n", true, {8, 9600, -5}},
-        {"abc,def\n", true, {1, 4800, 4}},
-        {"99999999999999999999,9600,-99999999999999999999", true, {1, 9600, INT32_MIN}},
-        {std::string("\0\x01\x83,\xfe", 5), true, {1, 19200, 4}}, // the lead byte swallows the comma
-        {"", false, {1, 4800, 0}}, // as a missing file
-        {"\n\r\n", false, {1, 4800, 0}}, // kept aside: see below
-        {std::string(200000, '5'), false, {1, 4800, 0}},
+        {"3,9600,0\n", {3, 9600, 0}},
+        {"5", {5, 19200, 4}}, // fewer fields leave the rest
+        {"6\n38400\n2,99\n", {6, 38400, 2}},
+        {" 8,\t+9600 ,-5\r\n", {8, 9600, -5}},
+        // Before, the byte-order mark an editor put in front made the port 0, so COM1.
+        {"\xEF\xBB\xBF" "12,38400,0\r\n", {12, 38400, 0}},
     };
     for (const auto& c : cases) {
         set(9, 19200, 4);
         dir.write("CommoFiles/CommSetting.csv", c.content);
-        EXPECT_EQ(file.read(link), c.read) << c.content.substr(0, 40);
-        EXPECT_EQ(get(), c.after) << c.content.substr(0, 40);
+        std::string why;
+        EXPECT_TRUE(file.read(link, &why)) << c.content << why;
+        EXPECT_EQ(get(), c.after) << c.content;
+        EXPECT_FALSE(std::filesystem::exists(file.path().string() + ".bad")) << c.content;
     }
+}
+
+// Before, these were read as 0 or taken as defaults without a word, and the
+// save at shutdown replaced what the operator had written.
+TEST_F(ComSettingsFileTest, FieldsThatAreNoNumbersOrOutOfRangeAreReportedAndKeptAside)
+{
+    const ComSettingsFile file(dir.path, false);
+    const std::string csv = file.path().string();
+    struct Case { std::string content; std::string reason; std::tuple<int, int, int> after; };
+    const std::vector<Case> cases{
+        {"21,57600,0\n", "port 21 is outside 1 to 20", {1, 4800, 0}},
+        {"3,57600,0\n", "speed 57600 is not one of 4800, 9600, 19200 and 38400 bit/s", {3, 4800, 0}},
+        {"abc,def\n", "the port number \"abc\" is not a number", {1, 4800, 4}},
+        {"7,9600x,1\n", "the speed \"9600x\" is not a number", {7, 4800, 1}},
+        {"7,9600,99999999999999999999", "the third value \"99999999999999999999\" is not a number", {7, 9600, 0}},
+        {std::string("\0\x01\x83,\xfe", 5), "the port number \"\\x00\\x01\\x83,\\xFE\" is not a number", {1, 19200, 4}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(dir.path / "CommoFiles");
+        set(9, 19200, 4);
+        dir.write("CommoFiles/CommSetting.csv", c.content);
+        std::string why;
+        EXPECT_FALSE(file.read(link, &why)) << c.content;
+        EXPECT_EQ(why, csv + ": " + c.reason + "; it was renamed to CommSetting.csv.bad");
+        EXPECT_EQ(get(), c.after) << c.content;
+        EXPECT_EQ(dir.read("CommoFiles/CommSetting.csv.bad"), c.content);
+    }
+
+    // Nothing in the way of the copy is replaced: the file stays where it is.
+    std::filesystem::remove_all(dir.path / "CommoFiles");
+    dir.write("CommoFiles/CommSetting.csv", "x\n");
+    ASSERT_EQ(::mkfifo((csv + ".bad").c_str(), 0600), 0);
+    std::string why;
+    EXPECT_FALSE(file.read(link, &why));
+    EXPECT_EQ(why, csv + ": the port number \"x\" is not a number; it could not be renamed to CommSetting.csv.bad "
+                         "(not a regular file (a FIFO); it was left as it is)");
+    EXPECT_EQ(dir.read("CommoFiles/CommSetting.csv"), "x\n");
 }
 
 TEST_F(ComSettingsFileTest, WriteReplacesTheWholeFileAndEachCopyKeepsItsOwn)

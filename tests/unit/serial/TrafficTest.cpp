@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -141,6 +143,14 @@ TEST(TraceFile, WritesOneLinePerReadOrWriteWhileItLives)
 
     TraceFile bad((dir.path / "missing" / "t.txt").string(), tap);
     EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(bad.error(), "No such file or directory");
+    EXPECT_FALSE(tap->listening());
+
+    // Before, a FIFO without a reader held the program's start for ever.
+    ASSERT_EQ(::mkfifo((dir.path / "fifo").c_str(), 0600), 0);
+    TraceFile fifo((dir.path / "fifo").string(), tap);
+    EXPECT_FALSE(fifo.ok());
+    EXPECT_EQ(fifo.error(), "not a regular file (a FIFO); it was left as it is");
     EXPECT_FALSE(tap->listening());
 }
 

@@ -137,6 +137,37 @@ TEST(RadioModelState, PowerCycleSwitchesAutoInformationAndTransmitOff)
     EXPECT_EQ(only(radio.handle("TX;")), "TX0;");
 }
 
+// Before, the MODE keys' commands were taken and did nothing.
+TEST(RadioModelState, ModeKeysStepThroughTheGroupsThatMyModeLeavesOn)
+{
+    RadioModel radio;
+    radio.handle("MD01;");
+    radio.handle("AI1;");
+    std::string visited;
+    for (int i = 0; i < 6; ++i)
+        visited += only(radio.handle("MK8;"));
+    EXPECT_EQ(visited, "MD02;MD03;MD05;MD04;MD06;MD01;");
+    EXPECT_EQ(only(radio.handle("MK7;")), "MD06;");
+    EXPECT_EQ(only(radio.handle("MK7;")), "MD04;");
+
+    radio.handle("MD07;"); // CW-R is in the CW group; FM-N in FM's
+    EXPECT_EQ(only(radio.handle("MK8;")), "MD05;");
+    radio.handle("MD0B;");
+    EXPECT_EQ(only(radio.handle("MK8;")), "MD06;");
+
+    // Only LSB and DATA left on: the keys pass over the rest, on VFO B as well.
+    radio.handle("EX066100001;");
+    radio.handle("VS1;");
+    radio.handle("MD02;");
+    EXPECT_EQ(only(radio.handle("MK8;")), "MD06;");
+    EXPECT_EQ(radio.mode(1), 6);
+    EXPECT_EQ(only(radio.handle("MK8;")), "MD01;");
+    EXPECT_EQ(radio.mode(0), 6) << "VFO A keeps its mode";
+    radio.handle("EX066000000;"); // none on: the mode stays
+    radio.handle("MK7;");
+    EXPECT_EQ(radio.mode(1), 1);
+}
+
 TEST(RadioModelAutoInformation, ChangesAreReportedOnlyWhileOn)
 {
     RadioModel radio;

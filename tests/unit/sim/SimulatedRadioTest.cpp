@@ -200,6 +200,26 @@ TEST(SimConsole, CommandsDriveThePanelAndTheFaults)
     EXPECT_TRUE(console.quitRequested());
 }
 
+// Before, mode 6 was called RTTY-L, while the program sets it as DATA with
+// the "D TYPE" menu setting for its flavour.
+TEST(SimConsole, ModesGoByTheNamesThePanelGivesThem)
+{
+    SimulatedRadio radio;
+    SimConsole console(radio);
+    EXPECT_EQ(console.execute("mode data"), "ok");
+    EXPECT_EQ(radio.model().mode(0), 6);
+    EXPECT_NE(console.execute("status").find("A 14250000 Hz DATA (RTTY),"), std::string::npos)
+        << console.execute("status");
+    ASSERT_TRUE(radio.operate("EX0262;"));
+    EXPECT_NE(console.execute("status").find("A 14250000 Hz DATA (USER-U),"), std::string::npos);
+    EXPECT_EQ(console.execute("mode CW-R"), "ok");
+    EXPECT_EQ(radio.model().mode(0), 7);
+    EXPECT_EQ(console.execute("mode 11"), "ok");
+    EXPECT_NE(console.execute("status").find("A 14250000 Hz mode 11,"), std::string::npos);
+    for (const char* gone : {"mode RTTY-L", "mode DATA-U", "mode 13", "mode 0"})
+        EXPECT_EQ(console.execute(gone).rfind("unknown mode", 0), 0u) << gone;
+}
+
 TEST(SimConsole, BadInputIsExplainedAndChangesNothing)
 {
     SimulatedRadio radio;
