@@ -154,15 +154,28 @@ TEST_F(MemoryWrite, EmptyFieldAndClosingWriteNothing)
 
 // ---- Command Send ----
 
-TEST(CommandSendDialog, SendsTheTypedTextInUpperCaseUnchanged)
+// Before, "MD02" went without its ";" and glued onto the next poll.
+TEST(CommandSendDialog, SendsTheTypedTextInUpperCaseWithItsClosingSemicolon)
 {
     WindowFixture fx;
     CCommandSendDlg dlg(fx.ctx);
+    dlg.show();
     QTest::keyClicks(dlg.field(), "fa14250000;md02");
-    dlg.accept();
-    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;MD02"}));
+    QTest::keyClick(dlg.field(), Qt::Key_Return);
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;MD02;"}));
     ASSERT_EQ(fx.outbox.windowSends.size(), 1u);
     EXPECT_EQ(fx.outbox.windowSends[0].id, UM_CMDSEND_DONE);
+}
+
+TEST(CommandSendDialog, BytesOutsidePrintableAsciiNeverReachTheLine)
+{
+    WindowFixture fx;
+    CCommandSendDlg dlg(fx.ctx);
+    dlg.field()->setText(QStringLiteral("FA;"));
+    dlg.field()->insert(QString::fromUtf8("\xC3\xA9\t"));
+    EXPECT_EQ(dlg.field()->text(), "FA;");
+    dlg.accept();
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA;"}));
 }
 
 TEST(CommandSendDialog, EmptyFieldSendsNothingAndLengthIsCapped)
