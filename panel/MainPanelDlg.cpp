@@ -87,10 +87,12 @@ void CMainPanelDlg::buildMenus()
         actions_[id] = a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, kCmdExit, QStringLiteral("E&xit"));
+    // Exit comes last, behind a rule: Alt+F, Enter must not end the program.
     add(file, kCmdCommandSend, QStringLiteral("&Command Send"));
     add(file, kCmdSaveSetup, QStringLiteral("&Save radio set-up..."));
     add(file, kCmdCompareSetup, QStringLiteral("Com&pare with radio..."));
+    file->addSeparator();
+    add(file, kCmdExit, QStringLiteral("E&xit"));
     QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
     add(setup, kCmdComSelect, QStringLiteral("&COM Select"));
     add(setup, kCmdBaudRate, QStringLiteral("&Baud rate"));
