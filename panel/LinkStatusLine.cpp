@@ -52,15 +52,31 @@ QString LinkStatusLine::plainText() const
     return t;
 }
 
+QString LinkStatusLine::shownText() const
+{
+    return shown_;
+}
+
+void LinkStatusLine::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    redraw();
+}
+
 void LinkStatusLine::redraw()
 {
-    setToolTip(message_);
+    // What does not fit the line ends in an ellipsis; the tooltip says all.
+    const QString full = plainText();
+    const QString bullet = known_ ? QStringLiteral("\u25cf ") : QString();
+    const int room = contentsRect().width() - fontMetrics().horizontalAdvance(bullet);
+    shown_ = room > 0 ? fontMetrics().elidedText(full, Qt::ElideRight, room) : full;
+    setToolTip(shown_ != full ? full : message_);
     if (!known_) {
-        setText(message_.toHtmlEscaped());
+        setText(shown_.toHtmlEscaped());
         return;
     }
     setText(QStringLiteral("<span style=\"color:%1\">\u25cf</span> %2")
-                .arg(phaseColour(status_.phase).name(), plainText().toHtmlEscaped()));
+                .arg(phaseColour(status_.phase).name(), shown_.toHtmlEscaped()));
 }
 
 } // namespace qx::panel

@@ -19,6 +19,11 @@ public:
     const LinkStatus& status() const { return status_; }
     // What the line says, without its colours.
     QString plainText() const;
+    // What fits the line: plainText() cut with an ellipsis when too long.
+    QString shownText() const;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void redraw();
@@ -26,6 +31,7 @@ private:
     LinkStatus status_;
     bool known_ = false;
     QString message_;
+    QString shown_;
 };
 
 } // namespace qx::panel

@@ -18,6 +18,7 @@
 #include "windows/MacroKeys.h"
 #include "windows/MacroSender.h"
 #include "windows/VersionDlg.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -49,6 +50,10 @@ std::optional<AuxKind> kindOfDone(std::uint32_t id)
             return row.kind;
     return std::nullopt;
 }
+
+// The display's corner on the panel (its top-left is the panel's): the
+// frequency readout and everything else the radio shows.
+constexpr QPoint kDisplayBottomRight{710, 158};
 
 QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -87,10 +92,12 @@ void CMainPanelDlg::buildMenus()
         actions_[id] = a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    add(file, kCmdExit, QStringLiteral("E&xit"));
+    // Exit comes last, behind a rule: Alt+F, Enter must not end the program.
     add(file, kCmdCommandSend, QStringLiteral("&Command Send"));
     add(file, kCmdSaveSetup, QStringLiteral("&Save radio set-up..."));
     add(file, kCmdCompareSetup, QStringLiteral("Com&pare with radio..."));
+    file->addSeparator();
+    add(file, kCmdExit, QStringLiteral("E&xit"));
     QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
     add(setup, kCmdComSelect, QStringLiteral("&COM Select"));
     add(setup, kCmdBaudRate, QStringLiteral("&Baud rate"));
@@ -337,11 +344,27 @@ bool CMainPanelDlg::openAux(AuxKind kind)
     if (kind == AuxKind::VfoSet)
         vfoSetForB_ = ctx_.radio.get(RadioState::Int::VS) == 1;
     aux_[slot(kind)] = w;
+    if (kind == AuxKind::Contour || kind == AuxKind::Notch || kind == AuxKind::Dnr || kind == AuxKind::MicEq)
+        placeClearOfDisplay(*w);
     w->show();
     updateMenuEnabling();
     if (kind == AuxKind::Vcc || kind == AuxKind::Contour || kind == AuxKind::Notch || kind == AuxKind::Dnr)
         ctx_.outbox.startTimer(kRepaintTimer, kRepaintMs);
     return true;
+}
+
+void CMainPanelDlg::placeClearOfDisplay(QWidget& w) const
+{
+    // A knob window works on what the display shows: it opens next to the
+    // frequency readout, never over it.
+    const QScreen* s = screen();
+    if (!s || !isVisible())
+        return;
+    const QRect display(view_->mapToGlobal(view_->fromPanel(QPoint(0, 0))),
+                        view_->mapToGlobal(view_->fromPanel(kDisplayBottomRight)));
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize outer = w.size() + QSize(frame.width(), frame.height());
+    w.move(placeClearOf(outer, frameGeometry(), display, s->availableGeometry()));
 }
 
 bool CMainPanelDlg::auxOpen(AuxKind kind) const { return aux_[slot(kind)] != nullptr; }

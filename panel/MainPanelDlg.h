@@ -127,6 +127,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    void placeClearOfDisplay(QWidget& w) const;
     void buildMenus();
     void buildViewMenu();
     QSize chromeSize() const;

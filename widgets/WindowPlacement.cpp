@@ -23,4 +23,18 @@ QRect placeWindow(const WindowToPlace& w, const QRect& available)
     return {topLeft + QPoint(w.frame.left(), w.frame.top()), client};
 }
 
+QPoint placeClearOf(QSize outer, const QRect& parentFrame, const QRect& keepClear, const QRect& available)
+{
+    const int centred = parentFrame.left() + (parentFrame.width() - outer.width()) / 2;
+    const int x = std::max(available.left(), std::min(centred, available.right() + 1 - outer.width()));
+    const int tops[] = {keepClear.bottom() + 1, parentFrame.bottom() + 1, parentFrame.top() - outer.height()};
+    for (int top : tops) {
+        const QRect r(QPoint(x, top), outer);
+        if (available.contains(r) && !r.intersects(keepClear))
+            return r.topLeft();
+    }
+    const int y = std::max(available.top(), std::min(tops[0], available.bottom() + 1 - outer.height()));
+    return {x, y};
+}
+
 } // namespace qx

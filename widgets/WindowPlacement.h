@@ -21,4 +21,11 @@ struct WindowToPlace {
 // The new client geometry.
 QRect placeWindow(const WindowToPlace& w, const QRect& available);
 
+// Where a window of frame size `outer` opens beside what it works on
+// without covering `keepClear` (a part of the parent the operator watches):
+// just below that part, centred on the parent; else below the parent, else
+// above it; when none of these fits the screen, the first, moved inside it.
+// The frame's top-left corner.
+QPoint placeClearOf(QSize outer, const QRect& parentFrame, const QRect& keepClear, const QRect& available);
+
 } // namespace qx

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QShowEvent>
 
 namespace qx {
 
@@ -75,6 +77,15 @@ void AuxWindow::closeEvent(QCloseEvent* e)
 {
     finish();
     e->accept();
+}
+
+void AuxWindow::showEvent(QShowEvent* e)
+{
+    // Runs before QDialog would pick the first such button as its default.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (!b->isDefault())
+            b->setAutoDefault(false);
+    QDialog::showEvent(e);
 }
 
 void AuxWindow::reject()

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QKeyEvent;
+class QShowEvent;
 
 namespace qx {
 
@@ -33,6 +34,11 @@ protected:
     void finish(std::uint64_t wParam = 0);
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    // Enter presses only a button the window made its default on purpose
+    // (the OK of a one-field dialog); every other button loses the dialog's
+    // habit of taking Enter, so a key typed in a field never plays, keys or
+    // switches anything on the radio.
+    void showEvent(QShowEvent* e) override;
     // Every key pressed in the window, whichever control has the focus, is
     // offered to the function-key macros before anything else sees it;
     // while this is false the keys keep their normal meaning.

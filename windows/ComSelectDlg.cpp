@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qx {
@@ -48,6 +49,14 @@ CComSelectDlg::CComSelectDlg(WindowContext& ctx, PortSettings& ports, QWidget* p
     if (auto* box = qobject_cast<QVBoxLayout*>(layout())) {
         box->insertWidget(1, label);
         box->insertWidget(2, network_);
+    }
+    // Tab goes down the dialog as it reads: list, address, OK, CANCEL.
+    auto* ok = findChild<QPushButton*>(QStringLiteral("ok"));
+    auto* cancel = findChild<QPushButton*>(QStringLiteral("cancel"));
+    if (ok && cancel) {
+        setTabOrder(list(), network_);
+        setTabOrder(network_, ok);
+        setTabOrder(ok, cancel);
     }
     connect(network_, &QLineEdit::textEdited, this, [this] { networkEdited_ = true; });
     // A numbered port picked from the list replaces the network radio.

@@ -1,5 +1,8 @@
 #include "windows/CommandSendDlg.h"
 
+#include "cat/RawCommandText.h"
+#include "serial/TextQueue.h"
+
 #include "windows/DialogParts.h"
 #include "windows/OperatorPrompt.h"
 #include "windows/ProgramIcon.h"
@@ -35,6 +38,11 @@ CCommandSendDlg::CCommandSendDlg(WindowContext& ctx, QWidget* parent) : AuxWindo
 
     auto* prompt = new QLabel(operatorString(105));
     prompt->setAlignment(Qt::AlignCenter);
+    refusal_ = new QLabel;
+    refusal_->setObjectName(QStringLiteral("refusal"));
+    refusal_->setStyleSheet(QStringLiteral("color: #b00000"));
+    refusal_->setWordWrap(true);
+    refusal_->hide();
     field_ = new QLineEdit;
     field_->setMaxLength(kMaxLength);
     field_->setValidator(new UpperCaseAscii(field_));
@@ -43,6 +51,7 @@ CCommandSendDlg::CCommandSendDlg(WindowContext& ctx, QWidget* parent) : AuxWindo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(field_);
+    layout->addWidget(refusal_);
     layout->addLayout(okCancelRow(this));
     setMinimumWidth(360);
     field_->setFocus();
@@ -51,9 +60,22 @@ CCommandSendDlg::CCommandSendDlg(WindowContext& ctx, QWidget* parent) : AuxWindo
 
 void CCommandSendDlg::accept()
 {
-    const QByteArray text = field_->text().toLatin1();
-    if (!text.isEmpty() && text.size() <= kMaxLength && ctx_.sendRaw)
-        ctx_.sendRaw(text.toStdString());
+    const QByteArray typed = field_->text().toLatin1();
+    if (typed.trimmed().isEmpty()) {
+        finish();
+        return;
+    }
+    // The closing ";" is added when it was left off, so the text never
+    // glues onto the next command on the line.
+    const RawCommandText raw = rawCommandText(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
+                                              TextQueue::kMaxText);
+    if (!raw.ok()) {
+        refusal_->setText(QString::fromStdString(raw.refusal));
+        refusal_->show();
+        return;
+    }
+    if (ctx_.sendRaw)
+        ctx_.sendRaw(raw.text);
     finish();
 }
 

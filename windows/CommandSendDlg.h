@@ -1,8 +1,10 @@
 // "Command Send": the operator types a raw CAT text (shown in upper case,
-// at most 500 characters); OK sends it exactly as typed.
+// at most 500 characters); OK sends it as typed, with the closing ";" added
+// when it was left off (see cat/RawCommandText.h).
 #pragma once
 #include "windows/AuxWindow.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace qx {
@@ -19,6 +21,7 @@ public:
 
 private:
     QLineEdit* field_ = nullptr;
+    QLabel* refusal_ = nullptr;
 };
 
 } // namespace qx

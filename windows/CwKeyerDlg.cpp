@@ -88,6 +88,12 @@ void CCwKeyerDlg::buildControls()
         const int memory = i + 1;
         connect(f, &QLineEdit::textChanged, this, [this, memory] { updateWriteButton(memory); });
         connect(wr, &QPushButton::clicked, this, [this, memory] { writeMemory(memory); });
+        // Enter in a text field stores that text, as its WR button would;
+        // nothing else, and nothing while the button could not be pressed.
+        connect(f, &QLineEdit::returnPressed, this, [this, memory] {
+            if (write_[static_cast<std::size_t>(memory - 1)]->isEnabled())
+                writeMemory(memory);
+        });
     }
 
     auto* layout = new QVBoxLayout(this);

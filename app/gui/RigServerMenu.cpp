@@ -25,7 +25,7 @@ QMenu* setupMenu(QMainWindow& window)
 
 RigServerMenu::RigServerMenu(QMainWindow& window, RigServerHost& host) : QObject(&window), window_(window), host_(host)
 {
-    action_ = setupMenu(window)->addAction(QStringLiteral("Rig &Server..."));
+    action_ = setupMenu(window)->addAction(QStringLiteral("&Rig Server..."));
     connect(action_, &QAction::triggered, this, &RigServerMenu::openDialog);
     // Once, when the window is up: the server could not start.
     if (!host_.problem().empty())

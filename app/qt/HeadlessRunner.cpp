@@ -1,6 +1,8 @@
 #include "app/qt/HeadlessRunner.h"
 
 #include "app/Engine.h"
+#include "cat/RawCommandText.h"
+#include "serial/TextQueue.h"
 #include "core/ErrorMessages.h"
 #include "core/MessageIds.h"
 #include "core/PostRequest.h"
@@ -188,10 +190,15 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
                                  {*id, static_cast<std::uint64_t>(c.selector), c.value});
         return;
     }
-    case V::Send:
-        if (!engine_.sendRaw(c.name))
+    case V::Send: {
+        // As Command Send: the closing ";" added, nothing but printable ASCII.
+        const RawCommandText raw = rawCommandText(c.name, TextQueue::kMaxText);
+        if (!raw.ok())
+            complain("send: " + raw.refusal);
+        else if (!engine_.sendRaw(raw.text))
             complain("send: text too long");
         return;
+    }
     case V::Get: {
         std::string name = c.name;
         bool commandSide = false;

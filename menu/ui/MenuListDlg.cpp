@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -58,6 +59,7 @@ CMenuListDlg::CMenuListDlg(WindowContext& ctx, QWidget* parent, MenuListMemory* 
     rows_.load(ctx_.menu);
     for (int r = 0; r < rows_.size(); ++r)
         list_->addItem(QString::fromStdString(rows_.line(r)));
+    fitWholeRows();
 
     ctx_.outbox.sendToWindow({UM_MENULIST_REFRESH, 0, 0});
     const int remembered = rows_.valid(memory_->selectedRow) ? memory_->selectedRow : 0;
@@ -156,6 +158,21 @@ void CMenuListDlg::buildControls()
         label->adjustSize();
         label->move(x, kListTop - kCaptionHeight + (kCaptionHeight - label->height()) / 2);
     }
+}
+
+void CMenuListDlg::fitWholeRows()
+{
+    // The list shows whole rows only: a sliver of a row at its foot reads
+    // as a clipped window.
+    const int rowHeight = list_->sizeHintForRow(0);
+    if (rowHeight <= 0)
+        return;
+    const int frame = 2 * list_->frameWidth();
+    const int widest = list_->sizeHintForColumn(0);
+    const int textRoom = kListWidth - frame - list_->verticalScrollBar()->sizeHint().width();
+    const int bar = widest > textRoom ? list_->horizontalScrollBar()->sizeHint().height() : 0;
+    const int rows = (kListHeight - frame - bar) / rowHeight;
+    list_->resize(kListWidth, rows * rowHeight + frame + bar);
 }
 
 void CMenuListDlg::refreshRow(int row)

@@ -54,6 +54,7 @@ private:
     };
 
     void buildControls();
+    void fitWholeRows();
     void refreshRow(int row);
     void confirm();
 

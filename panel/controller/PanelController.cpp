@@ -96,7 +96,13 @@ void CPanelController::leftPress(int x, int y)
 {
     vfoB_ = vfoBOperates();
     const int o = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1);
-    if (isKnob(active_) && (o == op::None || o == active_)) {
+    // A click on the selected knob lets it go, as a click on a selected
+    // digit does; it steps only from elsewhere on the panel.
+    if (isKnob(active_) && o == active_) {
+        deselect();
+        return;
+    }
+    if (isKnob(active_) && o == op::None) {
         knobButton_ = 1;
         knobRepeatRan_ = false;
         outbox_.startTimer(kKnobRepeatTimer, kRepeatFirstMs);
@@ -513,17 +519,20 @@ void CPanelController::menuKey()
 
 void CPanelController::wheel(int x, int y, int delta)
 {
+    // The knob under the pointer takes the wheel, selected or not; elsewhere
+    // a selected digit or knob takes it, and with nothing selected a dial.
+    const int under = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1);
     int target = op::None;
-    if (isDigit(active_)) {
+    const bool selectable = active_ == op::None || isDigit(active_) || isKnob(active_);
+    if (isKnob(under) && selectable && (under == active_ || !blocked(under))) {
+        target = under;
+    } else if (isDigit(active_) || isKnob(active_)) {
         target = active_;
-    } else if (isKnob(active_)) {
-        if (knobRepeatRan_ && knobButton_ != 0)
-            return;
-        target = active_;
-    } else if (active_ == op::None && !blocked(op::MainDial)) {
-        if (const int o = hitTest(x, y, menuSetting(MenuKind::SqlRfGain) == 1); isDial(o))
-            target = o;
+    } else if (active_ == op::None && !blocked(op::MainDial) && isDial(under)) {
+        target = under;
     }
+    if (isKnob(target) && target == active_ && knobRepeatRan_ && knobButton_ != 0)
+        return;
     if (target == op::None) {
         wheelNotches_.reset();
         return;
@@ -534,22 +543,22 @@ void CPanelController::wheel(int x, int y, int delta)
     const int dir = notches > 0 ? 1 : -1;
     const int count = notches * dir;
     vfoB_ = vfoBOperates();
-    if (isDigit(active_)) {
+    if (isDigit(target)) {
         long long step = 1;
-        for (int i = 1; i < digitOf(active_); ++i)
+        for (int i = 1; i < digitOf(target); ++i)
             step *= 10;
         const long long hz = vfoHz() + dir * count * step;
         post(vfoB_ ? UM_REQ_FB_SET : UM_REQ_FA_SET, hz);
-        armReadBack(active_);
+        armReadBack(target);
         return;
     }
-    if (isKnob(active_)) {
-        const KnobSpec* k = knobSpec(active_);
+    if (isKnob(target)) {
+        const KnobSpec* k = knobSpec(target);
         int value = radio_.get(k->entry);
         for (int i = 0; i < count; ++i)
             value = steppedKnobValue(*k, value, dir > 0, KnobStep::Wheel);
-        post(findOperation(active_)->request, value);
-        armReadBack(active_);
+        post(findOperation(target)->request, value);
+        armReadBack(target);
         return;
     }
     if (target == op::MainDial) {

@@ -17,14 +17,40 @@ TEST_F(ControllerTest, SelectingAKnobLightsItsBarAndDoesNotStep)
     EXPECT_TRUE(posted().empty());
 
     radio.set(R::AG0, 100);
-    leftClick(kAfX, kAfY);
-    rightClick(500, 60); // on the display: steps up
+    leftClick(500, 60); // on the display: steps down
+    rightClick(500, 60); // and up
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 99}, {UM_REQ_AG_SET_0, 101}}));
 
     clear();
     leftClick(290, 190); // a key deselects the knob first
     EXPECT_FALSE(model().knobLabelLit[1]);
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_NB_SET, 1}}));
+}
+
+// Before, the wheel did nothing over a knob until it was clicked, and a
+// click on the selected knob stepped it down instead of letting it go.
+TEST_F(ControllerTest, TheWheelTurnsTheKnobUnderItAndAClickLetsASelectedKnobGo)
+{
+    radio.set(R::AG0, 100);
+    radio.set(R::IS, 0);
+    wheel(kAfX, kAfY, 120);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 120}}));
+    EXPECT_EQ(controller().activeOperation(), 0) << "turning is not selecting";
+    EXPECT_FALSE(model().knobLabelLit[1]);
+
+    // With the AF knob selected, the wheel over the shift knob turns the shift.
+    leftClick(kAfX, kAfY);
+    clear();
+    wheel(kShiftX, kShiftY, -120);
+    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_IS_SET, -90}}));
+
+    clear();
+    leftClick(kAfX, kAfY);
+    EXPECT_TRUE(posted().empty());
+    EXPECT_EQ(controller().activeOperation(), 0);
+    EXPECT_FALSE(model().knobLabelLit[1]);
+    leftClick(500, 60); // nothing selected now: a click on the display steps nothing
+    EXPECT_TRUE(posted().empty());
 }
 
 TEST_F(ControllerTest, KnobLimitsAndTheShiftStartFromCentre)
@@ -52,7 +78,7 @@ TEST_F(ControllerTest, KnobLimitsAndTheShiftStartFromCentre)
         if (c.up)
             rightClick(c.x, c.y);
         else
-            leftClick(c.x, c.y);
+            leftClick(500, 60);
         EXPECT_EQ(posted(), std::vector<Posted>{c.want}) << c.current << (c.up ? " up" : " down");
     }
 }
@@ -62,7 +88,7 @@ TEST_F(ControllerTest, RfKnobFollowsSqlRfg)
     setMenuKind(MenuKind::SqlRfGain, 1);
     radio.set(R::RG0, 10);
     leftClick(kSqlX, kSqlY);
-    leftClick(kSqlX, kSqlY);
+    leftClick(500, 60);
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_RG_SET_0, 9}}));
     EXPECT_TRUE(model().knobLabelLit[2]);
 }
@@ -72,12 +98,12 @@ TEST_F(ControllerTest, KnobRepeatRunsWhileHeldAndTheReleaseDoesNotStepAgain)
     radio.set(R::AG0, 100);
     leftClick(kAfX, kAfY);
     clear();
-    leftPress(kAfX, kAfY);
+    leftPress(500, 60);
     EXPECT_TRUE(timerStarted(panel::kKnobRepeatTimer, 1000));
     tick(panel::kKnobRepeatTimer);
     EXPECT_TRUE(timerStarted(panel::kKnobRepeatTimer, 100));
     tick(panel::kKnobRepeatTimer);
-    leftRelease(kAfX, kAfY);
+    leftRelease(500, 60);
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 90}, {UM_REQ_AG_SET_0, 90}}));
     clear();
     tick(panel::kKnobRepeatTimer); // button up: the repeat ends

@@ -62,6 +62,37 @@ TEST(VfoSetDialog, FieldTakesEightDigitsAndPanelDigitsStopThere)
     EXPECT_EQ(dlg.field()->text(), "12345678");
 }
 
+// Before, "7.074" lost its point and went out as 7074 Hz (FA00007074;).
+TEST(VfoSetDialog, ReadsWhatOperatorsTypeAndRefusesWhatItCannotWithTheReason)
+{
+    struct Case {
+        const char* typed;
+        std::uint64_t reported; // 0: the dialog stays open
+        const char* shown;
+    };
+    for (const Case c : {Case{"7.074", 7'074'000, "= 7.074000 MHz"}, Case{"14,074", 14'074'000, "= 14.074000 MHz"},
+                         Case{"7074.5", 7'074'500, "= 7.074500 MHz"}, Case{"7074 khz", 7'074'000, "= 7.074000 MHz"},
+                         Case{"7074", 0, "7.074 kHz is below the radio's lowest frequency, 30.000 kHz (digits alone are Hz; 7.074 is MHz)"},
+                         Case{"70.5", 0, "70.500000 MHz is above the radio's highest frequency, 60.000000 MHz"}}) {
+        WindowFixture fx;
+        CVfoSetDlg dlg(fx.ctx);
+        dlg.show();
+        QTest::keyClicks(dlg.field(), c.typed);
+        if (c.reported) {
+            EXPECT_EQ(dlg.reading()->text().toStdString(), c.shown) << c.typed;
+        }
+        QTest::keyClick(dlg.field(), Qt::Key_Return);
+        if (c.reported) {
+            ASSERT_EQ(fx.outbox.windowSends.size(), 1u) << c.typed;
+            EXPECT_EQ(fx.outbox.windowSends[0].wParam, c.reported) << c.typed;
+        } else {
+            EXPECT_TRUE(fx.outbox.windowSends.empty()) << c.typed;
+            EXPECT_EQ(dlg.reading()->text().toStdString(), c.shown) << c.typed;
+            EXPECT_TRUE(dlg.isVisible());
+        }
+    }
+}
+
 // ---- MEMORY WRITE ----
 
 class MemoryWrite : public ::testing::Test, public WindowFixture {
@@ -154,15 +185,28 @@ TEST_F(MemoryWrite, EmptyFieldAndClosingWriteNothing)
 
 // ---- Command Send ----
 
-TEST(CommandSendDialog, SendsTheTypedTextInUpperCaseUnchanged)
+// Before, "MD02" went without its ";" and glued onto the next poll.
+TEST(CommandSendDialog, SendsTheTypedTextInUpperCaseWithItsClosingSemicolon)
 {
     WindowFixture fx;
     CCommandSendDlg dlg(fx.ctx);
+    dlg.show();
     QTest::keyClicks(dlg.field(), "fa14250000;md02");
-    dlg.accept();
-    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;MD02"}));
+    QTest::keyClick(dlg.field(), Qt::Key_Return);
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA14250000;MD02;"}));
     ASSERT_EQ(fx.outbox.windowSends.size(), 1u);
     EXPECT_EQ(fx.outbox.windowSends[0].id, UM_CMDSEND_DONE);
+}
+
+TEST(CommandSendDialog, BytesOutsidePrintableAsciiNeverReachTheLine)
+{
+    WindowFixture fx;
+    CCommandSendDlg dlg(fx.ctx);
+    dlg.field()->setText(QStringLiteral("FA;"));
+    dlg.field()->insert(QString::fromUtf8("\xC3\xA9\t"));
+    EXPECT_EQ(dlg.field()->text(), "FA;");
+    dlg.accept();
+    EXPECT_EQ(fx.sent, (std::vector<std::string>{"FA;"}));
 }
 
 TEST(CommandSendDialog, EmptyFieldSendsNothingAndLengthIsCapped)
