@@ -224,8 +224,9 @@ unsigned PanelDisplay::drawBlinking()
 {
     const int ac = radio_.get(R::AC);
     const int tuner = ac == 0 ? 0 : ac == 1 ? 1 : (blink_ ? 1 : 0);
-    const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : (radio_.get(R::RI3) != 0 || radio_.get(R::RI4) != 0);
-    // The segment labelled REC: lit while the radio records, as the Playback window's REC shows.
+    // Each lamp follows its own flag, as the Playback window's do: a recording
+    // radio reports only the recording flag, and PLAY stays dark then.
+    const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : radio_.get(kPlayingFlag) != 0;
     const bool ri2 = radio_.get(kRecordingFlag) != 0;
     // The radio reports no split parameter; split is a transmit VFO other than the receive VFO.
     const bool split = radio_.get(R::FT) != radio_.get(R::VS);
@@ -292,7 +293,7 @@ unsigned PanelDisplay::drawKnob(Knob k)
     case Knob::IfShift: angle = ifShiftPointerAngle(radio_.get(R::IS)); break;
     case Knob::AfGain: angle = gainPointerAngle(radio_.get(R::AG0)); break;
     case Knob::RfSql:
-        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
+        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) == 1 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
         break;
     }
     return assign(model_.knobAngle[static_cast<std::size_t>(k)], angle, kRegionKnobs);

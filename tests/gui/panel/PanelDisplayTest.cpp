@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace qx::panel {
 namespace {
 
@@ -261,21 +263,27 @@ TEST_F(PanelDisplayTest, LinkLampFollowsTheLinkAndPowerLampThePower)
     EXPECT_EQ(keyLampIndex(UM_KEY_84 + 1), -1);
 }
 
-TEST_F(PanelDisplayTest, RecSegmentLightsOnlyWhileRecording)
+TEST_F(PanelDisplayTest, RecAndPlaySegmentsEachFollowTheirOwnFlag)
 {
     struct Case {
-        int ri0, recording;
-        bool lit;
+        int ri0, recording, playing;
+        bool rec, play;
     };
     // RI0 is not the recording flag: a radio reporting 0 there is not recording.
-    const Case cases[] = {{0, 0, false}, {1, 0, false}, {0, 1, true}, {1, 1, true}};
+    // A recording radio reports only the recording flag: PLAY stays dark.
+    const Case cases[] = {{0, 0, 0, false, false}, {1, 0, 0, false, false}, {0, 1, 0, true, false},
+                          {1, 1, 0, true, false},  {0, 0, 1, false, true},  {0, 1, 1, true, true}};
     for (const Case& c : cases) {
         radio.set(R::RI0, c.ri0);
         radio.set(kRecordingFlag, c.recording);
+        radio.set(kPlayingFlag, c.playing);
         send(UM_ANS_RI);
-        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << c.ri0 << "/" << c.recording;
+        const std::string at = std::to_string(c.ri0) + "/" + std::to_string(c.recording) + "/" + std::to_string(c.playing);
+        EXPECT_EQ(m.seg(Seg::Ri2), c.rec) << at;
+        EXPECT_EQ(m.seg(Seg::Ri1), c.play) << at;
         display.blinkTick();
-        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << "steady through the blink, " << c.ri0 << "/" << c.recording;
+        EXPECT_EQ(m.seg(Seg::Ri2), c.rec) << "steady through the blink, " << at;
+        EXPECT_EQ(m.seg(Seg::Ri1), c.play) << "steady through the blink, " << at;
         display.blinkTick();
     }
 }
