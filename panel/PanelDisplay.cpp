@@ -138,18 +138,20 @@ unsigned PanelDisplay::handle(const Message& m)
     case UM_ANS_RM:
         return drawMeterLabel() | drawMeter(true);
     case UM_ANS_PS: {
+        // A power answer is the radio heard.
+        inReach_ = true;
         unsigned r = assign(model_.keys[kPowerKeyLamp], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0),
                             kRegionKeys);
         if (radio_.get(R::PS) == 0)
             r |= dropPeak() | drawMeter(false);
-        return r;
+        return r | drawLiveness();
     }
     case UM_ANS_AI: {
         unsigned r = assign(model_.keys[kLinkKeyLamp], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0),
                             kRegionKeys);
         if (radio_.get(R::AI) == 0)
             r |= dropPeak() | drawMeter(false);
-        return r;
+        return r | drawLiveness();
     }
     case UM_ANS_RS:
         return setSeg(Seg::Rs, radio_.get(R::RS) != 0);
@@ -313,9 +315,41 @@ unsigned PanelDisplay::drawKeyLamp(int key, bool pressed)
     if (index == kLinkKeyLamp)
         on = radio_.get(R::AI) == 1;
     else if (index == kPowerKeyLamp)
-        on = radio_.get(R::PS) == 1;
+        on = inReach_ && radio_.get(R::PS) == 1;
     const int state = (pressed ? kKeyPressed : kKeyReleased) + (on ? kKeyOnOffset : 0);
     return assign(model_.keys[index], static_cast<std::uint8_t>(state), kRegionKeys);
+}
+
+namespace {
+
+bool outOfReach(LinkPhase p)
+{
+    return p == LinkPhase::LinkLost || p == LinkPhase::NoPort || p == LinkPhase::ClosedBySleep;
+}
+
+constexpr unsigned kLcdRegions =
+    kRegionFrequency | kRegionClarifier | kRegionSegments | kRegionVfoMemory | kRegionMeter | kRegionGraphs;
+
+} // namespace
+
+unsigned PanelDisplay::setLinkPhase(LinkPhase phase)
+{
+    // Only the step out of reach counts: the first "no port" before the
+    // port opens loses nothing the radio had said.
+    if (outOfReach(phase) && !outOfReach(phase_))
+        inReach_ = false;
+    else if (phase == LinkPhase::Linked)
+        inReach_ = true;
+    phase_ = phase;
+    unsigned r = drawLiveness();
+    const bool pressed = (model_.keys[kPowerKeyLamp] & 1) != 0;
+    return r | drawKeyLamp(static_cast<int>(kPowerKeyLamp), pressed);
+}
+
+unsigned PanelDisplay::drawLiveness()
+{
+    const bool live = inReach_ && radio_.get(R::AI) == 1 && radio_.get(R::PS) == 1;
+    return assign(model_.stale, !live, kLcdRegions);
 }
 
 unsigned PanelDisplay::setSeg(Seg s, int state)
