@@ -4,6 +4,7 @@
 #include "EngineRig.h"
 
 #include "app/RigServerHost.h"
+#include "tests/Ser2netProcess.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -74,6 +75,33 @@ TEST_F(RadioStateTruth, SquelchAndRfGainAreReadApart)
     EXPECT_EQ(rig.radio().get(R::SQ0), 0) << "the RF gain answer moved the squelch";
     EXPECT_EQ(askRigServer(rig, host.port(), "l SQL", 1), "0.000000\n");
     EXPECT_EQ(askRigServer(rig, host.port(), "l RF", 1), "1.000000\n");
+}
+
+// Started with --device, a network radio chosen in COM Select was saved and
+// never used. The later choice wins for this run.
+TEST(DeviceAndNetworkChoice, ANetworkRadioChosenAfterStartReplacesTheCommandLineDevice)
+{
+    if (const std::string why = Ser2netProcess::whyUnavailable(); !why.empty())
+        GTEST_SKIP() << why;
+    const int port = Ser2netProcess::freeLoopbackPort();
+    ASSERT_NE(port, 0);
+    EngineRig rig(false, {}, std::string("/nonexistent/qx720"));
+    ASSERT_TRUE(rig.simStarted());
+    Ser2netProcess ser2net(rig.dir(), rig.radioLink().string(), port, false);
+    std::string why;
+    ASSERT_TRUE(ser2net.start(why)) << why;
+    rig.engine().startUp();
+
+    const std::string network = "tcp://127.0.0.1:" + std::to_string(port);
+    ASSERT_TRUE(rig.engine().setNetworkDevice(network, &why)) << why;
+    EXPECT_EQ(rig.engine().devicePathFor(3), network);
+    EXPECT_EQ(rig.engine().linkStatus().port, network);
+    ASSERT_TRUE(rig.linkUp()) << "the link comes up over the network";
+    EXPECT_EQ(rig.radio().get(R::AI), 1);
+
+    // Back to the numbered ports: --device serves them again.
+    ASSERT_TRUE(rig.engine().setNetworkDevice(std::nullopt, &why)) << why;
+    EXPECT_EQ(rig.engine().devicePathFor(3), "/nonexistent/qx720");
 }
 
 } // namespace
