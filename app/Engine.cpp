@@ -270,7 +270,9 @@ bool Engine::shutDown()
 
 std::optional<std::string> Engine::devicePathFor(int portNumber) const
 {
-    if (!config_.devicePath)
+    // --device outranks a network radio remembered from an earlier run, not
+    // one the operator chose in this run: that choice is the later word.
+    if (!config_.devicePath || networkChosenThisRun_.load())
         if (auto network = network_.get())
             return network;
     return paths_.pathFor(portNumber);
@@ -278,6 +280,7 @@ std::optional<std::string> Engine::devicePathFor(int portNumber) const
 
 bool Engine::setNetworkDevice(const std::optional<std::string>& address, std::string* why)
 {
+    networkChosenThisRun_.store(address.has_value());
     // Not remembered still holds for this run: the status line shows it either way.
     const bool saved = network_.set(address, why);
     linkState_.portChanged();

@@ -120,6 +120,9 @@ public:
     // remembers it in the settings file. False when it could not be saved.
     std::optional<std::string> networkDevice() const { return network_.get(); }
     bool setNetworkDevice(const std::optional<std::string>& address, std::string* why = nullptr);
+    // The device named with --device, which serves every COM number until a
+    // network radio is chosen in this run.
+    const std::optional<std::string>& commandLineDevice() const { return config_.devicePath; }
     bool secondInstance() const { return config_.secondInstance; }
 
 private:
@@ -152,6 +155,8 @@ private:
     NetworkDeviceSetting network_;
     // Set at shutdown: a connect still pending gives up at once.
     std::atomic<bool> cancelConnect_{false};
+    // A network radio was chosen (COM Select) after start: it outranks --device.
+    std::atomic<bool> networkChosenThisRun_{false};
 
     std::unique_ptr<SerialSender> sender_;
     std::unique_ptr<SerialReceiver> receiver_;

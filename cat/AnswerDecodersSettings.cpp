@@ -76,23 +76,6 @@ bool decodeVs(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     return true;
 }
 
-// "SQ" and "RG" answers both carry the one value behind squelch and RF gain.
-bool decodeSquelchGain(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
-{
-    const auto which = a.selector(2);
-    const auto value = a.decimal(3, 3);
-    if (!which || !value)
-        return false;
-    if (*which == 0) {
-        storeAndCopy(ctx, RInt::SQ0, *value, copyValue(CInt::SQ0));
-        storeAndCopy(ctx, RInt::RG0, *value, copyValue(CInt::RG0));
-    } else {
-        storeAndCopy(ctx, RInt::SQ1, *value, copyValue(CInt::SQ1));
-        storeAndCopy(ctx, RInt::RG1, *value, copyValue(CInt::RG1));
-    }
-    return true;
-}
-
 bool decodeMd(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
 {
     // Every mode change may change the step; ask for it whatever came.

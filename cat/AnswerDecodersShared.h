@@ -64,7 +64,6 @@ bool decodeBp(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeCo(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeMl(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeVs(const AnswerFields&, const FieldRule&, DecoderContext&);
-bool decodeSquelchGain(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeMd(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeIs(const AnswerFields&, const FieldRule&, DecoderContext&);
 bool decodeBy(const AnswerFields&, const FieldRule&, DecoderContext&);

@@ -41,12 +41,22 @@ void LinkStatusLine::setMessage(const QString& text)
     redraw();
 }
 
+void LinkStatusLine::setActivity(const QString& text)
+{
+    if (text == activity_)
+        return;
+    activity_ = text;
+    redraw();
+}
+
 QString LinkStatusLine::plainText() const
 {
     if (!known_)
         return message_;
     QString t = QString::fromStdString(status_.port) + QStringLiteral(" \u00b7 ") + QString::number(status_.baud) +
                 QStringLiteral(" bit/s \u00b7 ") + QString::fromStdString(linkPhaseText(status_));
+    if (!activity_.isEmpty())
+        t += QStringLiteral(" \u00b7 ") + activity_;
     if (!message_.isEmpty())
         t += QStringLiteral(" \u2014 ") + message_;
     return t;

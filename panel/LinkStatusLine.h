@@ -15,6 +15,9 @@ public:
     void setStatus(const LinkStatus& s);
     // Shown beside the state; a new state clears it.
     void setMessage(const QString& text);
+    // What the program does about the link by itself (reconnecting), shown
+    // after the state until it is set empty.
+    void setActivity(const QString& text);
 
     const LinkStatus& status() const { return status_; }
     // What the line says, without its colours.
@@ -32,6 +35,7 @@ private:
     bool known_ = false;
     QString message_;
     QString shown_;
+    QString activity_;
 };
 
 } // namespace qx::panel

@@ -154,7 +154,11 @@ double CMainPanelDlg::panelScale() const { return view_->scale(); }
 
 void CMainPanelDlg::zoom(int direction) { setPanelScale(panel::stepPanelScale(panelScale(), direction)); }
 
-void CMainPanelDlg::setLinkStatus(const LinkStatus& s) { statusLine_->setStatus(s); }
+void CMainPanelDlg::setLinkStatus(const LinkStatus& s)
+{
+    statusLine_->setStatus(s);
+    apply(display_.setLinkPhase(s.phase));
+}
 
 void CMainPanelDlg::noteOperatorMessage(const QString& text) { statusLine_->setMessage(text); }
 

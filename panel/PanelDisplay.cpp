@@ -138,18 +138,20 @@ unsigned PanelDisplay::handle(const Message& m)
     case UM_ANS_RM:
         return drawMeterLabel() | drawMeter(true);
     case UM_ANS_PS: {
+        // A power answer is the radio heard.
+        inReach_ = true;
         unsigned r = assign(model_.keys[kPowerKeyLamp], static_cast<std::uint8_t>(radio_.get(R::PS) ? kKeyOnOffset : 0),
                             kRegionKeys);
         if (radio_.get(R::PS) == 0)
             r |= dropPeak() | drawMeter(false);
-        return r;
+        return r | drawLiveness();
     }
     case UM_ANS_AI: {
         unsigned r = assign(model_.keys[kLinkKeyLamp], static_cast<std::uint8_t>(radio_.get(R::AI) ? kKeyOnOffset : 0),
                             kRegionKeys);
         if (radio_.get(R::AI) == 0)
             r |= dropPeak() | drawMeter(false);
-        return r;
+        return r | drawLiveness();
     }
     case UM_ANS_RS:
         return setSeg(Seg::Rs, radio_.get(R::RS) != 0);
@@ -224,8 +226,9 @@ unsigned PanelDisplay::drawBlinking()
 {
     const int ac = radio_.get(R::AC);
     const int tuner = ac == 0 ? 0 : ac == 1 ? 1 : (blink_ ? 1 : 0);
-    const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : (radio_.get(R::RI3) != 0 || radio_.get(R::RI4) != 0);
-    // The segment labelled REC: lit while the radio records, as the Playback window's REC shows.
+    // Each lamp follows its own flag, as the Playback window's do: a recording
+    // radio reports only the recording flag, and PLAY stays dark then.
+    const bool ri1 = radio_.get(R::PB) == 6 ? blink_ : radio_.get(kPlayingFlag) != 0;
     const bool ri2 = radio_.get(kRecordingFlag) != 0;
     // The radio reports no split parameter; split is a transmit VFO other than the receive VFO.
     const bool split = radio_.get(R::FT) != radio_.get(R::VS);
@@ -292,7 +295,7 @@ unsigned PanelDisplay::drawKnob(Knob k)
     case Knob::IfShift: angle = ifShiftPointerAngle(radio_.get(R::IS)); break;
     case Knob::AfGain: angle = gainPointerAngle(radio_.get(R::AG0)); break;
     case Knob::RfSql:
-        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) != 0 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
+        angle = gainPointerAngle(menuSetting(MenuKind::SqlRfGain) == 1 ? radio_.get(R::RG0) : radio_.get(R::SQ0));
         break;
     }
     return assign(model_.knobAngle[static_cast<std::size_t>(k)], angle, kRegionKnobs);
@@ -312,9 +315,41 @@ unsigned PanelDisplay::drawKeyLamp(int key, bool pressed)
     if (index == kLinkKeyLamp)
         on = radio_.get(R::AI) == 1;
     else if (index == kPowerKeyLamp)
-        on = radio_.get(R::PS) == 1;
+        on = inReach_ && radio_.get(R::PS) == 1;
     const int state = (pressed ? kKeyPressed : kKeyReleased) + (on ? kKeyOnOffset : 0);
     return assign(model_.keys[index], static_cast<std::uint8_t>(state), kRegionKeys);
+}
+
+namespace {
+
+bool outOfReach(LinkPhase p)
+{
+    return p == LinkPhase::LinkLost || p == LinkPhase::NoPort || p == LinkPhase::ClosedBySleep;
+}
+
+constexpr unsigned kLcdRegions =
+    kRegionFrequency | kRegionClarifier | kRegionSegments | kRegionVfoMemory | kRegionMeter | kRegionGraphs;
+
+} // namespace
+
+unsigned PanelDisplay::setLinkPhase(LinkPhase phase)
+{
+    // Only the step out of reach counts: the first "no port" before the
+    // port opens loses nothing the radio had said.
+    if (outOfReach(phase) && !outOfReach(phase_))
+        inReach_ = false;
+    else if (phase == LinkPhase::Linked)
+        inReach_ = true;
+    phase_ = phase;
+    unsigned r = drawLiveness();
+    const bool pressed = (model_.keys[kPowerKeyLamp] & 1) != 0;
+    return r | drawKeyLamp(static_cast<int>(kPowerKeyLamp), pressed);
+}
+
+unsigned PanelDisplay::drawLiveness()
+{
+    const bool live = inReach_ && radio_.get(R::AI) == 1 && radio_.get(R::PS) == 1;
+    return assign(model_.stale, !live, kLcdRegions);
 }
 
 unsigned PanelDisplay::setSeg(Seg s, int state)

@@ -5,6 +5,7 @@
 // Runs on the UI thread. Timer 14 (the meter's peak hold) is started and
 // stopped through the Outbox; the window calls the tick entry points.
 #pragma once
+#include "cat/LinkState.h"
 #include "core/Message.h"
 #include "panel/MeterPeakHold.h"
 #include "panel/PanelModel.h"
@@ -43,6 +44,10 @@ public:
 
     // The MENU LIST window holds the panel locked.
     unsigned setMenuListLock(bool locked);
+    // The link's phase as the status line shows it: once the radio is out
+    // of reach (link lost, port gone) the POWER lamp no longer claims it is
+    // on, until the radio answers again.
+    unsigned setLinkPhase(LinkPhase phase);
 
     int selectedDigit() const { return selectedDigit_; }
     bool blinkPhase() const { return blink_; }
@@ -78,6 +83,7 @@ private:
     unsigned setSeg(Seg s, int state);
     unsigned setPair(Seg a, Seg b, bool first, bool second);
     unsigned dropPeak();
+    unsigned drawLiveness();
 
     const RadioState& radio_;
     const MenuTable& menu_;
@@ -87,6 +93,9 @@ private:
     int selectedDigit_ = 0;
     bool blink_ = false;
     bool menuListLock_ = false;
+    // The radio has been heard since the link was last lost.
+    bool inReach_ = true;
+    LinkPhase phase_ = LinkPhase::NoPort;
 };
 
 // The lamp index of a key-lamp message (UM_KEY_78..UM_KEY_A6), or -1.

@@ -61,6 +61,10 @@ struct PanelModel {
 
     std::array<std::uint8_t, kKeyCount> keys{};
 
+    // The LCD's values are not the radio's now (no link, the link lost, or
+    // the radio off): the painter dims the display as the radio's own goes dark.
+    bool stale = true;
+
     bool seg(Seg s) const { return segs[static_cast<std::size_t>(s)] != 0; }
     int segState(Seg s) const { return segs[static_cast<std::size_t>(s)]; }
     void setSeg(Seg s, int state) { segs[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(state); }

@@ -285,6 +285,16 @@ void paintSecondDial(QPainter& p, const PanelModel& m)
     }
 }
 
+// The whole glass darkened over what was drawn, once per painted area, as
+// the radio's own display goes dark: the figures stay readable, plainly not live.
+void paintStale(QPainter& p, const QRect& area)
+{
+    const QRectF shade = toQ(kLcd).intersected(QRectF(area));
+    if (shade.isEmpty())
+        return;
+    p.fillRect(shade, QColor(10, 12, 14, 165));
+}
+
 void paintKeys(QPainter& p, const PanelModel& m, const QRect& area)
 {
     for (const auto& k : kKeys) {
@@ -399,6 +409,9 @@ void PanelPainter::paintBackground(QPainter& p)
 void PanelPainter::paintRegions(QPainter& p, const PanelModel& m, unsigned regions, const QRect& area)
 {
     p.setRenderHint(QPainter::Antialiasing);
+    // Nothing outside the area: what lies there was painted (and shaded) on its own.
+    p.save();
+    p.setClipRect(QRectF(area), Qt::IntersectClip);
     if (regions & kRegionFrequency)
         paintFrequency(p, m);
     if (regions & kRegionClarifier)
@@ -421,7 +434,11 @@ void PanelPainter::paintRegions(QPainter& p, const PanelModel& m, unsigned regio
         paintSecondDial(p, m);
     if (regions & kRegionKeys)
         paintKeys(p, m, area);
+    if (m.stale && (regions & kRegionSegments))
+        paintStale(p, area);
+    p.restore();
 }
+
 
 QRect PanelPainter::regionRect(unsigned region)
 {

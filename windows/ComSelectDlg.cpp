@@ -49,6 +49,15 @@ CComSelectDlg::CComSelectDlg(WindowContext& ctx, PortSettings& ports, QWidget* p
     if (auto* box = qobject_cast<QVBoxLayout*>(layout())) {
         box->insertWidget(1, label);
         box->insertWidget(2, network_);
+        if (const auto device = ports.commandLineDevice()) {
+            // Which one is used must not be left to guessing.
+            commandLineNote_ = new QLabel(
+                QStringLiteral("Started with --device %1: it serves every COM number. A network radio entered "
+                               "here takes its place for this run (and is remembered for runs without --device).")
+                    .arg(QString::fromStdString(*device)));
+            commandLineNote_->setWordWrap(true);
+            box->insertWidget(0, commandLineNote_);
+        }
     }
     // Tab goes down the dialog as it reads: list, address, OK, CANCEL.
     auto* ok = findChild<QPushButton*>(QStringLiteral("ok"));

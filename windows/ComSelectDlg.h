@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+class QLabel;
 class QLineEdit;
 
 namespace qx {
@@ -22,6 +23,8 @@ public:
     ~CComSelectDlg() override;
 
     QLineEdit* networkField() const { return network_; }
+    // Says which device wins when the program was started with --device; null otherwise.
+    QLabel* commandLineNote() const { return commandLineNote_; }
     // A network radio is being tried; the dialog goes on when it answers.
     bool probing() const { return probing_; }
     void accept() override;
@@ -40,6 +43,7 @@ private:
     void probeFinished(bool ok, const std::string& address, const std::string& why);
 
     QLineEdit* network_ = nullptr;
+    QLabel* commandLineNote_ = nullptr;
     std::optional<std::string> currentNetwork_;
     bool networkEdited_ = false;
     std::optional<std::string> probed_; // the address that answered its probe

@@ -41,6 +41,9 @@ public:
     // connected. Blocks for up to the connect time-out, so callers run it off
     // the UI thread; it touches nothing the link uses. `cancel` ends it early.
     virtual bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) = 0;
+    // The device named on the command line (--device) for every COM number;
+    // a network radio chosen here takes its place for this run.
+    virtual std::optional<std::string> commandLineDevice() const { return std::nullopt; }
 };
 
 } // namespace qx

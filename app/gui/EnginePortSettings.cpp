@@ -75,6 +75,8 @@ std::optional<std::string> EnginePortSettings::networkDevice() const
     return std::nullopt;
 }
 
+std::optional<std::string> EnginePortSettings::commandLineDevice() const { return engine_.commandLineDevice(); }
+
 bool EnginePortSettings::setNetworkDevice(const std::optional<std::string>& address, std::string& why)
 {
     return engine_.setNetworkDevice(address, &why);

@@ -22,6 +22,7 @@ public:
     void setBaudRate(int baud) override;
     bool save() override;
     std::optional<std::string> networkDevice() const override;
+    std::optional<std::string> commandLineDevice() const override;
     bool setNetworkDevice(const std::optional<std::string>& address, std::string& why) override;
     bool probeNetwork(const std::string& address, std::string& why, const std::atomic<bool>& cancel) override;
     std::string lastFailure() const override { return lastFailure_; }

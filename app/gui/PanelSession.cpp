@@ -9,7 +9,9 @@
 #include "app/qt/UiBridge.h"
 #include "core/FileIo.h"
 #include "core/KeyValueFile.h"
+#include "panel/LinkStatusLine.h"
 #include "panel/MainPanelDlg.h"
+#include "state/RadioState.h"
 #include "panel/PanelScale.h"
 #include "panel/SplashWindow.h"
 #include "panel/controller/HitZones.h"
@@ -33,6 +35,8 @@ namespace qx {
 namespace {
 
 constexpr int kWatchMs = 50;
+// How often the program's own reconnecting looks at the link.
+constexpr int kKeepAliveMs = 1000;
 // A radio that has not answered "PS;" by then is taken as off, as the answer
 // watchdog would.
 constexpr int kPowerAnswerMs = 3000;
@@ -44,7 +48,10 @@ constexpr int kWatchLimitTicks = 60'000 / kWatchMs;
 
 PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions options)
     : engine_(engine), bridge_(bridge), options_(std::move(options)),
-      ctx_{engine, engine.radio(), engine.command(), engine.menu(), engine.flags(),
+      keepAlive_([&engine] { return engine.radio().get(RadioState::Int::AI) == 1; },
+                 [&engine] { engine.postToThread(ThreadId::AnlSend, {UM_REQ_AI_TOGGLE, 0, 0}); }),
+      outbox_(engine, [this] { keepAlive_.operatorPressedLink(); }),
+      ctx_{outbox_, engine.radio(), engine.command(), engine.menu(), engine.flags(),
            [&engine](const std::string& t) { return engine.sendRaw(t); }}
 {
     ctx_.errorDetail = [&engine](long row) { return engine.errorDetail(row); };
@@ -72,7 +79,12 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
             powerStateKnown();
     });
     bridge_.setTimerHandler([this](int id) { window_->onTimer(id); });
-    linkRelay_ = std::make_unique<LinkStatusRelay>(bridge_, [this](const LinkStatus& s) { window_->setLinkStatus(s); });
+    linkRelay_ = std::make_unique<LinkStatusRelay>(bridge_, [this](const LinkStatus& s) {
+        window_->setLinkStatus(s);
+        keepAlive_.linkStatus(s);
+    });
+    keepAliveTimer_ = new QTimer(this);
+    connect(keepAliveTimer_, &QTimer::timeout, this, [this] { keepAliveTick(); });
     engine_.setLinkListener([relay = linkRelay_.get()](const LinkStatus& s) { relay->report(s); });
 }
 
@@ -128,12 +140,21 @@ void PanelSession::bringUp()
     startScale_ = window_->panelScale();
     window_->show();
     splash_.reset();
+    keepAliveTimer_->start(kKeepAliveMs);
     if (options_.catMonitor)
         window_->openCatMonitor();
     if (awaitingPower_)
         QTimer::singleShot(kPowerAnswerMs, this, [this] { powerStateKnown(); });
     if (!options_.screenshot.empty())
         watchForScreenshot();
+}
+
+void PanelSession::keepAliveTick()
+{
+    if (down_)
+        return;
+    keepAlive_.tick(LinkKeepAlive::Clock::now());
+    window_->statusLine().setActivity(QString::fromStdString(keepAlive_.note()));
 }
 
 void PanelSession::quit()
@@ -222,6 +243,7 @@ void PanelSession::shutDown()
     if (down_)
         return;
     down_ = true;
+    keepAliveTimer_->stop();
     savePanelScale();
     bridge_.beginShutdown();
     engine_.shutDown();

@@ -5,6 +5,8 @@
 // Owns the window; the engine and the bridge belong to the caller and must
 // outlive the session.
 #pragma once
+#include "app/gui/LinkKeepAlive.h"
+#include "app/gui/WindowOutbox.h"
 #include "serial/DevicePaths.h"
 #include "windows/WindowContext.h"
 
@@ -52,6 +54,8 @@ public:
     // Ends the run as the window's close box does (before the window is up:
     // at once).
     void quit();
+    // Brings a lost link back by itself once it has been up (see LinkKeepAlive).
+    const LinkKeepAlive& keepAlive() const { return keepAlive_; }
     CMainPanelDlg& window() { return *window_; }
     ScreenKeeper& screenKeeper() { return *keeper_; }
     // 0, or 1 when the screenshot could not be made.
@@ -65,6 +69,7 @@ private:
     void watchForScreenshot();
     void takeScreenshot();
     void shutDown();
+    void keepAliveTick();
     double savedPanelScale() const;
     void savePanelScale() const;
 
@@ -73,6 +78,8 @@ private:
     PanelSessionOptions options_;
     std::unique_ptr<EnginePortSettings> ports_;
     std::unique_ptr<MacroKeys> macros_;
+    LinkKeepAlive keepAlive_;
+    WindowOutbox outbox_;
     WindowContext ctx_;
     std::unique_ptr<CMainPanelDlg> window_;
     std::unique_ptr<panel::SplashWindow> splash_;
@@ -80,6 +87,7 @@ private:
     std::unique_ptr<LinkStatusRelay> linkRelay_;
     double startScale_ = 1.0;
     QTimer* watch_ = nullptr;
+    QTimer* keepAliveTimer_ = nullptr;
     bool sawBusy_ = false;
     int watchTicks_ = 0;
     int exitCode_ = 0;

@@ -58,6 +58,13 @@ long long CPanelController::vfoHz() const { return vfoB_ ? radio_.get(R::FB) : r
 
 void CPanelController::post(std::uint32_t request, std::int64_t value)
 {
+    // Without the link the radio's answers would not come back: the panel
+    // would show one thing while the radio did another. Only the keys that
+    // bring the link up (LINK, POWER) act then.
+    if (!linkUp() && request != UM_REQ_AI_TOGGLE && request != UM_REQ_POWER_TOGGLE) {
+        world_.note(kNotLinkedNote);
+        return;
+    }
     const int row = requestRowOf(request);
     if (row > 0)
         PostRequest(outbox_, row, 0, 0, 0, value);

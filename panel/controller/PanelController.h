@@ -32,6 +32,9 @@ inline constexpr int kSecondDialRestTimer = 19;
 inline constexpr int kDelayedPopupTimer = 38;
 inline constexpr int kReadBackTimer = 41;
 
+// Said in the status line when a control is used while the link is down.
+inline constexpr const char* kNotLinkedNote = "Not linked: press LINK first. Nothing was sent to the radio.";
+
 class CPanelController {
 public:
     CPanelController(Outbox& outbox, RadioState& radio, const MenuTable& menu, LinkFlags& flags, PanelWorld& world);

@@ -154,6 +154,11 @@ void PanelControllerHost::showConnecting(bool shown)
     window_.updateMenuEnabling();
 }
 
+void PanelControllerHost::note(std::string_view text)
+{
+    window_.noteOperatorMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 void PanelControllerHost::showMessage(std::string_view text)
 {
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -59,6 +59,7 @@ public:
     void runWaitBox() override;
     void showConnecting(bool shown) override;
     void showMessage(std::string_view text) override;
+    void note(std::string_view text) override;
     bool portReady() const override;
     bool bandGroup() const override;
     void setBandGroup(bool on) override;

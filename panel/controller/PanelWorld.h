@@ -55,6 +55,8 @@ public:
     virtual void runWaitBox() = 0;
     virtual void showConnecting(bool shown) = 0;
     virtual void showMessage(std::string_view text) = 0;
+    // A short note for the status line, with no box to dismiss.
+    virtual void note(std::string_view) {}
     // The port is open and neither holds for carrier detect nor sends at once.
     virtual bool portReady() const = 0;
 

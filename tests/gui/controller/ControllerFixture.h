@@ -40,6 +40,8 @@ protected:
     {
         // The built-in menu, as the program loads it: slots and kinds differ.
         MenuLoader(menu, {}).load();
+        // A linked radio: without the link the panel sends nothing but LINK and POWER.
+        radio.set(R::AI, 1);
         window = std::make_unique<CMainPanelDlg>(ctx, hooks());
         host().setChooser([this](const panel::PopupRequest& p) {
             popups.push_back(p);

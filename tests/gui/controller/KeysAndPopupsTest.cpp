@@ -233,6 +233,7 @@ TEST_F(ControllerTest, OpenWindowsBlockThePanelExceptDspChoicesBesideCw)
 
 TEST_F(ControllerTest, LinkKeySwitchesPowerOnFirstWhenBothAreOff)
 {
+    radio.set(R::AI, 0);
     radio.set(R::CO0, 2);
     leftClick(50, 195);
     EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_POWER_TOGGLE, 0}, {UM_REQ_AI_TOGGLE, 0}}));

@@ -1,6 +1,8 @@
 // Knobs, the two dials and frequency digit tuning, driven by mouse events.
 #include "ControllerFixture.h"
 
+#include "panel/LinkStatusLine.h"
+
 namespace qx::test {
 namespace {
 
@@ -123,12 +125,26 @@ TEST_F(ControllerTest, KnobWheelStepsAndReadsBack)
     EXPECT_EQ(sent, std::vector<std::string>{"IS0;"});
 }
 
-TEST_F(ControllerTest, NoReadBackWhileTheLinkIsDown)
+// With the link down the radio's answers would not come back: the panel
+// would show one frequency while the radio moved to another.
+TEST_F(ControllerTest, WithTheLinkDownControlsSendNothingAndSayWhy)
 {
+    radio.set(R::AI, 0);
+    radio.set(R::PS, 1);
     leftClick(kAfX, kAfY);
     wheel(300, 300, -120);
-    EXPECT_EQ(posted(), (std::vector<Posted>{{UM_REQ_AG_SET_0, 0}}));
+    leftPress(517, 192); // the main dial, dragged a quarter turn
+    moveTo(567, 240);
+    tick(panel::kKeyTimer);
+    tick(panel::kDialSendTimer);
+    leftRelease(567, 240);
+    leftClick(290, 190); // a key
+    EXPECT_TRUE(posted().empty()) << "nothing may reach the radio, not even EU001;";
     EXPECT_FALSE(timerStarted(panel::kReadBackTimer, 200));
+    EXPECT_TRUE(window->statusLine().plainText().contains(QStringLiteral("Not linked"))) << window->statusLine().plainText().toStdString();
+
+    leftClick(50, 195); // LINK still acts
+    EXPECT_EQ(posted(), (std::vector<Posted>{Posted{UM_REQ_AI_TOGGLE, 0}}));
 }
 
 TEST_F(ControllerTest, MainDialDragSendsStepsEveryThirtyMilliseconds)

@@ -159,7 +159,9 @@ TEST_F(PanelControllerWithSimulator, PlaybackWindowAndTheLcdShowTheRadioRecordin
 
     press(UM_REQ_LM_01);
     QX_WAIT_ASSERT(recLit() && m.seg(panel::Seg::Ri2), kWait);
-    EXPECT_FALSE(playLit());
+    // Recording is not playing: the LCD's PLAY stays dark, the window's PLAY white.
+    EXPECT_FALSE(m.seg(panel::Seg::Ri1));
+    EXPECT_EQ(playback->playIndicator()->backgroundColour(), QColor(Qt::white));
     press(UM_REQ_LM_00);
     QX_WAIT_ASSERT(!recLit() && !m.seg(panel::Seg::Ri2), kWait);
 

@@ -18,6 +18,7 @@ namespace {
 
 TEST_F(ControllerTest, FourAttemptsThenTheFailureMessage)
 {
+    radio.set(R::AI, 0);
     radio.set(R::PS, 1);
     leftClick(50, 195);
     clear();
@@ -46,8 +47,8 @@ TEST_F(ControllerTest, FourAttemptsThenTheFailureMessage)
     boxes[0]->close();
 
     clear();
-    leftClick(290, 190); // usable again
-    EXPECT_EQ(posted().size(), 1u);
+    leftClick(50, 195); // usable again
+    EXPECT_EQ(posted(), (std::vector<Posted>{Posted{UM_REQ_AI_TOGGLE, 0}}));
 }
 
 TEST_F(ControllerTest, LinkUpEndsTheAttempts)
@@ -64,6 +65,7 @@ TEST_F(ControllerTest, LinkUpEndsTheAttempts)
 
 TEST_F(ControllerTest, ARefusedAutoInformationEndsTheAttemptsWithItsOwnMessage)
 {
+    radio.set(R::AI, 0);
     radio.set(R::PS, 1);
     leftClick(50, 195);
     tick(panel::kConnectCheckTimer);
@@ -78,12 +80,13 @@ TEST_F(ControllerTest, ARefusedAutoInformationEndsTheAttemptsWithItsOwnMessage)
     EXPECT_EQ(boxes[0]->text(), "The transceiver did not turn auto-information on.\nPlease check its CAT settings.");
     boxes[0]->close();
     clear();
-    leftClick(290, 190);
+    leftClick(50, 195);
     EXPECT_EQ(posted().size(), 1u) << "the panel is usable";
 }
 
 TEST_F(ControllerTest, TheMenuIsGreyedWhileTheAttemptsRun)
 {
+    radio.set(R::AI, 0);
     auto menuEnabled = [this] {
         for (int id : {kCmdCommandSend, kCmdComSelect, kCmdBaudRate, kCmdPlayback, kCmdCw, kCmdRepeater, kCmdVersion})
             if (!window->menuAction(id)->isEnabled())

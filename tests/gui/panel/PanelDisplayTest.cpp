@@ -1,5 +1,7 @@
 #include "panel/PanelDisplay.h"
 
+#include "panel/PanelPainter.h"
+
 #include "core/MessageIds.h"
 #include "menu/MenuKind.h"
 #include "menu/MenuLoader.h"
@@ -7,7 +9,12 @@
 #include "state/RadioState.h"
 #include "tests/FakeOutbox.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace qx::panel {
 namespace {
@@ -261,23 +268,102 @@ TEST_F(PanelDisplayTest, LinkLampFollowsTheLinkAndPowerLampThePower)
     EXPECT_EQ(keyLampIndex(UM_KEY_84 + 1), -1);
 }
 
-TEST_F(PanelDisplayTest, RecSegmentLightsOnlyWhileRecording)
+TEST_F(PanelDisplayTest, RecAndPlaySegmentsEachFollowTheirOwnFlag)
 {
     struct Case {
-        int ri0, recording;
-        bool lit;
+        int ri0, recording, playing;
+        bool rec, play;
     };
     // RI0 is not the recording flag: a radio reporting 0 there is not recording.
-    const Case cases[] = {{0, 0, false}, {1, 0, false}, {0, 1, true}, {1, 1, true}};
+    // A recording radio reports only the recording flag: PLAY stays dark.
+    const Case cases[] = {{0, 0, 0, false, false}, {1, 0, 0, false, false}, {0, 1, 0, true, false},
+                          {1, 1, 0, true, false},  {0, 0, 1, false, true},  {0, 1, 1, true, true}};
     for (const Case& c : cases) {
         radio.set(R::RI0, c.ri0);
         radio.set(kRecordingFlag, c.recording);
+        radio.set(kPlayingFlag, c.playing);
         send(UM_ANS_RI);
-        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << c.ri0 << "/" << c.recording;
+        const std::string at = std::to_string(c.ri0) + "/" + std::to_string(c.recording) + "/" + std::to_string(c.playing);
+        EXPECT_EQ(m.seg(Seg::Ri2), c.rec) << at;
+        EXPECT_EQ(m.seg(Seg::Ri1), c.play) << at;
         display.blinkTick();
-        EXPECT_EQ(m.seg(Seg::Ri2), c.lit) << "steady through the blink, " << c.ri0 << "/" << c.recording;
+        EXPECT_EQ(m.seg(Seg::Ri2), c.rec) << "steady through the blink, " << at;
+        EXPECT_EQ(m.seg(Seg::Ri1), c.play) << "steady through the blink, " << at;
         display.blinkTick();
     }
+}
+
+// The LCD is live only while linked to a radio that is on and in reach;
+// the POWER lamp no longer claims power once the radio is out of reach.
+TEST_F(PanelDisplayTest, StaleDisplayAndPowerLampFollowTheLinkAndThePower)
+{
+    EXPECT_TRUE(m.stale) << "nothing heard yet";
+    display.setLinkPhase(LinkPhase::PortOpen);
+    radio.set(R::PS, 1);
+    send(UM_ANS_PS);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyOnOffset);
+    EXPECT_TRUE(m.stale) << "not linked";
+    radio.set(R::AI, 1);
+    EXPECT_NE(send(UM_ANS_AI) & kRegionFrequency, 0u);
+    display.setLinkPhase(LinkPhase::Linked);
+    EXPECT_FALSE(m.stale);
+
+    radio.set(R::PS, 0); // switched off at the radio
+    send(UM_ANS_PS);
+    EXPECT_TRUE(m.stale);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyReleased);
+    radio.set(R::PS, 1);
+    send(UM_ANS_PS);
+    EXPECT_FALSE(m.stale);
+
+    // The watchdog: the link is lost and the power unknown.
+    display.setLinkPhase(LinkPhase::LinkLost);
+    EXPECT_TRUE(m.stale);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyReleased);
+    radio.set(R::AI, 0);
+    send(UM_ANS_AI);
+    display.setLinkPhase(LinkPhase::Connecting);
+    send(UM_KEY_79, 0);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyReleased) << "still out of reach while trying";
+    send(UM_ANS_PS); // the radio answers again
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyOnOffset);
+    radio.set(R::AI, 1);
+    send(UM_ANS_AI);
+    display.setLinkPhase(LinkPhase::Linked);
+    EXPECT_FALSE(m.stale);
+
+    // The port gone (adapter unplugged, ser2net stopped) is out of reach too.
+    display.setLinkPhase(LinkPhase::NoPort);
+    EXPECT_TRUE(m.stale);
+    EXPECT_EQ(m.keys[kPowerKeyLamp], kKeyReleased);
+}
+
+// Stale figures are drawn dimmed, on the glass only.
+TEST(PanelPainterStale, DimsTheGlassAndNothingElse)
+{
+    auto paint = [](bool stale) {
+        PanelModel model;
+        model.stale = stale;
+        model.frequency = frequencyDisplay(14'250'000, 0);
+        QImage image(843, 320, QImage::Format_RGB32);
+        QPainter p(&image);
+        PanelPainter::paintBackground(p);
+        PanelPainter::paintRegions(p, model, kAllRegions);
+        return image;
+    };
+    auto brightness = [](const QImage& image, const QRect& r) {
+        long long sum = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                sum += qGray(image.pixel(x, y));
+        return sum / (static_cast<long long>(r.width()) * r.height());
+    };
+    const QImage live = paint(false);
+    const QImage stale = paint(true);
+    const QRect glass(240, 100, 280, 45); // the frequency figures
+    const QRect keys(720, 170, 100, 40);  // off the glass
+    EXPECT_LT(brightness(stale, glass) * 2, brightness(live, glass));
+    EXPECT_EQ(brightness(stale, keys), brightness(live, keys));
 }
 
 TEST_F(PanelDisplayTest, DialsKnobLabelsAndIgnoredAnswers)

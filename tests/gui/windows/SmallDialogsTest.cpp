@@ -265,6 +265,8 @@ public:
 
     std::optional<std::string> network;
     std::optional<std::string> networkDevice() const override { return network; }
+    std::optional<std::string> device; // --device
+    std::optional<std::string> commandLineDevice() const override { return device; }
     bool setNetworkDevice(const std::optional<std::string>& address, std::string&) override
     {
         calls.push_back("network " + address.value_or("none"));
@@ -324,6 +326,20 @@ TEST_F(PortDialogs, ComListShowsTheDeviceBehindEachNumber)
     EXPECT_EQ(dlg.list()->markedIndex(), 2) << "the port in use is drawn red";
     pick(dlg, 5);
     EXPECT_EQ(dlg.list()->markedIndex(), 2) << "picking does not move the mark";
+}
+
+TEST_F(PortDialogs, StartedWithDeviceTheDialogSaysWhichOneIsUsed)
+{
+    {
+        CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+        EXPECT_EQ(dlg.commandLineNote(), nullptr) << "nothing to say without --device";
+    }
+    ports.device = "/dev/ttyACM0";
+    CComSelectDlg dlg(ctx, ports, nullptr, &prompt);
+    ASSERT_NE(dlg.commandLineNote(), nullptr);
+    const QString note = dlg.commandLineNote()->text();
+    EXPECT_TRUE(note.contains(QStringLiteral("--device /dev/ttyACM0"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("takes its place for this run"))) << note.toStdString();
 }
 
 TEST_F(PortDialogs, CurrentPortChangesNothingButReportsDone)

@@ -63,14 +63,25 @@ TEST_F(AnalyserWorld, CopiesWhatTheRadioStateKept)
     EXPECT_EQ(command.get(CInt::MODE_GROUP), 2);
 }
 
-TEST_F(AnalyserWorld, SquelchAndRfGainAnswersSetBothPairs)
+// The radio keeps squelch and RF gain apart ("SQ0000;" beside "RG0255;"):
+// one answer must never move the other setting.
+TEST_F(AnalyserWorld, SquelchAndRfGainAreTwoSettings)
 {
-    EXPECT_TRUE(decode("SQ0128"));
-    EXPECT_TRUE(decode("RG1040"));
-    EXPECT_EQ(radio.get(RInt::RG0), 128);
+    EXPECT_TRUE(decode("SQ0000"));
+    EXPECT_TRUE(decode("RG0255"));
+    EXPECT_TRUE(decode("SQ1040"));
+    EXPECT_TRUE(decode("RG1200"));
+    EXPECT_EQ(radio.get(RInt::SQ0), 0);
+    EXPECT_EQ(radio.get(RInt::RG0), 255);
     EXPECT_EQ(radio.get(RInt::SQ1), 40);
-    EXPECT_EQ(command.get(CInt::SQ0), 128);
-    EXPECT_EQ(command.get(CInt::RG1), 40);
+    EXPECT_EQ(radio.get(RInt::RG1), 200);
+    EXPECT_EQ(command.get(CInt::SQ0), 0);
+    EXPECT_EQ(command.get(CInt::RG0), 255);
+    EXPECT_EQ(command.get(CInt::SQ1), 40);
+    EXPECT_EQ(command.get(CInt::RG1), 200);
+    EXPECT_FALSE(decode("SQ2010")) << "no third selector";
+    EXPECT_FALSE(decode("RG0x10"));
+    EXPECT_EQ(radio.get(RInt::RG0), 255);
 }
 
 TEST_F(AnalyserWorld, ContourCentreRemembersWhereItWas)
