@@ -70,7 +70,7 @@ constexpr std::array kCommands{
     cmd('n', "get_ts", U, 0),
     noVfo(cmd('P', "set_parm", U, 2)),
     noVfo(cmd('p', "get_parm", U, 1)),
-    cmd('G', "vfo_op", U, 1),
+    cmd('G', "vfo_op", Op::VfoOp, 1),
     cmd('g', "scan", U, 2),
     noVfo(cmd('A', "set_trn", U, 1)),
     noVfo(cmd('a', "get_trn", U, 0)),

@@ -43,6 +43,7 @@ enum class Op : std::uint8_t {
     SetLockMode,
     GetLockMode,
     GetInfo,
+    VfoOp,
     Quit,
     Unsupported,
 };

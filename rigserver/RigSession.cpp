@@ -7,6 +7,7 @@
 #include "rigserver/RigModes.h"
 #include "state/CommandState.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -34,6 +35,15 @@ bool keyable(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' ||
            std::string_view(".,/?=+-@'():").find(c) != std::string_view::npos;
+}
+
+// Hamlib's names of the VFO operations; only the A/B toggle is done here.
+bool isVfoOperationName(std::string_view name)
+{
+    constexpr std::array<std::string_view, 13> kNames{"CPY",       "XCHG", "FROM_VFO", "TO_VFO", "MCL",
+                                                      "UP",        "DOWN", "BAND_UP",  "BAND_DOWN",
+                                                      "LEFT",      "RIGHT", "TUNE",    "TOGGLE"};
+    return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
 }
 
 } // namespace
@@ -94,7 +104,7 @@ Status RigSession::execute(const ParsedCommand& c, Reply& r)
     }
     if (const Status s = radio_.linkStatus(); s != kOk)
         return s;
-    int vfo = radio_.activeVfo();
+    int vfo = selectedVfo();
     if (!c.vfo.empty()) {
         const auto v = parseVfo(c.vfo);
         if (!v)
@@ -115,6 +125,7 @@ Status RigSession::query(Op op, Reply& r)
     case Op::GetFunc: r.block(std::string(functionNames()) + "\n"); return kOk;
     case Op::SetVfo:
     case Op::GetVfoInfo: r.block("VFOA VFOB currVFO \n"); return kOk;
+    case Op::VfoOp: r.block("TOGGLE \n"); return kOk;
     default: return kInvalid;
     }
 }
@@ -132,15 +143,19 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
         const auto v = parseVfo(arg(0));
         if (!v)
             return kInvalid;
-        // Clients select a VFO before nearly everything; the one already in
-        // use costs no command.
+        // The radio addresses each VFO directly (FA/FB, MD with a
+        // selector): a client's selection costs nothing on the line and
+        // moves nobody else's VFO. Naming the operating VFO means following
+        // it, so a client whose connect probe ends on VFO A keeps reading
+        // the radio's VFO when the operator presses A/B.
         if (*v == radio_.activeVfo())
-            return kOk;
-        writer_.request(*v == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
-        radio_.expect(RadioState::Int::VS, *v);
+            selected_.reset();
+        else
+            selected_ = *v;
         return kOk;
     }
-    case Op::GetVfo: r.value(label(0), vfoName(radio_.activeVfo())); return kOk;
+    case Op::GetVfo: r.value(label(0), vfoName(selectedVfo())); return kOk;
+    case Op::VfoOp: return vfoOperation(arg(0));
     case Op::SetSplitVfo: return setSplit(arg(0), arg(1));
     case Op::GetSplitVfo:
         r.value(label(0), radio_.split() ? 1 : 0);
@@ -296,13 +311,30 @@ Status RigSession::setPower(std::string_view value)
     return kOk;
 }
 
+// "G TOGGLE", the A/B key: the one command that moves the radio's operating
+// VFO. The client that pressed it follows the operating VFO from then on.
+Status RigSession::vfoOperation(std::string_view name)
+{
+    if (name != "TOGGLE")
+        return isVfoOperationName(name) ? kNotAvailable : kInvalid;
+    const int next = 1 - radio_.activeVfo();
+    writer_.request(next == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
+    radio_.expect(RadioState::Int::VS, next);
+    selected_.reset();
+    return kOk;
+}
+
+int RigSession::selectedVfo() const { return selected_.value_or(radio_.activeVfo()); }
+
 std::optional<int> RigSession::parseVfo(std::string_view token) const
 {
     if (token == "VFOA" || token == "Main" || token == "MainA")
         return 0;
     if (token == "VFOB" || token == "Sub" || token == "MainB")
         return 1;
-    if (token == "currVFO" || token == "VFO" || token == "RX")
+    if (token == "currVFO" || token == "VFO")
+        return selectedVfo();
+    if (token == "RX")
         return radio_.activeVfo();
     if (token == "TX")
         return radio_.txVfo();

@@ -47,14 +47,22 @@ private:
     Status setRit(std::string_view value);
     Status sendMorse(std::string_view text);
     Status setPower(std::string_view value);
+    Status vfoOperation(std::string_view name);
     std::optional<int> parseVfo(std::string_view token) const;
     int splitVfo() const;
+    // The VFO this client works on: the one it selected, else the radio's
+    // operating VFO.
+    int selectedVfo() const;
 
     int client_;
     RigStateView& radio_;
     RigWriter& writer_;
     RigShared& shared_;
     bool vfoMode_ = false;  // what chk_vfo reports; VFO names are understood either way
+    // "V" chooses the VFO this client's later commands address; the radio's
+    // operating VFO stays where it is (clients select VFOs on every connect).
+    // Nothing: the client follows the operating VFO.
+    std::optional<int> selected_;
     bool closing_ = false;
 };
 
