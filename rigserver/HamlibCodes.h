@@ -14,6 +14,7 @@ enum Status : int {
     kNotImplemented = -4, // a command the protocol does not know
     kIoError = -6,        // the radio is not linked
     kNotAvailable = -11,  // a protocol command this radio does not have
+    kBusy = -14,          // the server serves as many clients as it can
     kNotPowered = -20,    // the radio is switched off
 };
 
@@ -54,6 +55,10 @@ inline constexpr Mask kComp = 1u << 2;
 inline constexpr Mask kLock = 1u << 16;
 inline constexpr Mask kRit = 1u << 24;
 } // namespace func
+
+namespace vfoop {
+inline constexpr Mask kToggle = 1u << 12;
+} // namespace vfoop
 
 // How the transmitter is keyed: by a command to the radio.
 inline constexpr int kPttByCommand = 1;

@@ -51,11 +51,13 @@ private:
     struct Client;
     void run();
     void accept();
+    void refuse(int fd);
     void readFrom(Client& c);
     void answerLines(Client& c);
     bool flush(Client& c);
     void drop(Client& c);
     void watchLink();
+    void release();
 
     RigStateView& radio_;
     RigWriter& writer_;
