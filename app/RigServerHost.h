@@ -45,7 +45,10 @@ public:
     const rig::ListenAddress& address() const { return address_; }
     // What went wrong last (cannot listen, a setting not used); empty when nothing did.
     const std::string& problem() const { return problem_; }
-    // Problems go to standard error as well.
+    // While the server listens where other computers reach it: the warning
+    // the operator sees for as long as that lasts; empty otherwise.
+    const std::string& notice() const { return notice_; }
+    // Problems and the warning go to standard error as well.
     void setReportToStderr(bool on) { stderr_ = on; }
 
 private:
@@ -59,6 +62,7 @@ private:
     rig::RigServer server_;
     rig::ListenAddress address_;
     std::string problem_;
+    std::string notice_;
     bool stderr_ = true;
     bool stopped_ = false;
 };

@@ -41,20 +41,27 @@ void LinkStatusLine::setMessage(const QString& text)
     redraw();
 }
 
+void LinkStatusLine::setNotice(const QString& text)
+{
+    notice_ = text.simplified();
+    redraw();
+}
+
 QString LinkStatusLine::plainText() const
 {
+    const QString notice = notice_.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + notice_;
     if (!known_)
-        return message_;
+        return message_.isEmpty() ? notice_ : message_ + notice;
     QString t = QString::fromStdString(status_.port) + QStringLiteral(" \u00b7 ") + QString::number(status_.baud) +
                 QStringLiteral(" bit/s \u00b7 ") + QString::fromStdString(linkPhaseText(status_));
     if (!message_.isEmpty())
         t += QStringLiteral(" \u2014 ") + message_;
-    return t;
+    return t + notice;
 }
 
 void LinkStatusLine::redraw()
 {
-    setToolTip(message_);
+    setToolTip(notice_.isEmpty() ? message_ : message_.isEmpty() ? notice_ : message_ + QLatin1Char('\n') + notice_);
     if (!known_) {
         setText(message_.toHtmlEscaped());
         return;

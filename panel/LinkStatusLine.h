@@ -15,6 +15,9 @@ public:
     void setStatus(const LinkStatus& s);
     // Shown beside the state; a new state clears it.
     void setMessage(const QString& text);
+    // Shown for as long as it is set, whatever the state (a warning that
+    // holds while the program runs so); empty removes it.
+    void setNotice(const QString& text);
 
     const LinkStatus& status() const { return status_; }
     // What the line says, without its colours.
@@ -26,6 +29,7 @@ private:
     LinkStatus status_;
     bool known_ = false;
     QString message_;
+    QString notice_;
 };
 
 } // namespace qx::panel
