@@ -10,6 +10,7 @@
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
 #include "app/gui/RigServerMenu.h"
+#include "panel/LinkStatusLine.h"
 #include "panel/MainPanelDlg.h"
 #include "serial/DeviceCheck.h"
 #include "sim/SimulatedRadio.h"
@@ -31,6 +32,7 @@ constexpr const char* kVersion = "RCP-720 VERSION  1.10";
 
 int main(int argc, char** argv)
 {
+    qx::ignoreBrokenPipes();
     std::vector<std::string> args(argv + 1, argv + argc);
     qx::ProgramOptions options = qx::parseProgramOptions(args);
     if (!options.error.empty()) {
@@ -104,7 +106,9 @@ int main(int argc, char** argv)
         stopSignals.install();
         session.start();
         rigServer->start(options.rigServer, false);
-        qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
+        qx::RigServerMenu rigServerMenu(session.window(), *rigServer, [&session](const QString& notice) {
+            session.window().statusLine().setNotice(notice);
+        });
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
