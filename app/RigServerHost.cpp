@@ -29,10 +29,12 @@ RigServerHost::~RigServerHost()
     server_.stop();
 }
 
-void RigServerHost::start(const std::optional<std::string>& option, bool keepLinked)
+void RigServerHost::start(const std::optional<std::string>& option, bool keepLinked, bool vfoOption)
 {
     KeyValueFile settings(settingsPath_);
     settings.load();
+    const auto vfoSetting = settings.get(rig::kVfoModeKey);
+    server_.setVfoMode(vfoOption || (vfoSetting && *vfoSetting == "on"));
     const rig::ListenChoice choice = rig::chooseListenAddress(option, settings.get(rig::kSettingsKey));
     if (!choice.warning.empty())
         report(choice.warning);

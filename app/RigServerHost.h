@@ -32,7 +32,8 @@ public:
     // else the default. Problems go to `report` (once each) and the program
     // goes on without the server. `keepLinked`: no operator will press the
     // LINK key.
-    void start(const std::optional<std::string>& option, bool keepLinked);
+    // `vfoOption`: --rig-server-vfo was given (else the settings file says).
+    void start(const std::optional<std::string>& option, bool keepLinked, bool vfoOption = false);
     // The operator's new choice: the server moves there (or stops) and the
     // choice is remembered. False when it cannot listen there.
     bool apply(const rig::ListenAddress& address);

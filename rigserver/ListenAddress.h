@@ -15,6 +15,8 @@ inline constexpr int kDefaultPort = 4532;
 inline constexpr const char* kLoopbackHost = "127.0.0.1";
 // The key in the program's settings file.
 inline constexpr const char* kSettingsKey = "rig-server";
+// "on": clients work in VFO mode, as with --rig-server-vfo.
+inline constexpr const char* kVfoModeKey = "rig-server-vfo";
 
 struct ListenAddress {
     bool enabled = true;

@@ -44,6 +44,10 @@ enum class Op : std::uint8_t {
     GetLockMode,
     GetInfo,
     VfoOp,
+    SetCtcssTone,
+    GetCtcssTone,
+    GetMem,
+    GetRigInfo,
     Quit,
     Unsupported,
 };

@@ -5,11 +5,14 @@
 #include "rigserver/RigCapabilities.h"
 #include "rigserver/RigLevels.h"
 #include "rigserver/RigModes.h"
+#include "rigserver/RigReceiverSettings.h"
 #include "state/CommandState.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 namespace qx::rig {
 namespace {
@@ -44,6 +47,18 @@ bool isVfoOperationName(std::string_view name)
                                                       "UP",        "DOWN", "BAND_UP",  "BAND_DOWN",
                                                       "LEFT",      "RIGHT", "TUNE",    "TOGGLE"};
     return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
+}
+
+// The check Hamlib's clients verify the rig-info block with (CRC-32, as zlib).
+std::uint32_t crc32(std::string_view text)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : text) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 } // namespace
@@ -169,22 +184,46 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     case Op::GetPtt: r.value(label(0), radio_.transmitting() ? 1 : 0); return kOk;
     case Op::SetRit: return setRit(arg(0));
     case Op::GetRit: r.value(label(0), radio_.ritOffset()); return kOk;
-    case Op::SetLevel: return writeLevel(arg(0), arg(1), writer_, radio_);
+    case Op::SetLevel:
+        if (const auto s = writeReceiverLevel(arg(0), arg(1), vfo, writer_, radio_))
+            return *s;
+        if (!readLevel(arg(0), radio_) && isHamlibLevelName(arg(0)))
+            return kNotAvailable;
+        return writeLevel(arg(0), arg(1), writer_, radio_);
     case Op::GetLevel: {
-        const auto text = readLevel(arg(0), radio_);
+        Status status = kOk;
+        auto text = readReceiverLevel(arg(0), vfo, radio_, &status);
         if (!text)
-            return kInvalid;
+            text = readLevel(arg(0), radio_);
+        if (!text)
+            return isHamlibLevelName(arg(0)) ? kNotAvailable : kInvalid;
+        if (status != kOk)
+            return status;
         r.value({}, *text);
         return kOk;
     }
-    case Op::SetFunc: return writeFunction(arg(0), arg(1), writer_, radio_);
+    case Op::SetFunc: {
+        const auto on = parseInteger(arg(1));
+        if (on)
+            if (const auto s = writeReceiverFunction(arg(0), *on != 0, vfo, writer_, radio_))
+                return *s;
+        if (!readFunction(arg(0), radio_) && isHamlibFunctionName(arg(0)))
+            return kNotAvailable;
+        return writeFunction(arg(0), arg(1), writer_, radio_);
+    }
     case Op::GetFunc: {
-        const auto on = readFunction(arg(0), radio_);
+        auto on = readReceiverFunction(arg(0), vfo, radio_);
         if (!on)
-            return kInvalid;
+            on = readFunction(arg(0), radio_);
+        if (!on)
+            return isHamlibFunctionName(arg(0)) ? kNotAvailable : kInvalid;
         r.value({}, *on ? 1 : 0);
         return kOk;
     }
+    case Op::SetCtcssTone: return setCtcssTone(arg(0), vfo, writer_, radio_);
+    case Op::GetCtcssTone: r.value(label(0), ctcssTone(vfo, radio_)); return kOk;
+    case Op::GetMem: r.value(label(0), radio_.value(RadioState::Int::MC)); return kOk;
+    case Op::GetRigInfo: r.block(rigInfo()); return kOk;
     case Op::SendMorse: return sendMorse(arg(0));
     case Op::StopMorse: writer_.request(UM_REQ_KY_0, 0, 0); return kOk;
     case Op::GetVfoInfo: {
@@ -199,6 +238,28 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     }
     default: return kNotAvailable;
     }
+}
+
+// Both VFOs, split and who we are, in the block Hamlib 4.5 clients parse.
+std::string RigSession::rigInfo() const
+{
+    std::string text;
+    const int rx = radio_.activeVfo();
+    const int tx = radio_.txVfo();
+    for (int v : {0, 1}) {
+        const auto code = radio_.radioMode(v);
+        const auto m = code ? clientMode(*code, radio_.dataType()) : std::nullopt;
+        char line[160];
+        std::snprintf(line, sizeof line, "VFO=%s Freq=%d Mode=%s Width=%d RX=%d TX=%d\n",
+                      std::string(vfoName(v)).c_str(), radio_.frequency(v), m ? std::string(m->name).c_str() : "None",
+                      m ? m->passband : 0, v == rx ? 1 : 0, v == tx ? 1 : 0);
+        text += line;
+    }
+    text += "Split=" + std::to_string(radio_.split() ? 1 : 0) + " SatMode=0\n";
+    text += "Rig=QX-720\nApp=" + infoText() + "\nVersion=1\nModel=" + std::to_string(kNetRigModel) + "\n";
+    char crc[32];
+    std::snprintf(crc, sizeof crc, "CRC=0x%08x\n", static_cast<unsigned>(crc32(text)));
+    return text + crc;
 }
 
 Status RigSession::setFrequency(int vfo, std::string_view text)

@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         qx::QuitOnSignals stopSignals([&session] { session.quit(); });
         stopSignals.install();
         session.start();
-        rigServer->start(options.rigServer, false);
+        rigServer->start(options.rigServer, false, options.rigServerVfo);
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer, [&session](const QString& notice) {
             session.window().statusLine().setNotice(notice);
         });
@@ -120,7 +120,7 @@ int main(int argc, char** argv)
     stopSignals.install();
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
-    rigServer->start(options.rigServer, true);
+    rigServer->start(options.rigServer, true, options.rigServerVfo);
     runner.setEndOfInputQuits(!rigServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();

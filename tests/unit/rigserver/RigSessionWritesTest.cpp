@@ -107,7 +107,7 @@ TEST_F(RigTest, LevelsAndSwitchesInHamlibUnits)
     EXPECT_EQ(ask("l AF l KEYSPD"), "1.000000\n25\n");
     EXPECT_EQ(ask("L AF 1.5 L AF -0.1 L KEYSPD 61 L KEYSPD 1e300 L STRENGTH 0 L AF x"),
               "RPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\n");
-    EXPECT_EQ(ask("U NB 1 U LOCK 7 U RIT 0 U COMP 1 U TUNER 1"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
+    EXPECT_EQ(ask("U NB 1 U LOCK 7 U RIT 0 U COMP 1 U TUNER 1 U WARP 1"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT -11\nRPRT -1\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_NB_SET, 0, 1},
                                                 {UM_REQ_LK_ONOFF, 0, 1},
                                                 {UM_REQ_RT_ONOFF, 0, 0},
