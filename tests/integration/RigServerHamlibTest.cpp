@@ -232,6 +232,53 @@ TEST_F(RigServerHamlib, TheToggleMovesTheOperatingVfo)
     EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::VS) == 0; }));
 }
 
+// The rest of the set through Hamlib's client: each set reaches the radio as
+// the panel would send it, each read after it answers the new value, and a
+// second client's reads of the same settings cost the line nothing.
+TEST_F(RigServerHamlib, LevelsSwitchesTonesAndInfoRoundTripAndReadsCostNothing)
+{
+    const std::vector<std::string> out =
+        rigctl(rig, port,
+               {"L", "AGC", "3", "l", "AGC", "L", "PREAMP", "0", "l", "PREAMP", "L", "ATT", "12", "l", "ATT", "L", "NR",
+                "0.5", "l", "NR", "U", "NR", "1", "u", "NR", "U", "TONE", "1", "u", "TONE", "C", "1000", "c"});
+    EXPECT_EQ(out, (std::vector<std::string>{"3", "0", "12", "0.500000", "1", "1", "1000"}));
+    for (const char* text : {"GT03;", "PA00;", "RA03;", "RL006;", "NR01;", "CT01;", "CN012;"})
+        EXPECT_TRUE(heard(rig, text)) << text;
+
+    const std::size_t mark = rig.received().size();
+    const std::vector<std::string> again =
+        rigctl(rig, port, {"l", "AGC", "l", "PREAMP", "l", "ATT", "u", "NR", "u", "TONE", "c", "e", "\\get_rig_info"});
+    ASSERT_GE(again.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 6),
+              (std::vector<std::string>{"3", "0", "12", "1", "1", "1000"}));
+    const auto got = rig.received();
+    for (std::size_t i = mark; i < got.size(); ++i)
+        for (const char* read : {"GT", "PA", "RA", "RL", "NR", "CT", "CN", "MC"})
+            EXPECT_FALSE(got[i].starts_with(read)) << got[i];
+}
+
+// With --rig-server-vfo the server works as "rigctld --vfo": "rigctl --vfo"
+// names the VFO in every command and each reaches that VFO. Without it a
+// plain client addresses the VFO it selected.
+TEST_F(RigServerHamlib, ClientsInVfoModeWithAndWithoutTheServersVfoMode)
+{
+    rig.engine().postToThread(ThreadId::AnlSend, {UM_REQ_FB_SET, 0, 7074000});
+    ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FB) == 7074000; }));
+    const std::string vfoA = std::to_string(rig.radio().get(RadioState::Int::FA));
+    EXPECT_EQ(rigctl(rig, port, {"V", "VFOB", "f", "V", "VFOA", "f"}), (std::vector<std::string>{"7074000", vfoA}));
+
+    host.stop();
+    RigServerHost vfoHost(rig.engine(), rig.dir());
+    vfoHost.setReportToStderr(false);
+    vfoHost.start("127.0.0.1:" + std::to_string(port), false, true);
+    ASSERT_TRUE(vfoHost.running()) << vfoHost.problem();
+    EXPECT_EQ(rigctl(rig, port, {"f", "VFOB", "F", "VFOB", "7075000", "f", "VFOB", "f", "VFOA"}, {"--vfo"}),
+              (std::vector<std::string>{"7074000", "7075000", vfoA}));
+    EXPECT_TRUE(heard(rig, "FB07075000;"));
+    for (const std::string& got : rig.received())
+        EXPECT_FALSE(selectsVfo(got)) << got;
+}
+
 TEST(RigServerSetting, APortInUseIsReportedAndTheChoiceKept)
 {
     EngineRig rig;
