@@ -86,7 +86,7 @@ constexpr std::array kCommands{
     cmd(0, "get_ctcss_sql", U, 0),
     cmd(0, "set_dcs_sql", U, 1),
     cmd(0, "get_dcs_sql", U, 0),
-    cmd('E', "set_mem", U, 1),
+    cmd('E', "set_mem", Op::SetMem, 1),
     cmd('e', "get_mem", Op::GetMem, 0, {"Memory#"}),
     noVfo(cmd('H', "set_channel", U, 1)),
     noVfo(cmd('h', "get_channel", U, 2)),

@@ -47,6 +47,7 @@ enum class Op : std::uint8_t {
     SetCtcssTone,
     GetCtcssTone,
     GetMem,
+    SetMem,
     GetRigInfo,
     Quit,
     Unsupported,

@@ -22,6 +22,8 @@ namespace {
 constexpr char kMorseMemory = '5';
 constexpr std::uint32_t kPlayMorseMemory = UM_REQ_KY_A;
 constexpr std::size_t kMaxMorseLength = 40;
+constexpr long kFirstChannel = 1;
+constexpr long kLastChannel = 504;
 
 constexpr std::array<std::uint32_t, 8> kModeRequests{0,
                                                      UM_REQ_MD_MODE_1,
@@ -223,6 +225,15 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     case Op::SetCtcssTone: return setCtcssTone(arg(0), vfo, writer_, radio_);
     case Op::GetCtcssTone: r.value(label(0), ctcssTone(vfo, radio_)); return kOk;
     case Op::GetMem: r.value(label(0), radio_.value(RadioState::Int::MC)); return kOk;
+    case Op::SetMem: {
+        // The channels as the radio numbers them.
+        const auto channel = parseInteger(arg(0));
+        if (!channel || *channel < kFirstChannel || *channel > kLastChannel)
+            return kInvalid;
+        writer_.request(UM_REQ_MC_SET, 0, *channel);
+        radio_.expect(RadioState::Int::MC, static_cast<int>(*channel));
+        return kOk;
+    }
     case Op::GetRigInfo: r.block(rigInfo()); return kOk;
     case Op::SendMorse: return sendMorse(arg(0));
     case Op::StopMorse: writer_.request(UM_REQ_KY_0, 0, 0); return kOk;

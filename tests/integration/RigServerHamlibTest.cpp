@@ -240,17 +240,18 @@ TEST_F(RigServerHamlib, LevelsSwitchesTonesAndInfoRoundTripAndReadsCostNothing)
     const std::vector<std::string> out =
         rigctl(rig, port,
                {"L", "AGC", "3", "l", "AGC", "L", "PREAMP", "0", "l", "PREAMP", "L", "ATT", "12", "l", "ATT", "L", "NR",
-                "0.5", "l", "NR", "U", "NR", "1", "u", "NR", "U", "TONE", "1", "u", "TONE", "C", "1000", "c"});
-    EXPECT_EQ(out, (std::vector<std::string>{"3", "0", "12", "0.500000", "1", "1", "1000"}));
-    for (const char* text : {"GT03;", "PA00;", "RA03;", "RL006;", "NR01;", "CT01;", "CN012;"})
+                "0.5", "l", "NR", "U", "NR", "1", "u", "NR", "U", "TONE", "1", "u", "TONE", "C", "1000", "c", "E", "45",
+                "e"});
+    EXPECT_EQ(out, (std::vector<std::string>{"3", "0", "12", "0.500000", "1", "1", "1000", "45"}));
+    for (const char* text : {"GT03;", "PA00;", "RA03;", "RL006;", "NR01;", "CT01;", "CN012;", "MC045;"})
         EXPECT_TRUE(heard(rig, text)) << text;
 
     const std::size_t mark = rig.received().size();
     const std::vector<std::string> again =
         rigctl(rig, port, {"l", "AGC", "l", "PREAMP", "l", "ATT", "u", "NR", "u", "TONE", "c", "e", "\\get_rig_info"});
     ASSERT_GE(again.size(), 7u);
-    EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 6),
-              (std::vector<std::string>{"3", "0", "12", "1", "1", "1000"}));
+    EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 7),
+              (std::vector<std::string>{"3", "0", "12", "1", "1", "1000", "45"}));
     const auto got = rig.received();
     for (std::size_t i = mark; i < got.size(); ++i)
         for (const char* read : {"GT", "PA", "RA", "RL", "NR", "CT", "CN", "MC"})
