@@ -17,6 +17,7 @@ struct ProgramOptions {
     std::optional<std::string> device;
     std::optional<int> port; // COM port number, 1..20
     std::optional<std::string> rigServer; // --rig-server: "off", "PORT" or "ADDR:PORT", checked
+    bool rigServerVfo = false;             // --rig-server-vfo: clients name the VFO in each command
     std::string trace;
     std::string screenshot;
     std::string simLog;

@@ -29,10 +29,12 @@ RigServerHost::~RigServerHost()
     server_.stop();
 }
 
-void RigServerHost::start(const std::optional<std::string>& option, bool keepLinked)
+void RigServerHost::start(const std::optional<std::string>& option, bool keepLinked, bool vfoOption)
 {
     KeyValueFile settings(settingsPath_);
     settings.load();
+    const auto vfoSetting = settings.get(rig::kVfoModeKey);
+    server_.setVfoMode(vfoOption || (vfoSetting && *vfoSetting == "on"));
     const rig::ListenChoice choice = rig::chooseListenAddress(option, settings.get(rig::kSettingsKey));
     if (!choice.warning.empty())
         report(choice.warning);
@@ -47,11 +49,16 @@ bool RigServerHost::apply(const rig::ListenAddress& address)
     address_ = address;
     KeyValueFile settings(settingsPath_);
     settings.load();
-    // Only the command line opens the server to other computers; the file
-    // keeps the port.
+    // The file opens the server to other computers only where the operator
+    // wrote such an address into it; an address from the command line is
+    // for this run, and the file keeps the port.
     rig::ListenAddress saved = address;
-    if (!rig::isLoopback(saved.host))
-        saved.host = rig::kLoopbackHost;
+    if (!rig::isLoopback(saved.host)) {
+        const auto before = settings.get(rig::kSettingsKey);
+        const auto written = before ? rig::parseListenAddress(*before) : std::nullopt;
+        if (!written || written->host != saved.host)
+            saved.host = rig::kLoopbackHost;
+    }
     settings.set(rig::kSettingsKey, rig::formatListenAddress(saved));
     if (!settings.save())
         report("The rig server setting could not be saved: " + settings.lastError());
@@ -70,10 +77,15 @@ void RigServerHost::stop()
 
 bool RigServerHost::listen()
 {
+    notice_.clear();
     if (!address_.enabled || stopped_)
         return true;
-    if (server_.start(address_))
+    if (server_.start(address_)) {
+        notice_ = rig::exposureWarning(address_);
+        if (stderr_ && !notice_.empty())
+            std::fprintf(stderr, "%s\n", notice_.c_str());
         return true;
+    }
     report("The rig server " + server_.error() + "; the program goes on without it.");
     return false;
 }

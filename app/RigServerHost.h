@@ -32,7 +32,8 @@ public:
     // else the default. Problems go to `report` (once each) and the program
     // goes on without the server. `keepLinked`: no operator will press the
     // LINK key.
-    void start(const std::optional<std::string>& option, bool keepLinked);
+    // `vfoOption`: --rig-server-vfo was given (else the settings file says).
+    void start(const std::optional<std::string>& option, bool keepLinked, bool vfoOption = false);
     // The operator's new choice: the server moves there (or stops) and the
     // choice is remembered. False when it cannot listen there.
     bool apply(const rig::ListenAddress& address);
@@ -45,7 +46,10 @@ public:
     const rig::ListenAddress& address() const { return address_; }
     // What went wrong last (cannot listen, a setting not used); empty when nothing did.
     const std::string& problem() const { return problem_; }
-    // Problems go to standard error as well.
+    // While the server listens where other computers reach it: the warning
+    // the operator sees for as long as that lasts; empty otherwise.
+    const std::string& notice() const { return notice_; }
+    // Problems and the warning go to standard error as well.
     void setReportToStderr(bool on) { stderr_ = on; }
 
 private:
@@ -59,6 +63,7 @@ private:
     rig::RigServer server_;
     rig::ListenAddress address_;
     std::string problem_;
+    std::string notice_;
     bool stderr_ = true;
     bool stopped_ = false;
 };

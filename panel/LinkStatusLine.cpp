@@ -49,17 +49,24 @@ void LinkStatusLine::setActivity(const QString& text)
     redraw();
 }
 
+void LinkStatusLine::setNotice(const QString& text)
+{
+    notice_ = text.simplified();
+    redraw();
+}
+
 QString LinkStatusLine::plainText() const
 {
+    const QString notice = notice_.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + notice_;
     if (!known_)
-        return message_;
+        return message_.isEmpty() ? notice_ : message_ + notice;
     QString t = QString::fromStdString(status_.port) + QStringLiteral(" \u00b7 ") + QString::number(status_.baud) +
                 QStringLiteral(" bit/s \u00b7 ") + QString::fromStdString(linkPhaseText(status_));
     if (!activity_.isEmpty())
         t += QStringLiteral(" \u00b7 ") + activity_;
     if (!message_.isEmpty())
         t += QStringLiteral(" \u2014 ") + message_;
-    return t;
+    return t + notice;
 }
 
 QString LinkStatusLine::shownText() const
@@ -80,7 +87,9 @@ void LinkStatusLine::redraw()
     const QString bullet = known_ ? QStringLiteral("\u25cf ") : QString();
     const int room = contentsRect().width() - fontMetrics().horizontalAdvance(bullet);
     shown_ = room > 0 ? fontMetrics().elidedText(full, Qt::ElideRight, room) : full;
-    setToolTip(shown_ != full ? full : message_);
+    const QString said =
+        notice_.isEmpty() ? message_ : message_.isEmpty() ? notice_ : message_ + QLatin1Char('\n') + notice_;
+    setToolTip(shown_ != full ? full : said);
     if (!known_) {
         setText(shown_.toHtmlEscaped());
         return;

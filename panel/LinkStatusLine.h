@@ -18,6 +18,9 @@ public:
     // What the program does about the link by itself (reconnecting), shown
     // after the state until it is set empty.
     void setActivity(const QString& text);
+    // Shown for as long as it is set, whatever the state (a warning that
+    // holds while the program runs so); empty removes it.
+    void setNotice(const QString& text);
 
     const LinkStatus& status() const { return status_; }
     // What the line says, without its colours.
@@ -36,6 +39,7 @@ private:
     QString message_;
     QString shown_;
     QString activity_;
+    QString notice_;
 };
 
 } // namespace qx::panel

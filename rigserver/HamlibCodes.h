@@ -14,6 +14,7 @@ enum Status : int {
     kNotImplemented = -4, // a command the protocol does not know
     kIoError = -6,        // the radio is not linked
     kNotAvailable = -11,  // a protocol command this radio does not have
+    kBusy = -14,          // the server serves as many clients as it can
     kNotPowered = -20,    // the radio is switched off
 };
 
@@ -38,22 +39,46 @@ inline constexpr Mask kB = 1u << 1;
 } // namespace vfo
 
 namespace level {
+inline constexpr Mask kPreamp = 1u << 0;
+inline constexpr Mask kAtt = 1u << 1;
 inline constexpr Mask kAf = 1u << 3;
 inline constexpr Mask kRf = 1u << 4;
 inline constexpr Mask kSql = 1u << 5;
 inline constexpr Mask kRfPower = 1u << 12;
 inline constexpr Mask kMicGain = 1u << 13;
 inline constexpr Mask kKeySpeed = 1u << 14;
+inline constexpr Mask kNr = 1u << 8;
+inline constexpr Mask kAgc = 1u << 17;
 inline constexpr Mask kRawStrength = 1u << 26;
+inline constexpr Mask kSwr = 1u << 28;
+inline constexpr Mask kAlc = 1u << 29;
 inline constexpr Mask kStrength = 1u << 30;
 } // namespace level
 
 namespace func {
 inline constexpr Mask kNb = 1u << 1;
 inline constexpr Mask kComp = 1u << 2;
+inline constexpr Mask kVox = 1u << 3;
+inline constexpr Mask kTone = 1u << 4;
+inline constexpr Mask kTsql = 1u << 5;
+inline constexpr Mask kAnf = 1u << 8;
+inline constexpr Mask kNr = 1u << 9;
 inline constexpr Mask kLock = 1u << 16;
 inline constexpr Mask kRit = 1u << 24;
 } // namespace func
+
+namespace vfoop {
+inline constexpr Mask kToggle = 1u << 12;
+} // namespace vfoop
+
+// Hamlib's AGC settings (the values of the AGC level).
+namespace agc {
+inline constexpr int kOff = 0;
+inline constexpr int kFast = 2;
+inline constexpr int kSlow = 3;
+inline constexpr int kMedium = 5;
+inline constexpr int kAuto = 6;
+} // namespace agc
 
 // How the transmitter is keyed: by a command to the radio.
 inline constexpr int kPttByCommand = 1;

@@ -91,14 +91,16 @@ ListenChoice chooseListenAddress(const std::optional<std::string>& option, const
         c.warning = "rig-server = " + *saved + " in the settings file is not used: " + why;
         return c;
     }
-    if (a->enabled && !isLoopback(a->host)) {
-        c.warning = "rig-server = " + *saved +
-                    " in the settings file is not used: other computers may be served only with --rig-server";
-        c.address.port = a->port;
-        return c;
-    }
     c.address = *a;
     return c;
+}
+
+std::string exposureWarning(const ListenAddress& a)
+{
+    if (!a.enabled || isLoopback(a.host))
+        return {};
+    return "The rig server listens on " + formatListenAddress(a) +
+           ": the radio is reachable from the network without a password.";
 }
 
 } // namespace qx::rig

@@ -1,8 +1,9 @@
 // Where the rig server listens: "off", "PORT", "ADDR:PORT" or "[ADDR]:PORT"
 // (numeric IPv4 or IPv6 addresses, or "localhost"). The choice comes from
 // the command line, else from the program's settings file, else the
-// default 127.0.0.1:4532; only the command line may open the server to
-// other computers.
+// default 127.0.0.1:4532. Both places follow one rule: the server is open to
+// other computers only when an address other than loopback is written out
+// there; a port alone, a default or the panel's dialog never opens it.
 #pragma once
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@ inline constexpr int kDefaultPort = 4532;
 inline constexpr const char* kLoopbackHost = "127.0.0.1";
 // The key in the program's settings file.
 inline constexpr const char* kSettingsKey = "rig-server";
+// "on": clients work in VFO mode, as with --rig-server-vfo.
+inline constexpr const char* kVfoModeKey = "rig-server-vfo";
 
 struct ListenAddress {
     bool enabled = true;
@@ -34,5 +37,9 @@ struct ListenChoice {
 };
 
 ListenChoice chooseListenAddress(const std::optional<std::string>& option, const std::optional<std::string>& saved);
+
+// What the operator is told while the server listens where other computers
+// reach it; empty for a loopback address or a server that is off.
+std::string exposureWarning(const ListenAddress& a);
 
 } // namespace qx::rig

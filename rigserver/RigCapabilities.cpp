@@ -3,6 +3,7 @@
 #include "rigserver/HamlibCodes.h"
 #include "rigserver/RigLevels.h"
 #include "rigserver/RigModes.h"
+#include "rigserver/RigReceiverSettings.h"
 
 #include <cstdio>
 
@@ -10,14 +11,15 @@ namespace qx::rig {
 namespace {
 
 constexpr int kProtocolVersion = 1;
-// Hamlib's own number for a radio reached through a rigctld server.
-constexpr int kNetRigModel = 2;
 constexpr long kLowestTxHz = 1800000;
 constexpr long kHighestTxHz = 54000000;
 constexpr int kLowPowerMw = 5000;
 constexpr int kHighPowerMw = 100000;
 constexpr int kMaxIfShiftHz = 1260;
 constexpr unsigned kFirstAntenna = 1;
+// How long a client waits for an answer: the time rigctld gives a serial
+// radio of this kind, so a client's patience is the same with either.
+constexpr int kAnswerTimeoutMs = 1000;
 
 std::string hex(Mask m)
 {
@@ -56,16 +58,16 @@ std::string dumpState()
     s += pair(mode::kCw | mode::kCwr | mode::kRtty, 500);
     s += pair(mode::kAm, 6000) + pair(mode::kFm, 12000) + "0 0\n";
     s += std::to_string(kMaxRitHz) + "\n0\n" + std::to_string(kMaxIfShiftHz) + "\n0\n";
-    s += "\n\n";  // no preamplifier or attenuator steps in dB
+    s += std::to_string(kPreampDb) + " \n" + std::to_string(kAttenuatorDb) + " \n";
     s += hex(functions()) + "\n" + hex(functions()) + "\n";
     s += hex(readableLevels()) + "\n" + hex(settableLevels()) + "\n";
     s += "0x0\n0x0\n";  // parameters
-    s += "vfo_ops=0x0\n";
+    s += "vfo_ops=" + hex(vfoop::kToggle) + "\n";
     s += "ptt_type=0x" + std::to_string(kPttByCommand) + "\n";
     s += "targetable_vfo=0x0\n";
     s += "has_set_vfo=1\nhas_get_vfo=1\nhas_set_freq=1\nhas_get_freq=1\n";
     s += "has_set_conf=0\nhas_get_conf=0\nhas_power2mW=0\nhas_mW2power=0\n";
-    s += "timeout=0\n";
+    s += "timeout=" + std::to_string(kAnswerTimeoutMs) + "\n";
     s += "rig_model=" + std::to_string(kNetRigModel) + "\n";
     s += "rigctld_version=" + infoText() + "\n";
     s += "done\n";

@@ -10,6 +10,8 @@ namespace qx::rig {
 inline constexpr long kLowestHz = 30000;
 inline constexpr long kHighestHz = 60000000;
 inline constexpr int kMaxRitHz = 9999;
+// Hamlib's own number for a radio reached through a rigctld server.
+inline constexpr int kNetRigModel = 2;
 
 std::string dumpState();
 std::string dumpCaps();

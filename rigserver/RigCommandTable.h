@@ -43,6 +43,12 @@ enum class Op : std::uint8_t {
     SetLockMode,
     GetLockMode,
     GetInfo,
+    VfoOp,
+    SetCtcssTone,
+    GetCtcssTone,
+    GetMem,
+    SetMem,
+    GetRigInfo,
     Quit,
     Unsupported,
 };

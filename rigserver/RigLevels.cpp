@@ -1,6 +1,7 @@
 #include "rigserver/RigLevels.h"
 
 #include "core/MessageIds.h"
+#include "rigserver/RigReceiverSettings.h"
 #include "state/RadioState.h"
 
 #include <algorithm>
@@ -171,24 +172,53 @@ Status writeFunction(std::string_view name, std::string_view status, RigWriter& 
 
 Mask settableLevels()
 {
-    Mask m = level::kRfPower | level::kKeySpeed;
+    Mask m = level::kRfPower | level::kKeySpeed | level::kAgc | level::kPreamp | level::kAtt | level::kNr;
     for (const Setting& g : kGains)
         m |= g.bit;
     return m;
 }
 
-Mask readableLevels() { return settableLevels() | level::kStrength | level::kRawStrength; }
+Mask readableLevels() { return settableLevels() | receiverLevels() | level::kStrength | level::kRawStrength; }
 
 Mask functions()
 {
-    Mask m = 0;
+    Mask m = receiverFunctions();
     for (const Setting& s : kSwitches)
         m |= s.bit;
     return m;
 }
 
-std::string_view readableLevelNames() { return "AF RF SQL RFPOWER MICGAIN KEYSPD RAWSTR STRENGTH "; }
-std::string_view settableLevelNames() { return "AF RF SQL RFPOWER MICGAIN KEYSPD "; }
-std::string_view functionNames() { return "NB COMP LOCK RIT "; }
+bool isHamlibLevelName(std::string_view name)
+{
+    constexpr std::string_view kNames[] = {
+        "PREAMP",     "ATT",        "VOXDELAY", "AF",        "RF",          "SQL",          "IF",
+        "APF",        "NR",         "PBT_IN",   "PBT_OUT",   "CWPITCH",     "RFPOWER",      "MICGAIN",
+        "KEYSPD",     "NOTCHF",     "COMP",     "AGC",       "BKINDL",      "BAL",          "METER",
+        "VOXGAIN",    "ANTIVOX",    "SLOPE_LOW", "SLOPE_HIGH", "BKIN_DLYMS", "RAWSTR",      "SQLSTAT",
+        "SWR",        "ALC",        "STRENGTH", "RFPOWER_METER", "COMPMETER", "VD_METER",   "ID_METER",
+        "NOTCHF_RAW", "MONITOR_GAIN", "NB",     "RFPOWER_METER_WATTS", "USB_AF", "AGC_TIME", "TEMP_METER",
+    };
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+bool isHamlibFunctionName(std::string_view name)
+{
+    constexpr std::string_view kNames[] = {
+        "FAGC", "NB",   "COMP", "VOX",  "TONE", "TSQL", "SBKIN",   "FBKIN", "ANF",       "NR",
+        "AIP",  "APF",  "MON",  "MN",   "RF",   "ARO",  "LOCK",    "MUTE",  "VSC",       "REV",
+        "SQL",  "ABM",  "BC",   "MBC",  "RIT",  "AFC",  "SATMODE", "SCOPE", "RESUME",    "TBURST",
+        "TUNER", "XIT", "NB2",  "CSQL", "AFLT", "ANL",  "BC2",     "DUAL_WATCH", "DIVERSITY", "DSQL",
+        "SCEN", "SLICE", "TRANSCEIVE", "SPECTRUM", "SPECTRUM_HOLD", "SEND_MORSE", "SEND_VOICE_MEM",
+        "OVF_STATUS", "SYNC",
+    };
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+std::string_view readableLevelNames()
+{
+    return "AF RF SQL RFPOWER MICGAIN KEYSPD RAWSTR STRENGTH AGC PREAMP ATT NR ALC SWR ";
+}
+std::string_view settableLevelNames() { return "AF RF SQL RFPOWER MICGAIN KEYSPD AGC PREAMP ATT NR "; }
+std::string_view functionNames() { return "NB COMP LOCK RIT NR VOX ANF TONE TSQL "; }
 
 } // namespace qx::rig

@@ -29,6 +29,11 @@ std::string_view readableLevelNames();
 std::string_view settableLevelNames();
 std::string_view functionNames();
 
+// Whether Hamlib knows the name: such a level or function this radio lacks
+// is "not available" (RPRT -11), a name nobody knows is a bad argument.
+bool isHamlibLevelName(std::string_view name);
+bool isHamlibFunctionName(std::string_view name);
+
 // dB relative to S9 for a raw meter reading 0-255: S0 at 0, S9 at 121, S9+60 at 255.
 int strengthDb(int raw);
 

@@ -18,6 +18,9 @@ bool answersWithValues(Op op)
     case Op::GetVfoInfo:
     case Op::GetPowerstat:
     case Op::GetInfo:
+    case Op::GetCtcssTone:
+    case Op::GetMem:
+    case Op::GetRigInfo:
     case Op::DumpState: return true;
     default: return false;
     }

@@ -23,7 +23,8 @@ namespace qx::rig {
 namespace {
 
 constexpr int kWatchMs = 250;
-constexpr int kListenBacklog = 16;
+// Room for every client to connect at once, and the one told it is too many.
+constexpr int kListenBacklog = 2 * RigServer::kMaxClients;
 constexpr std::size_t kReadChunk = 4096;
 
 std::string systemError(int e) { return std::strerror(e); }
@@ -176,7 +177,7 @@ void RigServer::accept()
         if (fd < 0)
             return;
         if (state_->clients.size() >= kMaxClients) {
-            ::close(fd);
+            refuse(fd);
             continue;
         }
         // Answers are short and a client waits for each: no coalescing delay.
@@ -186,6 +187,22 @@ void RigServer::accept()
             std::make_unique<Client>(fd, state_->nextClient++, radio_, writer_, shared_));
         clientCount_ = state_->clients.size();
     }
+}
+
+// One client too many is told so, in a line Hamlib's clients read as an
+// error ("RPRT -14", busy), and closed. A fresh socket's buffer always takes
+// the line; what the client already sent is read first so that the close
+// does not reset the connection under the line.
+void RigServer::refuse(int fd)
+{
+    const std::string text = "RPRT " + std::to_string(kBusy) + " too many clients: the rig server serves " + std::to_string(kMaxClients) +
+                             " at once; try again later\n";
+    [[maybe_unused]] const ssize_t sent = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    ::shutdown(fd, SHUT_WR);
+    std::array<char, kReadChunk> buf;
+    while (::recv(fd, buf.data(), buf.size(), MSG_DONTWAIT) > 0) {
+    }
+    ::close(fd);
 }
 
 void RigServer::readFrom(Client& c)
@@ -234,10 +251,18 @@ bool RigServer::flush(Client& c)
 void RigServer::drop(Client& c)
 {
     if (shared_.ptt.clientGone(c.session.client()))
-        writer_.request(UM_REQ_TX_ONOFF, 0, 0);
+        release();
     if (c.fd >= 0)
         ::close(c.fd);
     c.fd = -1;
+}
+
+// The keying client's "T 1" no longer stands: "t" answers what the radio
+// reports from here on, its release included.
+void RigServer::release()
+{
+    writer_.request(UM_REQ_TX_ONOFF, 0, 0);
+    radio_.forget(RadioState::Int::TX);
 }
 
 void RigServer::watchLink()
@@ -247,7 +272,7 @@ void RigServer::watchLink()
         return;
     state_->lastWatch = now;
     if (shared_.ptt.watch(radio_.linked(), radio_.transmitting()))
-        writer_.request(UM_REQ_TX_ONOFF, 0, 0);
+        release();
     if (keepLinked_ && state_->keeper.due(radio_.linked(), now))
         writer_.request(UM_REQ_AI_TOGGLE, 0, 0);
 }

@@ -35,6 +35,8 @@ public:
 
     // Bring the link up whenever it is down (no operator to do it).
     void setKeepLinked(bool on) { keepLinked_ = on; }
+    // Clients that connect from now on work in VFO mode ("\chk_vfo" is 1).
+    void setVfoMode(bool on) { shared_.vfoMode = on; }
 
     // False, with the reason in error(), when it cannot listen there (the
     // port taken, an address this computer does not have).
@@ -51,11 +53,13 @@ private:
     struct Client;
     void run();
     void accept();
+    void refuse(int fd);
     void readFrom(Client& c);
     void answerLines(Client& c);
     bool flush(Client& c);
     void drop(Client& c);
     void watchLink();
+    void release();
 
     RigStateView& radio_;
     RigWriter& writer_;

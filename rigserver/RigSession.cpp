@@ -5,10 +5,14 @@
 #include "rigserver/RigCapabilities.h"
 #include "rigserver/RigLevels.h"
 #include "rigserver/RigModes.h"
+#include "rigserver/RigReceiverSettings.h"
 #include "state/CommandState.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 namespace qx::rig {
 namespace {
@@ -18,6 +22,8 @@ namespace {
 constexpr char kMorseMemory = '5';
 constexpr std::uint32_t kPlayMorseMemory = UM_REQ_KY_A;
 constexpr std::size_t kMaxMorseLength = 40;
+constexpr long kFirstChannel = 1;
+constexpr long kLastChannel = 504;
 
 constexpr std::array<std::uint32_t, 8> kModeRequests{0,
                                                      UM_REQ_MD_MODE_1,
@@ -34,6 +40,27 @@ bool keyable(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' ||
            std::string_view(".,/?=+-@'():").find(c) != std::string_view::npos;
+}
+
+// Hamlib's names of the VFO operations; only the A/B toggle is done here.
+bool isVfoOperationName(std::string_view name)
+{
+    constexpr std::array<std::string_view, 13> kNames{"CPY",       "XCHG", "FROM_VFO", "TO_VFO", "MCL",
+                                                      "UP",        "DOWN", "BAND_UP",  "BAND_DOWN",
+                                                      "LEFT",      "RIGHT", "TUNE",    "TOGGLE"};
+    return std::find(kNames.begin(), kNames.end(), name) != kNames.end();
+}
+
+// The check Hamlib's clients verify the rig-info block with (CRC-32, as zlib).
+std::uint32_t crc32(std::string_view text)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : text) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 } // namespace
@@ -94,7 +121,7 @@ Status RigSession::execute(const ParsedCommand& c, Reply& r)
     }
     if (const Status s = radio_.linkStatus(); s != kOk)
         return s;
-    int vfo = radio_.activeVfo();
+    int vfo = selectedVfo();
     if (!c.vfo.empty()) {
         const auto v = parseVfo(c.vfo);
         if (!v)
@@ -115,6 +142,7 @@ Status RigSession::query(Op op, Reply& r)
     case Op::GetFunc: r.block(std::string(functionNames()) + "\n"); return kOk;
     case Op::SetVfo:
     case Op::GetVfoInfo: r.block("VFOA VFOB currVFO \n"); return kOk;
+    case Op::VfoOp: r.block("TOGGLE \n"); return kOk;
     default: return kInvalid;
     }
 }
@@ -132,15 +160,19 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
         const auto v = parseVfo(arg(0));
         if (!v)
             return kInvalid;
-        // Clients select a VFO before nearly everything; the one already in
-        // use costs no command.
+        // The radio addresses each VFO directly (FA/FB, MD with a
+        // selector): a client's selection costs nothing on the line and
+        // moves nobody else's VFO. Naming the operating VFO means following
+        // it, so a client whose connect probe ends on VFO A keeps reading
+        // the radio's VFO when the operator presses A/B.
         if (*v == radio_.activeVfo())
-            return kOk;
-        writer_.request(*v == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
-        radio_.expect(RadioState::Int::VS, *v);
+            selected_.reset();
+        else
+            selected_ = *v;
         return kOk;
     }
-    case Op::GetVfo: r.value(label(0), vfoName(radio_.activeVfo())); return kOk;
+    case Op::GetVfo: r.value(label(0), vfoName(selectedVfo())); return kOk;
+    case Op::VfoOp: return vfoOperation(arg(0));
     case Op::SetSplitVfo: return setSplit(arg(0), arg(1));
     case Op::GetSplitVfo:
         r.value(label(0), radio_.split() ? 1 : 0);
@@ -154,22 +186,55 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     case Op::GetPtt: r.value(label(0), radio_.transmitting() ? 1 : 0); return kOk;
     case Op::SetRit: return setRit(arg(0));
     case Op::GetRit: r.value(label(0), radio_.ritOffset()); return kOk;
-    case Op::SetLevel: return writeLevel(arg(0), arg(1), writer_, radio_);
+    case Op::SetLevel:
+        if (const auto s = writeReceiverLevel(arg(0), arg(1), vfo, writer_, radio_))
+            return *s;
+        if (!readLevel(arg(0), radio_) && isHamlibLevelName(arg(0)))
+            return kNotAvailable;
+        return writeLevel(arg(0), arg(1), writer_, radio_);
     case Op::GetLevel: {
-        const auto text = readLevel(arg(0), radio_);
+        Status status = kOk;
+        auto text = readReceiverLevel(arg(0), vfo, radio_, &status);
         if (!text)
-            return kInvalid;
+            text = readLevel(arg(0), radio_);
+        if (!text)
+            return isHamlibLevelName(arg(0)) ? kNotAvailable : kInvalid;
+        if (status != kOk)
+            return status;
         r.value({}, *text);
         return kOk;
     }
-    case Op::SetFunc: return writeFunction(arg(0), arg(1), writer_, radio_);
+    case Op::SetFunc: {
+        const auto on = parseInteger(arg(1));
+        if (on)
+            if (const auto s = writeReceiverFunction(arg(0), *on != 0, vfo, writer_, radio_))
+                return *s;
+        if (!readFunction(arg(0), radio_) && isHamlibFunctionName(arg(0)))
+            return kNotAvailable;
+        return writeFunction(arg(0), arg(1), writer_, radio_);
+    }
     case Op::GetFunc: {
-        const auto on = readFunction(arg(0), radio_);
+        auto on = readReceiverFunction(arg(0), vfo, radio_);
         if (!on)
-            return kInvalid;
+            on = readFunction(arg(0), radio_);
+        if (!on)
+            return isHamlibFunctionName(arg(0)) ? kNotAvailable : kInvalid;
         r.value({}, *on ? 1 : 0);
         return kOk;
     }
+    case Op::SetCtcssTone: return setCtcssTone(arg(0), vfo, writer_, radio_);
+    case Op::GetCtcssTone: r.value(label(0), ctcssTone(vfo, radio_)); return kOk;
+    case Op::GetMem: r.value(label(0), radio_.value(RadioState::Int::MC)); return kOk;
+    case Op::SetMem: {
+        // The channels as the radio numbers them.
+        const auto channel = parseInteger(arg(0));
+        if (!channel || *channel < kFirstChannel || *channel > kLastChannel)
+            return kInvalid;
+        writer_.request(UM_REQ_MC_SET, 0, *channel);
+        radio_.expect(RadioState::Int::MC, static_cast<int>(*channel));
+        return kOk;
+    }
+    case Op::GetRigInfo: r.block(rigInfo()); return kOk;
     case Op::SendMorse: return sendMorse(arg(0));
     case Op::StopMorse: writer_.request(UM_REQ_KY_0, 0, 0); return kOk;
     case Op::GetVfoInfo: {
@@ -184,6 +249,28 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     }
     default: return kNotAvailable;
     }
+}
+
+// Both VFOs, split and who we are, in the block Hamlib 4.5 clients parse.
+std::string RigSession::rigInfo() const
+{
+    std::string text;
+    const int rx = radio_.activeVfo();
+    const int tx = radio_.txVfo();
+    for (int v : {0, 1}) {
+        const auto code = radio_.radioMode(v);
+        const auto m = code ? clientMode(*code, radio_.dataType()) : std::nullopt;
+        char line[160];
+        std::snprintf(line, sizeof line, "VFO=%s Freq=%d Mode=%s Width=%d RX=%d TX=%d\n",
+                      std::string(vfoName(v)).c_str(), radio_.frequency(v), m ? std::string(m->name).c_str() : "None",
+                      m ? m->passband : 0, v == rx ? 1 : 0, v == tx ? 1 : 0);
+        text += line;
+    }
+    text += "Split=" + std::to_string(radio_.split() ? 1 : 0) + " SatMode=0\n";
+    text += "Rig=QX-720\nApp=" + infoText() + "\nVersion=1\nModel=" + std::to_string(kNetRigModel) + "\n";
+    char crc[32];
+    std::snprintf(crc, sizeof crc, "CRC=0x%08x\n", static_cast<unsigned>(crc32(text)));
+    return text + crc;
 }
 
 Status RigSession::setFrequency(int vfo, std::string_view text)
@@ -296,13 +383,30 @@ Status RigSession::setPower(std::string_view value)
     return kOk;
 }
 
+// "G TOGGLE", the A/B key: the one command that moves the radio's operating
+// VFO. The client that pressed it follows the operating VFO from then on.
+Status RigSession::vfoOperation(std::string_view name)
+{
+    if (name != "TOGGLE")
+        return isVfoOperationName(name) ? kNotAvailable : kInvalid;
+    const int next = 1 - radio_.activeVfo();
+    writer_.request(next == 1 ? UM_REQ_VS_1 : UM_REQ_VS_0, 0, 0);
+    radio_.expect(RadioState::Int::VS, next);
+    selected_.reset();
+    return kOk;
+}
+
+int RigSession::selectedVfo() const { return selected_.value_or(radio_.activeVfo()); }
+
 std::optional<int> RigSession::parseVfo(std::string_view token) const
 {
     if (token == "VFOA" || token == "Main" || token == "MainA")
         return 0;
     if (token == "VFOB" || token == "Sub" || token == "MainB")
         return 1;
-    if (token == "currVFO" || token == "VFO" || token == "RX")
+    if (token == "currVFO" || token == "VFO")
+        return selectedVfo();
+    if (token == "RX")
         return radio_.activeVfo();
     if (token == "TX")
         return radio_.txVfo();

@@ -20,12 +20,13 @@ namespace qx::rig {
 struct RigShared {
     PttGuard ptt;
     bool modeLocked = false;  // "\set_lock_mode 1": no client changes the mode
+    bool vfoMode = false;     // clients start in VFO mode, as with "rigctld --vfo"
 };
 
 class RigSession {
 public:
     RigSession(int client, RigStateView& radio, RigWriter& writer, RigShared& shared)
-        : client_(client), radio_(radio), writer_(writer), shared_(shared)
+        : client_(client), radio_(radio), writer_(writer), shared_(shared), vfoMode_(shared.vfoMode)
     {
     }
 
@@ -47,14 +48,23 @@ private:
     Status setRit(std::string_view value);
     Status sendMorse(std::string_view text);
     Status setPower(std::string_view value);
+    Status vfoOperation(std::string_view name);
+    std::string rigInfo() const;
     std::optional<int> parseVfo(std::string_view token) const;
     int splitVfo() const;
+    // The VFO this client works on: the one it selected, else the radio's
+    // operating VFO.
+    int selectedVfo() const;
 
     int client_;
     RigStateView& radio_;
     RigWriter& writer_;
     RigShared& shared_;
     bool vfoMode_ = false;  // what chk_vfo reports; VFO names are understood either way
+    // "V" chooses the VFO this client's later commands address; the radio's
+    // operating VFO stays where it is (clients select VFOs on every connect).
+    // Nothing: the client follows the operating VFO.
+    std::optional<int> selected_;
     bool closing_ = false;
 };
 

@@ -40,6 +40,8 @@ void RigStateView::expect(R entry, int v)
     expected_[static_cast<int>(entry)] = {v, radio_.get(entry), now_() + kExpectFor};
 }
 
+void RigStateView::forget(R entry) { expected_.erase(static_cast<int>(entry)); }
+
 void RigStateView::expectRitOffset(int hz)
 {
     const int reported = static_cast<int>(std::lround(radio_.get(RadioState::Real::IF_OFFSET)));

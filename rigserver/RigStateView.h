@@ -52,6 +52,9 @@ public:
     // A request for `entry` to become `v` has left.
     void expect(RadioState::Int entry, int v);
     void expectRitOffset(int hz);
+    // Reads of `entry` follow the radio's reports again at once: a request
+    // the server itself sent (a release) outdates what a client asked for.
+    void forget(RadioState::Int entry);
 
     const CommandState& command() const { return command_; }
 

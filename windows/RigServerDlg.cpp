@@ -26,7 +26,9 @@ CRigServerDlg::CRigServerDlg(const rig::ListenAddress& current, QWidget* parent)
     const QString host = QString::fromStdString(current.host);
     where_ = new QLabel(rig::isLoopback(current.host)
                             ? QStringLiteral("Address %1: this computer only").arg(host)
-                            : QStringLiteral("Address %1, as given on the command line").arg(host));
+                            : QStringLiteral("Address %1: open to other computers, without a password "
+                                             "(written on the command line or in rcp720.conf)")
+                                  .arg(host));
     connect(serve_, &QCheckBox::toggled, port_, &QWidget::setEnabled);
     port_->setEnabled(current.enabled);
 

@@ -1,7 +1,8 @@
 // "Rig Server": whether other programs (WSJT-X, fldigi, a logger) may share
 // the radio through the Hamlib network protocol, and on which port. The
-// address stays the one the program was started with; only the command
-// line opens the server to other computers.
+// address stays the one the program was started with; only an address
+// written out (command line or rcp720.conf) opens the server to other
+// computers.
 #pragma once
 #include "rigserver/ListenAddress.h"
 

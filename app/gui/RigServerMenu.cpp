@@ -23,8 +23,10 @@ QMenu* setupMenu(QMainWindow& window)
 
 } // namespace
 
-RigServerMenu::RigServerMenu(QMainWindow& window, RigServerHost& host) : QObject(&window), window_(window), host_(host)
+RigServerMenu::RigServerMenu(QMainWindow& window, RigServerHost& host, ShowNotice noticeLine)
+    : QObject(&window), window_(window), host_(host), showNotice_(std::move(noticeLine))
 {
+    showNotice();
     action_ = setupMenu(window)->addAction(QStringLiteral("&Rig Server..."));
     connect(action_, &QAction::triggered, this, &RigServerMenu::openDialog);
     // Once, when the window is up: the server could not start.
@@ -46,9 +48,16 @@ void RigServerMenu::openDialog()
     connect(dlg, &QDialog::accepted, this, [this, dlg] {
         if (!host_.apply(dlg->choice()))
             showProblem();
+        showNotice();
     });
     open_ = dlg;
     dlg->show();
+}
+
+void RigServerMenu::showNotice()
+{
+    if (showNotice_)
+        showNotice_(QString::fromStdString(host_.notice()));
 }
 
 void RigServerMenu::showProblem()

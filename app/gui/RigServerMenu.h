@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QMainWindow;
 class QAction;
 
@@ -16,7 +18,10 @@ class RigServerHost;
 class RigServerMenu : public QObject {
     Q_OBJECT
 public:
-    RigServerMenu(QMainWindow& window, RigServerHost& host);
+    // `showNotice` puts the server's standing warning (open to the network)
+    // where the operator keeps seeing it; it gets an empty text when none holds.
+    using ShowNotice = std::function<void(const QString&)>;
+    RigServerMenu(QMainWindow& window, RigServerHost& host, ShowNotice noticeLine = {});
 
     QAction* action() const { return action_; }
     // The dialog, or the message box, open now (null when none).
@@ -25,9 +30,11 @@ public:
 private:
     void openDialog();
     void showProblem();
+    void showNotice();
 
     QMainWindow& window_;
     RigServerHost& host_;
+    ShowNotice showNotice_;
     QAction* action_ = nullptr;
     QPointer<QWidget> open_;
 };

@@ -9,7 +9,7 @@
 namespace qx {
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 // The write end for the handler; a signal handler can reach nothing else.
 volatile std::sig_atomic_t g_writeFd = -1;
@@ -21,7 +21,7 @@ QuitOnSignals::QuitOnSignals(std::function<void()> quit, QObject* parent) : QObj
 QuitOnSignals::~QuitOnSignals()
 {
     if (installed_) {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < kSignalCount; ++i)
             ::sigaction(kSignals[i], &previous_[i], nullptr);
         g_writeFd = -1;
     }
@@ -55,10 +55,18 @@ bool QuitOnSignals::install()
     action.sa_handler = &QuitOnSignals::onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kSignalCount; ++i)
         ::sigaction(kSignals[i], &action, &previous_[i]);
     installed_ = true;
     return true;
+}
+
+void ignoreBrokenPipes()
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 void QuitOnSignals::readSignal()

@@ -1,4 +1,4 @@
-// Turns SIGTERM, SIGINT and SIGHUP into an orderly quit on the Qt thread,
+// Turns SIGTERM, SIGINT, SIGHUP and SIGQUIT into an orderly quit on the Qt thread,
 // so that a program stopped by the desktop, Ctrl+C or a closed terminal
 // leaves the radio as a closed window does. The handler only writes the
 // signal's number to a socket pair; a notifier on the event loop reads it
@@ -34,9 +34,15 @@ private:
     std::function<void()> quit_;
     int fds_[2] = {-1, -1};
     QSocketNotifier* notifier_ = nullptr;
-    struct sigaction previous_[3] = {};
+    static constexpr int kSignalCount = 4;
+    struct sigaction previous_[kSignalCount] = {};
     bool installed_ = false;
     int caught_ = 0;
 };
+
+// A peer that hangs up (a rig-server client, a network radio) makes a write
+// fail with EPIPE rather than end the program: for the whole process, once,
+// before any thread starts.
+void ignoreBrokenPipes();
 
 } // namespace qx

@@ -10,6 +10,7 @@
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
 #include "app/gui/RigServerMenu.h"
+#include "panel/LinkStatusLine.h"
 #include "panel/MainPanelDlg.h"
 #include "serial/DeviceCheck.h"
 #include "sim/SimulatedRadio.h"
@@ -31,6 +32,7 @@ constexpr const char* kVersion = "RCP-720 VERSION  1.10";
 
 int main(int argc, char** argv)
 {
+    qx::ignoreBrokenPipes();
     std::vector<std::string> args(argv + 1, argv + argc);
     qx::ProgramOptions options = qx::parseProgramOptions(args);
     if (!options.error.empty()) {
@@ -108,8 +110,10 @@ int main(int argc, char** argv)
         qx::QuitOnSignals stopSignals([&session] { session.quit(); });
         stopSignals.install();
         session.start();
-        rigServer->start(options.rigServer, false);
-        qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
+        rigServer->start(options.rigServer, false, options.rigServerVfo);
+        qx::RigServerMenu rigServerMenu(session.window(), *rigServer, [&session](const QString& notice) {
+            session.window().statusLine().setNotice(notice);
+        });
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
@@ -121,7 +125,7 @@ int main(int argc, char** argv)
     stopSignals.install();
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
-    rigServer->start(options.rigServer, true);
+    rigServer->start(options.rigServer, true, options.rigServerVfo);
     runner.setEndOfInputQuits(!rigServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();

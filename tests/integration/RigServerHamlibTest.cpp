@@ -22,58 +22,121 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Runs rigctl with these commands against the server; its output lines.
-// A plain fork and exec: a child that only calls exec is all a race checker
-// can follow after a fork from a program with threads.
-std::vector<std::string> rigctl(EngineRig& rig, int port, const std::vector<std::string>& commands)
-{
-    std::vector<std::string> words{"rigctl", "-m", "2", "-r", "127.0.0.1:" + std::to_string(port)};
-    words.insert(words.end(), commands.begin(), commands.end());
-    std::vector<char*> argv;
-    for (std::string& w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
-    int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0)
-        return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, STDERR_FILENO);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
+// One rigctl run with these commands against the server. A plain fork and
+// exec: a child that only calls exec is all a race checker can follow after a
+// fork from a program with threads.
+class Rigctl {
+public:
+    Rigctl(int port, const std::vector<std::string>& commands, const std::vector<std::string>& options = {})
+        : first_(commands.empty() ? std::string() : commands.front())
+    {
+        std::vector<std::string> words{"rigctl", "-m", "2", "-r", "127.0.0.1:" + std::to_string(port)};
+        words.insert(words.end(), options.begin(), options.end());
+        words.insert(words.end(), commands.begin(), commands.end());
+        std::vector<char*> argv;
+        for (std::string& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        int out[2];
+        if (::pipe2(out, O_CLOEXEC) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, STDERR_FILENO);
+            ::execvp(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        ::fcntl(out[0], F_SETFL, O_NONBLOCK);
+        fd_ = out[0];
     }
-    ::close(out[1]);
-    ::fcntl(out[0], F_SETFL, O_NONBLOCK);
-    std::string text;
-    auto drain = [&] {
+    ~Rigctl()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+    // True once it has ended and its output is all in.
+    bool poll()
+    {
+        if (done_)
+            return true;
         char buf[4096];
         ssize_t n;
-        while ((n = ::read(out[0], buf, sizeof buf)) > 0)
-            text.append(buf, static_cast<std::size_t>(n));
-        return n == 0;  // the other end is closed
-    };
-    int status = -1;
-    const bool done = rig.waitUntil([&] { return drain() && ::waitpid(pid, &status, WNOHANG) == pid; }, 30s);
-    if (!done) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
+        while ((n = ::read(fd_, buf, sizeof buf)) > 0)
+            text_.append(buf, static_cast<std::size_t>(n));
+        done_ = n == 0 && ::waitpid(pid_, &status_, WNOHANG) == pid_;
+        return done_;
     }
-    ::close(out[0]);
-    EXPECT_TRUE(done && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "rigctl " << commands.front() << "...";
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t nl; (nl = text.find('\n', from)) != std::string::npos; from = nl + 1)
-        if (nl > from)
-            lines.push_back(text.substr(from, nl - from));
-    return lines;
+    void kill()
+    {
+        if (done_ || pid_ <= 0)
+            return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status_, 0);
+    }
+    bool succeeded() const { return done_ && WIFEXITED(status_) && WEXITSTATUS(status_) == 0; }
+    const std::string& first() const { return first_; }
+    std::vector<std::string> lines() const
+    {
+        std::vector<std::string> lines;
+        std::size_t from = 0;
+        for (std::size_t nl; (nl = text_.find('\n', from)) != std::string::npos; from = nl + 1)
+            if (nl > from)
+                lines.push_back(text_.substr(from, nl - from));
+        return lines;
+    }
+
+private:
+    std::string first_;
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    int status_ = -1;
+    bool done_ = false;
+    std::string text_;
+};
+
+// Waits for every run to end; false (each failure reported) when one did not
+// or failed.
+bool finish(EngineRig& rig, std::vector<std::unique_ptr<Rigctl>>& runs)
+{
+    const bool done = rig.waitUntil(
+        [&] {
+            bool all = true;
+            for (auto& r : runs)
+                all = r->poll() && all;
+            return all;
+        },
+        30s);
+    bool ok = done;
+    for (auto& r : runs) {
+        if (!done)
+            r->kill();
+        EXPECT_TRUE(r->succeeded()) << "rigctl " << r->first() << "...";
+        ok = ok && r->succeeded();
+    }
+    return ok;
+}
+
+// Runs rigctl with these commands against the server; its output lines.
+std::vector<std::string> rigctl(EngineRig& rig, int port, const std::vector<std::string>& commands,
+                                const std::vector<std::string>& options = {})
+{
+    std::vector<std::unique_ptr<Rigctl>> runs;
+    runs.push_back(std::make_unique<Rigctl>(port, commands, options));
+    finish(rig, runs);
+    return runs.front()->lines();
 }
 
 bool heard(EngineRig& rig, const std::string& text)
 {
     return rig.sim().log().waitForText(sim::Direction::Received, text, 10s);
 }
+
+// A VFO select reached the radio (a "VS;" read moves nothing).
+bool selectsVfo(const std::string& command) { return command == "VS0;" || command == "VS1;"; }
 
 class RigServerHamlib : public ::testing::Test {
 protected:
@@ -109,9 +172,12 @@ TEST_F(RigServerHamlib, SetsReachTheRadioAndReadsCostNothingOnTheLine)
                                             "VFOB",     "7076000",  "1",    "0",       "0.501961", "1",
                                             "PKTUSB",   "2400"};
     EXPECT_EQ(out, expected);
-    for (const char* text : {"FA14074000;", "MD02;", "VS1;", "FB07074000;", "VS0;", "FT1;", "FB07076000;", "TX1;",
-                             "TX0;", "AG0128;", "NB01;", "EX0262;", "MD06;"})
+    for (const char* text : {"FA14074000;", "MD02;", "FB07074000;", "FT1;", "FB07076000;", "TX1;", "TX0;",
+                             "AG0128;", "NB01;", "EX0262;", "MD06;"})
         EXPECT_TRUE(heard(rig, text)) << text;
+    // The client's VFO selections stayed with its connection.
+    for (const std::string& got : rig.received())
+        EXPECT_FALSE(selectsVfo(got)) << got;
     // The radio's own reports catch up with what the client was told.
     EXPECT_TRUE(rig.waitUntil([&] {
         return rig.radio().get(RadioState::Int::FA) == 14074000 && rig.radio().get(RadioState::Int::FB) == 7076000 &&
@@ -127,6 +193,91 @@ TEST_F(RigServerHamlib, SetsReachTheRadioAndReadsCostNothingOnTheLine)
     const auto got = rig.received();
     for (std::size_t i = mark; i < got.size(); ++i)
         EXPECT_TRUE(got[i] != "FA;" && got[i] != "MD0;") << got[i];
+}
+
+// Hamlib's client selects VFO B, reads it and selects VFO A on every connect.
+// Eight connecting at once all read VFO A, the radio's operating VFO, and the
+// radio never hears a VFO select from them.
+TEST_F(RigServerHamlib, EightClientsConnectingAtOnceReadVfoAAndNeverMoveTheRadio)
+{
+    rig.engine().postToThread(ThreadId::AnlSend, {UM_REQ_FB_SET, 0, 7074000});
+    ASSERT_TRUE(heard(rig, "FB07074000;"));
+    ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FB) == 7074000; }));
+    const int vfoA = rig.radio().get(RadioState::Int::FA);
+    ASSERT_NE(vfoA, 7074000);
+    ASSERT_EQ(rig.radio().get(RadioState::Int::VS), 0);
+    const std::size_t mark = rig.received().size();
+
+    std::vector<std::unique_ptr<Rigctl>> runs;
+    for (int i = 0; i < 8; ++i)
+        runs.push_back(std::make_unique<Rigctl>(port, std::vector<std::string>{"f", "v", "f"}));
+    ASSERT_TRUE(finish(rig, runs));
+    const std::vector<std::string> expected{std::to_string(vfoA), "VFOA", std::to_string(vfoA)};
+    for (const auto& r : runs)
+        EXPECT_EQ(r->lines(), expected);
+    const auto got = rig.received();
+    for (std::size_t i = mark; i < got.size(); ++i)
+        EXPECT_FALSE(selectsVfo(got[i])) << got[i];
+    EXPECT_EQ(rig.radio().get(RadioState::Int::VS), 0);
+}
+
+// The A/B toggle is the one command a client moves the radio's VFO with.
+TEST_F(RigServerHamlib, TheToggleMovesTheOperatingVfo)
+{
+    rigctl(rig, port, {"G", "TOGGLE"});
+    EXPECT_TRUE(heard(rig, "VS1;"));
+    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::VS) == 1; }));
+    rigctl(rig, port, {"G", "TOGGLE"});
+    EXPECT_TRUE(heard(rig, "VS0;"));
+    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::VS) == 0; }));
+}
+
+// The rest of the set through Hamlib's client: each set reaches the radio as
+// the panel would send it, each read after it answers the new value, and a
+// second client's reads of the same settings cost the line nothing.
+TEST_F(RigServerHamlib, LevelsSwitchesTonesAndInfoRoundTripAndReadsCostNothing)
+{
+    const std::vector<std::string> out =
+        rigctl(rig, port,
+               {"L", "AGC", "3", "l", "AGC", "L", "PREAMP", "0", "l", "PREAMP", "L", "ATT", "12", "l", "ATT", "L", "NR",
+                "0.5", "l", "NR", "U", "NR", "1", "u", "NR", "U", "TONE", "1", "u", "TONE", "C", "1000", "c", "E", "45",
+                "e"});
+    EXPECT_EQ(out, (std::vector<std::string>{"3", "0", "12", "0.500000", "1", "1", "1000", "45"}));
+    for (const char* text : {"GT03;", "PA00;", "RA03;", "RL006;", "NR01;", "CT01;", "CN012;", "MC045;"})
+        EXPECT_TRUE(heard(rig, text)) << text;
+
+    const std::size_t mark = rig.received().size();
+    const std::vector<std::string> again =
+        rigctl(rig, port, {"l", "AGC", "l", "PREAMP", "l", "ATT", "u", "NR", "u", "TONE", "c", "e", "\\get_rig_info"});
+    ASSERT_GE(again.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 7),
+              (std::vector<std::string>{"3", "0", "12", "1", "1", "1000", "45"}));
+    const auto got = rig.received();
+    for (std::size_t i = mark; i < got.size(); ++i)
+        for (const char* read : {"GT", "PA", "RA", "RL", "NR", "CT", "CN", "MC"})
+            EXPECT_FALSE(got[i].starts_with(read)) << got[i];
+}
+
+// With --rig-server-vfo the server works as "rigctld --vfo": "rigctl --vfo"
+// names the VFO in every command and each reaches that VFO. Without it a
+// plain client addresses the VFO it selected.
+TEST_F(RigServerHamlib, ClientsInVfoModeWithAndWithoutTheServersVfoMode)
+{
+    rig.engine().postToThread(ThreadId::AnlSend, {UM_REQ_FB_SET, 0, 7074000});
+    ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FB) == 7074000; }));
+    const std::string vfoA = std::to_string(rig.radio().get(RadioState::Int::FA));
+    EXPECT_EQ(rigctl(rig, port, {"V", "VFOB", "f", "V", "VFOA", "f"}), (std::vector<std::string>{"7074000", vfoA}));
+
+    host.stop();
+    RigServerHost vfoHost(rig.engine(), rig.dir());
+    vfoHost.setReportToStderr(false);
+    vfoHost.start("127.0.0.1:" + std::to_string(port), false, true);
+    ASSERT_TRUE(vfoHost.running()) << vfoHost.problem();
+    EXPECT_EQ(rigctl(rig, port, {"f", "VFOB", "F", "VFOB", "7075000", "f", "VFOB", "f", "VFOA"}, {"--vfo"}),
+              (std::vector<std::string>{"7074000", "7075000", vfoA}));
+    EXPECT_TRUE(heard(rig, "FB07075000;"));
+    for (const std::string& got : rig.received())
+        EXPECT_FALSE(selectsVfo(got)) << got;
 }
 
 TEST(RigServerSetting, APortInUseIsReportedAndTheChoiceKept)

@@ -6,14 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <unistd.h>
 
 namespace qx {
 namespace {
 
 TEST(QuitOnSignals, EachStopSignalAsksForOneQuitOnTheEventLoop)
 {
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
         int quits = 0;
         QuitOnSignals watcher([&quits] { ++quits; });
         ASSERT_TRUE(watcher.install());
@@ -47,6 +49,19 @@ TEST(QuitOnSignals, OneAtATimeAndTheOldHandlersComeBack)
     ::sigaction(SIGHUP, nullptr, &after);
     EXPECT_EQ(after.sa_handler, SIG_IGN);
     ::sigaction(SIGHUP, &before, nullptr);
+}
+
+TEST(QuitOnSignals, ABrokenPipeNeverEndsTheProgram)
+{
+    ignoreBrokenPipes();
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);
+    const char byte = 'x';
+    // With SIGPIPE at its default this write ends the test program.
+    EXPECT_EQ(::write(fds[1], &byte, 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+    ::close(fds[1]);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/WindowSink.h"
 #include "app/gui/RigServerMenu.h"
 #include "menu/MenuTable.h"
+#include "panel/LinkStatusLine.h"
 #include "rigserver/RigServer.h"
 #include "state/CommandState.h"
 #include "state/RadioState.h"
@@ -42,6 +43,15 @@ struct Station {
     MenuTable menu;
     Engine engine{config, sink, radio, command, menu};
 };
+
+// A port nobody listens on now.
+int freePort(Station& st)
+{
+    rig::RigStateView view(st.radio, st.command, st.menu);
+    rig::OutboxRigWriter writer(st.engine, st.menu, {});
+    rig::RigServer probe(view, writer);
+    return probe.start({true, "0.0.0.0", 0}) ? probe.port() : 0;
+}
 
 TEST(RigServerDialog, ShowsTheSettingAndGivesTheChoiceOnTheSameAddress)
 {
@@ -91,6 +101,61 @@ TEST(RigServerMenu, APortInUseIsShownOnceAndTheSetupItemMovesTheServer)
     EXPECT_TRUE(host.running());
     EXPECT_EQ(host.port(), freePort);
     EXPECT_EQ(st.dir.read("CommoFiles/rcp720.conf"), "rig-server = 127.0.0.1:" + std::to_string(freePort) + "\n");
+}
+
+// An address others reach is said on start and stays in sight; the file's
+// written-out address is used, one given only for this run is not saved.
+TEST(RigServerMenu, AServerOpenToTheNetworkSaysSoForAsLongAsItIs)
+{
+    Station st;
+    const int port = freePort(st);
+    RigServerHost host(st.engine, st.dir.path);
+    host.setReportToStderr(false);
+    st.dir.write("CommoFiles/rcp720.conf", "rig-server = 0.0.0.0:" + std::to_string(port) + "\n");
+    host.start(std::nullopt, false);
+    ASSERT_TRUE(host.running()) << host.problem();
+    EXPECT_EQ(host.address().host, "0.0.0.0");
+
+    QMainWindow window;
+    QString shown = QStringLiteral("unset");
+    RigServerMenu menu(window, host, [&shown](const QString& text) { shown = text; });
+    EXPECT_TRUE(shown.contains(QStringLiteral("reachable from the network without a password"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("0.0.0.0:"))) << shown.toStdString();
+
+    menu.action()->trigger();
+    auto* dlg = qobject_cast<CRigServerDlg*>(menu.openWindow());
+    ASSERT_TRUE(dlg);
+    dlg->serveBox()->setChecked(false);
+    dlg->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    EXPECT_FALSE(host.running());
+    EXPECT_TRUE(shown.isEmpty()) << shown.toStdString();
+
+    // Given on the command line only: announced, never written to the file.
+    RigServerHost once(st.engine, st.dir.path);
+    once.setReportToStderr(false);
+    once.start("0.0.0.0:" + std::to_string(port), false);
+    ASSERT_TRUE(once.running()) << once.problem();
+    EXPECT_FALSE(once.notice().empty());
+    once.apply({true, "0.0.0.0", port});
+    EXPECT_EQ(st.dir.read("CommoFiles/rcp720.conf"), "rig-server = 127.0.0.1:" + std::to_string(port) + "\n");
+}
+
+TEST(LinkStatusLine, ANoticeOutlastsStateChangesAndMessages)
+{
+    panel::LinkStatusLine line;
+    line.setNotice(QStringLiteral("open to the network"));
+    LinkStatus s;
+    s.port = "/dev/ttyUSB0";
+    s.baud = 4800;
+    line.setStatus(s);
+    line.setMessage(QStringLiteral("a message"));
+    EXPECT_TRUE(line.plainText().endsWith(QStringLiteral("a message \u2014 open to the network"))) << line.plainText().toStdString();
+    s.phase = LinkPhase::Linked;
+    line.setStatus(s);
+    EXPECT_TRUE(line.plainText().endsWith(QStringLiteral("open to the network")));
+    EXPECT_FALSE(line.plainText().contains(QStringLiteral("a message")));
+    line.setNotice({});
+    EXPECT_FALSE(line.plainText().contains(QStringLiteral("network")));
 }
 
 } // namespace

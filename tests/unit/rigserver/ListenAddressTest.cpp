@@ -44,20 +44,37 @@ TEST(ListenAddress, LoopbackIsThisComputerOnly)
         EXPECT_FALSE(isLoopback(h)) << h;
 }
 
-TEST(ListenAddress, TheCommandLineBeatsTheFileAndOnlyItOpensTheServerToOthers)
+TEST(ListenAddress, TheCommandLineBeatsTheFileAndBothOpenTheServerOnlyWhenWrittenOut)
 {
     EXPECT_EQ(chooseListenAddress(std::nullopt, std::nullopt).address, ListenAddress{});
     EXPECT_EQ(chooseListenAddress(std::string("0.0.0.0:4600"), std::string("off")).address,
               (ListenAddress{true, "0.0.0.0", 4600}));
     EXPECT_FALSE(chooseListenAddress(std::nullopt, std::string("off")).address.enabled);
+    // A port alone is this computer's, wherever it is written.
+    EXPECT_EQ(chooseListenAddress(std::string("4600"), std::nullopt).address, (ListenAddress{true, kLoopbackHost, 4600}));
+    EXPECT_EQ(chooseListenAddress(std::nullopt, std::string("4600")).address, (ListenAddress{true, kLoopbackHost, 4600}));
 
+    // The file follows the command line's rule: an address written out is used.
     const ListenChoice fromFile = chooseListenAddress(std::nullopt, std::string("192.168.1.5:4600"));
-    EXPECT_EQ(fromFile.address, (ListenAddress{true, kLoopbackHost, 4600}));
-    EXPECT_NE(fromFile.warning.find("--rig-server"), std::string::npos);
+    EXPECT_EQ(fromFile.address, (ListenAddress{true, "192.168.1.5", 4600}));
+    EXPECT_TRUE(fromFile.warning.empty());
 
     const ListenChoice broken = chooseListenAddress(std::nullopt, std::string("four"));
     EXPECT_EQ(broken.address, ListenAddress{});
     EXPECT_FALSE(broken.warning.empty());
+}
+
+TEST(ListenAddress, AnAddressOthersReachIsAlwaysSaidOutLoud)
+{
+    for (const ListenAddress& open : {ListenAddress{true, "0.0.0.0", 4532}, ListenAddress{true, "::", 4532},
+                                      ListenAddress{true, "192.168.1.5", 4600}}) {
+        const std::string w = exposureWarning(open);
+        EXPECT_NE(w.find(formatListenAddress(open)), std::string::npos) << w;
+        EXPECT_NE(w.find("reachable from the network without a password"), std::string::npos) << w;
+    }
+    EXPECT_TRUE(exposureWarning({true, "127.0.0.1", 4532}).empty());
+    EXPECT_TRUE(exposureWarning({true, "::1", 4532}).empty());
+    EXPECT_TRUE(exposureWarning({false, "0.0.0.0", 4532}).empty());
 }
 
 } // namespace

@@ -166,6 +166,41 @@ TEST_F(RigServerTest, TheHolderHangingUpReleasesTheTransmitter)
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_TX_ONOFF, 0, 1}, {UM_REQ_TX_ONOFF, 0, 0}}));
 }
 
+// Reads follow the radio once the server released the transmitter, even when
+// nobody read in between the key-down and the release.
+TEST_F(RigServerTest, AfterTheHoldersReleaseReadsFollowTheRadio)
+{
+    Client a(server.port());
+    a.send("T 1\n");
+    EXPECT_EQ(a.read(), "RPRT 0\n");
+    radio.set(R::TX, 1);
+    a.close();
+    ASSERT_TRUE(waitForClients(0));
+    ASSERT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_TX_ONOFF, 0, 1}, {UM_REQ_TX_ONOFF, 0, 0}}));
+    radio.set(R::TX, 0);
+    Client b(server.port());
+    b.send("t\n");
+    EXPECT_EQ(b.read(), "0\n");
+}
+
+TEST_F(RigServerTest, OneClientTooManyIsToldSoAndClosed)
+{
+    std::vector<std::unique_ptr<Client>> clients;
+    for (int i = 0; i < RigServer::kMaxClients; ++i) {
+        clients.push_back(std::make_unique<Client>(server.port()));
+        ASSERT_TRUE(clients.back()->connected());
+    }
+    ASSERT_TRUE(waitForClients(RigServer::kMaxClients));
+    Client late(server.port());
+    const std::string refusal = late.read();
+    EXPECT_TRUE(refusal.starts_with("RPRT -14 ")) << refusal;
+    EXPECT_NE(refusal.find("too many clients"), std::string::npos) << refusal;
+    EXPECT_TRUE(late.closedByPeer());
+    // Those already in are served as before.
+    clients.front()->send("f\n");
+    EXPECT_EQ(clients.front()->read(), "14074000\n");
+}
+
 TEST_F(RigServerTest, QuitClosesAndAPortInUseIsReported)
 {
     Client a(server.port());

@@ -53,7 +53,8 @@ TEST_F(RigTest, TransmitClarifierLevelsAndSwitches)
     EXPECT_EQ(ask("l STRENGTH l RAWSTR l AF l RFPOWER l KEYSPD"), "0\n121\n1.000000\n0.500000\n22\n");
     EXPECT_EQ(ask("u LOCK u NB"), "1\n0\n");
     EXPECT_EQ(ask("l NOSUCH"), "RPRT -1\n");
-    EXPECT_EQ(ask("l PREAMP"), "RPRT -1\n");
+    // Hamlib knows these; this radio has no command for them.
+    EXPECT_EQ(ask("l COMPMETER l NOTCHF L CWPITCH 600 u MN U TUNER 1"), "RPRT -11\nRPRT -11\nRPRT -11\nRPRT -11\nRPRT -11\n");
 }
 
 TEST(RigLevels, StrengthRunsFromS0ThroughS9ToSixtyOver)

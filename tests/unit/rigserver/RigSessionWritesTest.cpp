@@ -2,6 +2,8 @@
 // and read back at once until the radio reports them.
 #include "RigFixture.h"
 
+#include "rigserver/RigCapabilities.h"
+
 namespace qx::rig::test {
 namespace {
 
@@ -71,8 +73,8 @@ TEST_F(RigTest, ModesAndTheDataFlavourGoTheWayThePanelSendsThem)
 TEST_F(RigTest, VfoSplitAndClarifier)
 {
     EXPECT_EQ(ask("V VFOB V Main V XYZ V currVFO V VFOA"), "RPRT 0\nRPRT 0\nRPRT -1\nRPRT 0\nRPRT 0\n");
-    // The VFO already in use costs no command.
-    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_VS_1, 0, 0}, {UM_REQ_VS_0, 0, 0}}));
+    // Selecting a VFO never moves the radio's.
+    EXPECT_TRUE(writer.take().empty());
     // Split transmits on the VFO that does not receive, whichever is named.
     EXPECT_EQ(ask("S 1 VFOB S 1 VFOA S 0 VFOA S 2 VFOB"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
     EXPECT_EQ(writer.take(),
@@ -105,7 +107,7 @@ TEST_F(RigTest, LevelsAndSwitchesInHamlibUnits)
     EXPECT_EQ(ask("l AF l KEYSPD"), "1.000000\n25\n");
     EXPECT_EQ(ask("L AF 1.5 L AF -0.1 L KEYSPD 61 L KEYSPD 1e300 L STRENGTH 0 L AF x"),
               "RPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\nRPRT -1\n");
-    EXPECT_EQ(ask("U NB 1 U LOCK 7 U RIT 0 U COMP 1 U TUNER 1"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT -1\n");
+    EXPECT_EQ(ask("U NB 1 U LOCK 7 U RIT 0 U COMP 1 U TUNER 1 U WARP 1"), "RPRT 0\nRPRT 0\nRPRT 0\nRPRT 0\nRPRT -11\nRPRT -1\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_NB_SET, 0, 1},
                                                 {UM_REQ_LK_ONOFF, 0, 1},
                                                 {UM_REQ_RT_ONOFF, 0, 0},
@@ -141,6 +143,58 @@ TEST_F(RigTest, VfoModeTakesTheVfoAsFirstArgument)
     EXPECT_EQ(ask("\\set_vfo_opt 1 \\chk_vfo"), "RPRT 0\n1\n");
     EXPECT_EQ(ask("f VFOB F VFOB 7075000 f VFOC"), "7074000\nRPRT 0\nRPRT -1\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_FB_SET, 0, 7075000}}));
+}
+
+} // namespace
+} // namespace qx::rig::test
+
+namespace qx::rig::test {
+namespace {
+
+// What Hamlib's client does on every connect ("V VFOB", "f", "V VFOA") costs
+// nothing on the line, and each connection keeps its own VFO for its reads
+// and sets while the radio stays on its operating VFO.
+TEST_F(RigTest, EachConnectionSelectsItsOwnVfoWithoutMovingTheRadios)
+{
+    radio.set(R::FA, 14074000);
+    radio.set(R::FB, 7074000);
+    radio.set(R::MD0, 2);
+    radio.set(R::MD1, 3);
+    RigSession other{8, view, writer, shared};
+    EXPECT_EQ(ask("V VFOB f V VFOA f"), "RPRT 0\n7074000\nRPRT 0\n14074000\n");
+    EXPECT_EQ(ask("V VFOB v m"), "RPRT 0\nVFOB\nCW\n500\n");
+    EXPECT_TRUE(writer.take().empty());
+    // The other connection selected nothing: it works on the operating VFO.
+    EXPECT_EQ(other.answer("v f"), "VFOA\n14074000\n");
+    // Sets go to the connection's VFO by its own command.
+    EXPECT_EQ(ask("F 7075000 M USB 0"), "RPRT 0\nRPRT 0\n");
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_FB_SET, 0, 7075000}, {UM_REQ_MD_SET, 1, 2}}));
+    EXPECT_EQ(other.answer("F 14075000 f"), "RPRT 0\n14075000\n");
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_FA_SET, 0, 14075000}}));
+    EXPECT_EQ(ask("f"), "7075000\n");
+    // The radio moved to B on its own: a connection that ended its probe on
+    // the operating VFO follows it; one that names A while B operates reads A.
+    RigSession probed{9, view, writer, shared};
+    EXPECT_EQ(probed.answer("v f V VFOB f V VFOA"), "VFOA\n14075000\nRPRT 0\n7075000\nRPRT 0\n");
+    radio.set(R::VS, 1);
+    EXPECT_EQ(other.answer("v f"), "VFOB\n7075000\n");
+    EXPECT_EQ(probed.answer("v f"), "VFOB\n7075000\n");
+    EXPECT_EQ(ask("V VFOA f v"), "RPRT 0\n14075000\nVFOA\n");
+    EXPECT_TRUE(writer.take().empty());
+}
+
+TEST_F(RigTest, OnlyTheToggleMovesTheOperatingVfo)
+{
+    radio.set(R::FA, 14074000);
+    radio.set(R::FB, 7074000);
+    EXPECT_EQ(ask("G TOGGLE v f"), "RPRT 0\nVFOB\n7074000\n");
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_VS_1, 0, 0}}));
+    radio.set(R::VS, 1);
+    EXPECT_EQ(ask("G TOGGLE v"), "RPRT 0\nVFOA\n");
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_VS_0, 0, 0}}));
+    EXPECT_EQ(ask("G XCHG G SIDEWAYS G ?"), "RPRT -11\nRPRT -1\nTOGGLE \nRPRT 0\n");
+    EXPECT_TRUE(writer.take().empty());
+    EXPECT_NE(dumpState().find("vfo_ops=0x1000\n"), std::string::npos);
 }
 
 } // namespace
