@@ -98,9 +98,12 @@ RadioModel::SetResult RadioModel::applySet(std::string_view code, std::string_vi
     }
     if (code == "MC") {
         const auto channel = number(params);
-        if (!channel || !MemoryChannels::inRange(*channel))
+        if (!channel || !MemoryChannels::inRange(*channel) || !settings_.setNumber(key, *channel))
             return {};
-        return {settings_.setNumber(key, *channel), key};
+        // In memory mode the radio tunes to the channel it is put on.
+        if (memoryMode_)
+            recallMemory(0);
+        return {true, key};
     }
     if (code == "IF" || code == "OI")
         return {};
@@ -177,6 +180,8 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
     }
     if (code == "VM") {
         memoryMode_ = !memoryMode_;
+        if (memoryMode_)
+            recallMemory(0);
         return {true, {}};
     }
     if (code == "QI") {
