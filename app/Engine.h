@@ -119,6 +119,8 @@ public:
     std::optional<std::string> networkDevice() const { return network_.get(); }
     bool setNetworkDevice(const std::optional<std::string>& address, std::string* why = nullptr);
     bool secondInstance() const { return config_.secondInstance; }
+    // Holds "CommoFiles", the program's settings.
+    const std::filesystem::path& baseDir() const { return config_.baseDir; }
 
 private:
     class Worker;
