@@ -98,9 +98,14 @@ RadioModel::SetResult RadioModel::applySet(std::string_view code, std::string_vi
     }
     if (code == "MC") {
         const auto channel = number(params);
-        if (!channel || !MemoryChannels::inRange(*channel) || !settings_.setNumber(key, *channel))
+        if (!channel || !MemoryChannels::inRange(*channel))
             return {};
-        // In memory mode the radio tunes to the channel it is put on.
+        // In memory mode the radio goes only to a channel that holds
+        // something, and tunes to it.
+        if (memoryMode_ && !memories_.recall(static_cast<int>(*channel)))
+            return {};
+        if (!settings_.setNumber(key, *channel))
+            return {};
         if (memoryMode_)
             recallMemory(0);
         return {true, key};
