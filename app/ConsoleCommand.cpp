@@ -190,6 +190,39 @@ ConsoleCommand parseConsoleLine(std::string_view line)
         }
         return c;
     }
+    if (verb == "channels") {
+        const auto q = quotedWords(line);
+        const std::string usage =
+            "usage: channels read [N|N-M] | channels export FILE | channels import FILE [--write] | channels recall N";
+        if (!q || q->size() < 2)
+            return invalid(usage);
+        c.verb = V::Channels;
+        const std::string& action = q->at(1);
+        using A = ConsoleCommand::ChannelAction;
+        if (action == "read") {
+            c.channelAction = A::Read;
+            if (q->size() > 3 || (q->size() == 3 && (!channelRange(q->at(2), c.firstChannel, c.lastChannel) ||
+                                                     c.firstChannel == 0)))
+                return invalid("channels read: channels are N or N-M within 1 to 504");
+        } else if (action == "export" || action == "import") {
+            c.channelAction = action == "export" ? A::Export : A::Import;
+            if (q->size() < 3 || q->at(2).empty())
+                return invalid(usage);
+            c.name = q->at(2);
+            if (q->size() == 4 && action == "import" && q->at(3) == "--write")
+                c.writeToRadio = true;
+            else if (q->size() > 3)
+                return invalid(usage);
+        } else if (action == "recall") {
+            c.channelAction = A::Recall;
+            if (q->size() != 3 || !channelRange(q->at(2), c.firstChannel, c.lastChannel) || c.firstChannel == 0 ||
+                c.firstChannel != c.lastChannel)
+                return invalid("channels recall: N is one channel within 1 to 504");
+        } else {
+            return invalid(usage);
+        }
+        return c;
+    }
     if (verb == "quit" || verb == "exit") {
         c.verb = V::Quit;
         return c;

@@ -2,6 +2,8 @@
 //   post NAME [SELECTOR] [VALUE]   send TEXT      get ENTRY     menu SLOT
 //   wait NAME [MS]                 sleep MS       quit
 //   backup FILE [all|none|N|N-M]   compare FILE   restore FILE [NAME...]
+//   channels read [N|N-M]   channels export FILE   channels import FILE [--write]
+//   channels recall N
 // wait takes only the names the console prints (notifications and window
 // messages); wait and sleep hold at most kMaxHoldMs.
 // Blank lines and lines starting with '#' are nothing to do. FILE and NAME
@@ -15,7 +17,8 @@
 namespace qx {
 
 struct ConsoleCommand {
-    enum class Verb { None, Post, Send, Get, Menu, Wait, Sleep, Quit, Backup, Compare, Restore, Invalid };
+    enum class Verb { None, Post, Send, Get, Menu, Wait, Sleep, Quit, Backup, Compare, Restore, Channels, Invalid };
+    enum class ChannelAction { Read, Export, Import, Recall };
     Verb verb = Verb::None;
     std::string name;           // message or entry name; raw text for send; file for backup verbs
     std::int64_t selector = 0;  // post
@@ -25,6 +28,8 @@ struct ConsoleCommand {
     // backup: the memory channels to read; none when firstChannel is 0.
     int firstChannel = 1;
     int lastChannel = 504;
+    ChannelAction channelAction = ChannelAction::Read;
+    bool writeToRadio = false; // channels import --write
 
     static constexpr std::int64_t kDefaultWaitMs = 5000;
     // The longest a wait or sleep may hold the console: one hour. Longer

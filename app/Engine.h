@@ -124,6 +124,8 @@ public:
     // network radio is chosen in this run.
     const std::optional<std::string>& commandLineDevice() const { return config_.devicePath; }
     bool secondInstance() const { return config_.secondInstance; }
+    // Holds "CommoFiles", the program's settings.
+    const std::filesystem::path& baseDir() const { return config_.baseDir; }
 
 private:
     class Worker;

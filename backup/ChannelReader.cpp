@@ -144,9 +144,9 @@ void ChannelReader::cancel()
     again_.clear();
 }
 
-std::vector<SavedChannel> ChannelReader::held() const
+std::vector<std::pair<int, std::optional<MemoryChannel>>> ChannelReader::answered() const
 {
-    std::vector<SavedChannel> out;
+    std::vector<std::pair<int, std::optional<MemoryChannel>>> out;
     for (const auto& [channel, content] : results_) {
         std::optional<MemoryChannel> c = content;
         // A "?;" taken for this channel while its own answer was still on the way.
@@ -155,9 +155,17 @@ std::vector<SavedChannel> ChannelReader::held() const
             if (auto at = askedAt_.find(channel); at != askedAt_.end() && reading.answers != at->second)
                 c = reading.content;
         }
-        if (c)
-            out.push_back({channel, *c});
+        out.emplace_back(channel, c);
     }
+    return out;
+}
+
+std::vector<SavedChannel> ChannelReader::held() const
+{
+    std::vector<SavedChannel> out;
+    for (const auto& [channel, content] : answered())
+        if (content)
+            out.push_back({channel, *content});
     return out;
 }
 

@@ -43,6 +43,9 @@ public:
     const std::string& failure() const { return failure_; }
     // The channels that hold something, in channel order; whole only when complete().
     std::vector<SavedChannel> held() const;
+    // Every channel answered so far, empty ones as nothing: what a cancelled
+    // or failed read did learn.
+    std::vector<std::pair<int, std::optional<MemoryChannel>>> answered() const;
 
 private:
     struct Ask {

@@ -207,13 +207,7 @@ std::string setupToJson(const SetupFile& f)
     QJsonArray keyer;
     for (const SavedKeyerMemory& k : f.keyer)
         keyer.append(QJsonObject{{"memory", k.memory}, {"text", q(k.text)}});
-    QJsonValue channels = QJsonValue::Null;
-    if (f.channelRange) {
-        QJsonArray held;
-        for (const SavedChannel& c : f.channels)
-            held.append(channelObject(c));
-        channels = QJsonObject{{"first", f.channelRange->first}, {"last", f.channelRange->last}, {"held", held}};
-    }
+    const QJsonValue channels = f.channelRange ? channelBlockToJson(*f.channelRange, f.channels) : QJsonValue::Null;
     const QJsonObject root{{"format", q(kSetupFormat)},
                            {"formatVersion", SetupFile::kFormatVersion},
                            {"program", q(f.program)},
@@ -223,6 +217,30 @@ std::string setupToJson(const SetupFile& f)
                            {"keyer", keyer},
                            {"channels", channels}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+QJsonValue channelBlockToJson(const ChannelRange& range, const std::vector<SavedChannel>& channels)
+{
+    QJsonArray held;
+    for (const SavedChannel& c : channels)
+        held.append(channelObject(c));
+    return QJsonObject{{"first", range.first}, {"last", range.last}, {"held", held}};
+}
+
+bool channelBlockFromJson(const QJsonValue& block, ChannelRange& range, std::vector<SavedChannel>& held,
+                          std::string& error)
+{
+    Reader r;
+    SetupFile f;
+    if (!block.isObject())
+        r.fail("channels: must be an object");
+    else if (readChannels(r, block, f)) {
+        range = f.channelRange.value_or(ChannelRange{});
+        held = std::move(f.channels);
+        return true;
+    }
+    error = r.error;
+    return false;
 }
 
 SetupParse setupFromJson(std::string_view text, const MenuTable& menu)

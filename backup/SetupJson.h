@@ -5,6 +5,8 @@
 #pragma once
 #include "backup/SetupFile.h"
 
+#include <QJsonValue>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,5 +25,13 @@ struct SetupParse {
 };
 
 SetupParse setupFromJson(std::string_view text, const MenuTable& menu);
+
+// The channel block alone, for the channel list's own file: one form of a
+// memory channel in every file of the program.
+QJsonValue channelBlockToJson(const ChannelRange& range, const std::vector<SavedChannel>& held);
+// False with the reason in `error` for a block that is not one or holds a
+// channel the radio cannot.
+bool channelBlockFromJson(const QJsonValue& block, ChannelRange& range, std::vector<SavedChannel>& held,
+                          std::string& error);
 
 } // namespace qx

@@ -48,6 +48,8 @@ bool CommandBuilder::handleSpecial(const Message& m)
     case UM_REQ_EX_TOGGLE: return true;
     case UM_REQ_MW: writeMemory(ctx_, m.lParam); return true;
     case UM_REQ_MW_CHANNEL: writeMemoryChannel(ctx_, m); return true;
+    case UM_REQ_MC_SELECT: selectMemoryChannel(ctx_, m.lParam); return true;
+    case UM_REQ_MC_READ: readMemoryChannel(ctx_); return true;
     case UM_REQ_EX_READ:
         if (m.lParam >= 1 && m.lParam <= MenuTable::kMaxSlots)
             readMenuSlot(ctx_, static_cast<int>(m.lParam));

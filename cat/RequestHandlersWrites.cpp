@@ -11,8 +11,11 @@
 #include "menu/MenuKind.h"
 #include "menu/MenuValue.h"
 
+#include "state/MemoryChannel.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace qx {
 namespace {
@@ -145,6 +148,20 @@ void sendLock(BuilderContext& ctx, long long n)
 {
     if (n == 2 || n == 3)
         ctx.send(composeCommand(setRow(SetRow::LK), n == 2 ? "2" : "3"));
+}
+
+void selectMemoryChannel(BuilderContext& ctx, long long channel)
+{
+    if (!MemoryChannel::validChannel(channel))
+        return;
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%03d", static_cast<int>(channel));
+    ctx.send(composeCommand(setRow(SetRow::MC), digits));
+}
+
+void readMemoryChannel(BuilderContext& ctx)
+{
+    ctx.send(composeCommand(readRow(ReadRow::MC)));
 }
 
 void readStatusAfterPause(BuilderContext& ctx)

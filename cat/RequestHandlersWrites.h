@@ -33,6 +33,12 @@ void sendVoxAndKeyerDelays(BuilderContext& ctx, long long n);
 // 2: "LK2;", 3: "LK3;", each once. Else nothing.
 void sendLock(BuilderContext& ctx, long long n);
 
+// "MC" with the channel (3 digits): the memory channel the radio is on, as
+// its channel keys choose it. Nothing outside 1 to 504.
+void selectMemoryChannel(BuilderContext& ctx, long long channel);
+// "MC;": which memory channel the radio is on.
+void readMemoryChannel(BuilderContext& ctx);
+
 // "ST;" after 100 ms, so that the radio has settled.
 void readStatusAfterPause(BuilderContext& ctx);
 

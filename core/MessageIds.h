@@ -37,7 +37,9 @@
     X(UM_REQ_BS_READ, 0x835E) \
     X(UM_REQ_IF_READ, 0x8802) \
     X(UM_REQ_MW_CHANNEL, 0x8A20) \
-    X(UM_REQ_EX_READ, 0x8A21)
+    X(UM_REQ_EX_READ, 0x8A21) \
+    X(UM_REQ_MC_SELECT, 0x8A22) \
+    X(UM_REQ_MC_READ, 0x8A23)
 
 // Explicit sets, posted straight to the command builder, for settings that the
 // panel only toggles: a network client asks for a state, not a change.

@@ -101,7 +101,15 @@ RadioModel::SetResult RadioModel::applySet(std::string_view code, std::string_vi
         const auto channel = number(params);
         if (!channel || !MemoryChannels::inRange(*channel))
             return {};
-        return {settings_.setNumber(key, *channel), key};
+        // In memory mode the radio goes only to a channel that holds
+        // something, and tunes to it.
+        if (memoryMode_ && !memories_.recall(static_cast<int>(*channel)))
+            return {};
+        if (!settings_.setNumber(key, *channel))
+            return {};
+        if (memoryMode_)
+            recallMemory(0);
+        return {true, key};
     }
     if (code == "IF" || code == "OI")
         return {};
@@ -178,6 +186,8 @@ RadioModel::SetResult RadioModel::applyAction(std::string_view code, std::string
     }
     if (code == "VM") {
         memoryMode_ = !memoryMode_;
+        if (memoryMode_)
+            recallMemory(0);
         return {true, {}};
     }
     if (code == "QI") {

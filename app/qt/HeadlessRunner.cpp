@@ -10,6 +10,7 @@
 #include "app/WindowMessageNames.h"
 #include "app/qt/LinkStatusRelay.h"
 #include "app/qt/HeadlessBackup.h"
+#include "app/qt/HeadlessChannels.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "menu/MenuText.h"
@@ -32,6 +33,13 @@ HeadlessRunner::HeadlessRunner(Engine& engine, UiBridge& bridge, std::FILE* out,
       linkRelay_(std::make_unique<LinkStatusRelay>(
           bridge, [this](const LinkStatus& s) { say("LINK " + linkStatusText(s)); })),
       backup_(new HeadlessBackup(
+          engine, [this](const std::string& line) { say(line); },
+          [this](const std::string& line) {
+              std::fprintf(err_, "%s\n", line.c_str());
+              std::fflush(err_);
+          },
+          this)),
+      channels_(new HeadlessChannels(
           engine, [this](const std::string& line) { say(line); },
           [this](const std::string& line) {
               std::fprintf(err_, "%s\n", line.c_str());
@@ -93,6 +101,7 @@ void HeadlessRunner::say(const std::string& line)
 void HeadlessRunner::onMessage(const Message& m)
 {
     backup_->onMessage(m);
+    channels_->onMessage(m);
     if (m.id == UM_SHOW_ERROR) {
         if (auto text = errorMessageText(m.lParam))
             std::fprintf(err_, "%s\n", withDetail(*text, engine_.errorDetail(m.lParam)).c_str());
@@ -255,6 +264,12 @@ void HeadlessRunner::execute(const ConsoleCommand& c)
             runNext();
         });
         return;
+    case V::Channels:
+        busy_ = channels_->run(c, [this] {
+            busy_ = false;
+            runNext();
+        });
+        return;
     case V::Quit:
         quit();
         return;
@@ -275,7 +290,7 @@ void HeadlessRunner::quit()
         rc = 1;
     }
     // A failed set-up verb fails the run, so a script that keeps the set-up notices.
-    if (backup_->anyFailed())
+    if (backup_->anyFailed() || channels_->anyFailed())
         rc = 1;
     QCoreApplication::exit(rc);
 }

@@ -26,6 +26,7 @@ namespace qx {
 class Engine;
 class LinkStatusRelay;
 class HeadlessBackup;
+class HeadlessChannels;
 class UiBridge;
 
 class HeadlessRunner : public QObject {
@@ -71,6 +72,7 @@ private:
     QTimer* holdTimer_;
     std::unique_ptr<LinkStatusRelay> linkRelay_;
     HeadlessBackup* backup_;
+    HeadlessChannels* channels_;
 };
 
 } // namespace qx

@@ -68,5 +68,30 @@ TEST(ConsoleCommand, WaitTakesOnlyNamesThatComeAndHoldsAtMostAnHour)
     }
 }
 
+TEST(ConsoleCommand, ChannelVerbsTakeTheirRangeFileOrChannel)
+{
+    using A = ConsoleCommand::ChannelAction;
+    const auto all = parseConsoleLine("channels read");
+    EXPECT_EQ(all.verb, V::Channels);
+    EXPECT_EQ(all.channelAction, A::Read);
+    EXPECT_EQ(all.lastChannel - all.firstChannel, 503);
+    const auto some = parseConsoleLine("channels read 10-20");
+    EXPECT_EQ(some.firstChannel, 10);
+    EXPECT_EQ(some.lastChannel, 20);
+    const auto in = parseConsoleLine("channels import \"club list.csv\" --write");
+    EXPECT_EQ(in.channelAction, A::Import);
+    EXPECT_EQ(in.name, "club list.csv");
+    EXPECT_TRUE(in.writeToRadio);
+    EXPECT_FALSE(parseConsoleLine("channels import list.csv").writeToRadio);
+    EXPECT_EQ(parseConsoleLine("channels export out.json").channelAction, A::Export);
+    const auto recall = parseConsoleLine("channels recall 504");
+    EXPECT_EQ(recall.channelAction, A::Recall);
+    EXPECT_EQ(recall.firstChannel, 504);
+    for (const char* bad : {"channels", "channels read none", "channels read 0-4", "channels export",
+                            "channels export a.csv b.csv", "channels import a.csv --force", "channels recall",
+                            "channels recall 505", "channels recall 1-2", "channels recall all", "channels erase"})
+        EXPECT_EQ(parseConsoleLine(bad).verb, V::Invalid) << bad;
+}
+
 } // namespace
 } // namespace qx

@@ -49,6 +49,17 @@ TEST_F(BuilderTest, MemoryWriteOfACarriedRecordIgnoresTheRadiosPresentSettings)
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(BuilderTest, ChannelSelectNamesOnlyChannelsTheRadioHas)
+{
+    post(UM_REQ_MC_SELECT, 7);
+    post(UM_REQ_MC_SELECT, 504);
+    post(UM_REQ_MC_SELECT, 0);
+    post(UM_REQ_MC_SELECT, 505);
+    post(UM_REQ_MC_SELECT, (1ll << 32) + 7);
+    post(UM_REQ_MC_READ, 0);
+    EXPECT_EQ(take(), (Log{"MC007;", "MC504;", "MC;"}));
+}
+
 TEST_F(BuilderTest, OneMenuSlotIsReadByItsOwnCommand)
 {
     post(UM_REQ_EX_READ, 29); // slot 29 is the entry numbered 27
