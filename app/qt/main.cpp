@@ -2,6 +2,7 @@
 #include "app/Engine.h"
 #include "app/ProgramOptions.h"
 #include "app/RigServerHost.h"
+#include "app/XmlRpcHost.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/QuitOnSignals.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv)
     });
     sleep.watch();
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
+    auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir);
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -104,6 +106,7 @@ int main(int argc, char** argv)
         stopSignals.install();
         session.start();
         rigServer->start(options.rigServer, false);
+        xmlrpcServer->start(options.xmlrpcServer);
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
         const int rc = app->exec();
         bridge.beginShutdown();
@@ -117,10 +120,13 @@ int main(int argc, char** argv)
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
     rigServer->start(options.rigServer, true);
-    runner.setEndOfInputQuits(!rigServer->running());
+    // One of the two keeps the link up; both asking would toggle it twice.
+    xmlrpcServer->start(options.xmlrpcServer, !rigServer->running());
+    runner.setEndOfInputQuits(!rigServer->running() && !xmlrpcServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
+    xmlrpcServer.reset();
     rigServer.reset();
     engine.reset();
     return rc;
