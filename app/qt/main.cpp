@@ -3,6 +3,7 @@
 #include "app/ProgramOptions.h"
 #include "app/RigServerHost.h"
 #include "app/XmlRpcHost.h"
+#include "xmlrpc/AddressChoice.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/QuitOnSignals.h"
@@ -10,6 +11,7 @@
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
+#include "app/gui/NetworkServiceMenu.h"
 #include "app/gui/RigServerMenu.h"
 #include "panel/MainPanelDlg.h"
 #include "serial/DeviceCheck.h"
@@ -108,6 +110,12 @@ int main(int argc, char** argv)
         rigServer->start(options.rigServer, false);
         xmlrpcServer->start(options.xmlrpcServer);
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
+        qx::NetworkServiceMenu xmlrpcMenu(
+            session.window(),
+            {QStringLiteral("XML-RPC Server"), QStringLiteral("Share the radio with flrig clients (XML-RPC)"),
+             QStringLiteral("Address %1: this computer only"), qx::xmlrpc::kXmlRpcDefaults.port},
+            {[&] { return xmlrpcServer->address(); }, [&](const qx::rig::ListenAddress& a) { return xmlrpcServer->apply(a); },
+             [&] { return xmlrpcServer->problem(); }});
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
