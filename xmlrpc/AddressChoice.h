@@ -20,6 +20,7 @@ struct AddressDefaults {
 };
 
 inline constexpr AddressDefaults kXmlRpcDefaults{12345, "xmlrpc-server", "--xmlrpc-server", true};
+inline constexpr AddressDefaults kRadioInfoDefaults{12060, "radio-info-udp", "--radio-info-udp", false};
 
 rig::ListenChoice chooseAddress(const AddressDefaults& d, const std::optional<std::string>& option,
                                 const std::optional<std::string>& saved);

@@ -2,6 +2,7 @@
 #include "app/Engine.h"
 #include "app/ProgramOptions.h"
 #include "app/RigServerHost.h"
+#include "app/RadioInfoHost.h"
 #include "app/XmlRpcHost.h"
 #include "xmlrpc/AddressChoice.h"
 #include "app/SingleInstance.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv)
     sleep.watch();
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
     auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir);
+    auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -109,6 +111,7 @@ int main(int argc, char** argv)
         session.start();
         rigServer->start(options.rigServer, false);
         xmlrpcServer->start(options.xmlrpcServer);
+        radioInfo->start(options.radioInfoUdp);
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
         qx::NetworkServiceMenu xmlrpcMenu(
             session.window(),
@@ -116,6 +119,12 @@ int main(int argc, char** argv)
              QStringLiteral("Address %1: this computer only"), qx::xmlrpc::kXmlRpcDefaults.port},
             {[&] { return xmlrpcServer->address(); }, [&](const qx::rig::ListenAddress& a) { return xmlrpcServer->apply(a); },
              [&] { return xmlrpcServer->problem(); }});
+        qx::NetworkServiceMenu radioInfoMenu(
+            session.window(),
+            {QStringLiteral("Radio Info Broadcast"), QStringLiteral("Send the radio's state to loggers (RadioInfo over UDP)"),
+             QStringLiteral("To %1: this computer only"), qx::xmlrpc::kRadioInfoDefaults.port},
+            {[&] { return radioInfo->address(); }, [&](const qx::rig::ListenAddress& a) { return radioInfo->apply(a); },
+             [&] { return radioInfo->problem(); }});
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
@@ -130,10 +139,12 @@ int main(int argc, char** argv)
     rigServer->start(options.rigServer, true);
     // One of the two keeps the link up; both asking would toggle it twice.
     xmlrpcServer->start(options.xmlrpcServer, !rigServer->running());
+    radioInfo->start(options.radioInfoUdp);
     runner.setEndOfInputQuits(!rigServer->running() && !xmlrpcServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
+    radioInfo.reset();
     xmlrpcServer.reset();
     rigServer.reset();
     engine.reset();
