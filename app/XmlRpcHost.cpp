@@ -12,7 +12,7 @@ XmlRpcHost::XmlRpcHost(Engine& engine, std::filesystem::path baseDir)
     : engine_(engine), settingsPath_(baseDir / "CommoFiles" / KeyValueFile::kFileName),
       view_(engine.radio(), engine.command(), engine.menu()),
       writer_(engine, engine.menu(), [&engine](const std::string& text) { return engine.sendRaw(text); }),
-      server_(view_, writer_)
+      cat_(engine.traffic()), server_(view_, writer_, &cat_)
 {
     address_.port = xmlrpc::kXmlRpcDefaults.port;
     shutdownStep_ = engine_.addBeforeShutdown([this] { stop(); });

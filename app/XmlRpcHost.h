@@ -50,6 +50,7 @@ private:
     std::filesystem::path settingsPath_;
     rig::RigStateView view_;
     rig::OutboxRigWriter writer_;
+    xmlrpc::CatAnswerWatch cat_;
     xmlrpc::XmlRpcServer server_;
     rig::ListenAddress address_;
     std::string problem_;

@@ -35,6 +35,7 @@ constexpr int kNotchHighest = 400;
 // plays it; the CW window keeps its texts in memories 1 to 3.
 constexpr char kMorseMemory = '5';
 constexpr std::size_t kMaxMorseLength = 40;
+constexpr std::size_t kMaxCatLength = 40;
 
 constexpr std::array<std::uint32_t, 8> kModeRequests{0,
                                                      UM_REQ_MD_MODE_1,
@@ -175,6 +176,7 @@ const std::vector<FlrigSession::Method>& FlrigSession::methods()
         {"rig.cwio_set_wpm", true,
          [](S& s, C c) { return s.setLevel(c, R::KS, UM_REQ_KS_SET, kMinKeySpeed, kMaxKeySpeed, false); }},
         {"rig.get_update", true, [](S& s, C) { return s.update(); }},
+        {"rig.cat_string", true, [](S& s, C c) { return s.sendCat(c); }},
     };
     return table;
 }
@@ -201,6 +203,8 @@ std::string FlrigSession::answer(const Call& call)
         }
     }
     const Result r = it->run(*this, call);
+    if (r.fault == 0 && catWait_)
+        return {};
     return r.fault != 0 ? faultXml(r.fault, r.why) : responseXml(r.value);
 }
 
@@ -361,6 +365,30 @@ Result FlrigSession::sendMorse(const Call& c)
     if (!writer_.sendText(std::string("KM") + kMorseMemory + upper + ";"))
         return fault(kFaultServer, "the keyer text could not be queued");
     writer_.request(UM_REQ_KY_A, 0, 0);
+    return ok();
+}
+
+Result FlrigSession::sendCat(const Call& c)
+{
+    if (!cat_)
+        return fault(kFaultServer, "raw commands are not available here");
+    const auto text = firstText(c);
+    if (!text || text->size() < 3 || text->size() > kMaxCatLength || text->back() != ';')
+        return badParams("one command of the radio's, ending in ';'");
+    for (std::size_t i = 0; i + 1 < text->size(); ++i) {
+        const char ch = (*text)[i];
+        const bool letter = ch >= 'A' && ch <= 'Z';
+        if (i < 2 ? !letter : !(letter || (ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == ' ' || ch == '.'))
+            return badParams("one command of the radio's, ending in ';'");
+    }
+    const std::string code = text->substr(0, 2);
+    // Keying goes by rig.set_ptt, where a client that leaves releases it.
+    if (code == "TX" || code == "KY")
+        return badParams("the transmitter is keyed with rig.set_ptt");
+    const long long mark = cat_->mark();
+    if (!writer_.sendText(*text))
+        return fault(kFaultServer, "the command could not be queued");
+    catWait_ = CatWait{code, mark};
     return ok();
 }
 

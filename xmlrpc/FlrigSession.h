@@ -10,9 +10,12 @@
 #include "rigserver/PttGuard.h"
 #include "rigserver/RigStateView.h"
 #include "rigserver/RigWriter.h"
+#include "xmlrpc/CatAnswerWatch.h"
 #include "xmlrpc/XmlRpcCall.h"
 
 #include <map>
+#include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +29,24 @@ public:
     static constexpr const char* kVersion = "1.4.7";
     static constexpr const char* kTransceiver = "QX-720";
 
-    FlrigSession(int client, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt)
-        : client_(client), radio_(radio), writer_(writer), ptt_(ptt)
+    // `cat`: the line's answers for rig.cat_string; without it the method
+    // is a fault.
+    FlrigSession(int client, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt,
+                 const CatAnswerWatch* cat = nullptr)
+        : client_(client), radio_(radio), writer_(writer), ptt_(ptt), cat_(cat)
     {
     }
 
-    // The XML of the answer: a methodResponse, or a fault.
+    // The XML of the answer: a methodResponse, or a fault. Empty when the
+    // answer is the radio's, still to come: see catWait().
     std::string answer(const Call& call);
+
+    // A raw command went to the radio; its answer is awaited.
+    struct CatWait {
+        std::string code;  // the two letters of the answer
+        long long mark;    // where the line stood when it left
+    };
+    std::optional<CatWait> takeCatWait() { return std::exchange(catWait_, std::nullopt); }
     int client() const { return client_; }
 
     // Every method name served, as system.listMethods lists them.
@@ -60,6 +74,7 @@ private:
     Result getNotch() const;
     Result setNotch(const Call& c);
     Result sendMorse(const Call& c);
+    Result sendCat(const Call& c);
     Result update();
     Result listMethods() const;
 
@@ -72,6 +87,8 @@ private:
     rig::RigStateView& radio_;
     rig::RigWriter& writer_;
     rig::PttGuard& ptt_;
+    const CatAnswerWatch* cat_;
+    std::optional<CatWait> catWait_;
     std::map<std::string, std::string> lastUpdate_;
 };
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <cstring>
 #include <vector>
 
@@ -26,14 +27,16 @@ namespace qx::xmlrpc {
 namespace {
 
 constexpr int kWatchMs = 250;
+constexpr int kCatPollMs = 10;
 constexpr int kListenBacklog = 16;
 constexpr std::size_t kReadChunk = 16 * 1024;
 
 } // namespace
 
 struct XmlRpcServer::Client {
-    Client(int f, int id, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt)
-        : fd(f), session(id, radio, writer, ptt)
+    Client(int f, int id, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt,
+           const CatAnswerWatch* cat)
+        : fd(f), session(id, radio, writer, ptt, cat)
     {
     }
     int fd;
@@ -42,6 +45,10 @@ struct XmlRpcServer::Client {
     std::string out;
     bool closeWhenSent = false;
     bool gone = false;
+    // A raw command's answer awaited from the radio, and how the answer goes.
+    std::optional<FlrigSession::CatWait> catWait;
+    std::chrono::steady_clock::time_point catUntil{};
+    bool catKeepAlive = true;
 };
 
 struct XmlRpcServer::State {
@@ -51,8 +58,8 @@ struct XmlRpcServer::State {
     rig::LinkKeeper keeper;
 };
 
-XmlRpcServer::XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer)
-    : radio_(radio), writer_(writer), state_(std::make_unique<State>())
+XmlRpcServer::XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, const CatAnswerWatch* cat)
+    : radio_(radio), writer_(writer), cat_(cat), state_(std::make_unique<State>())
 {
 }
 
@@ -139,7 +146,10 @@ void XmlRpcServer::run()
                 events |= POLLOUT;
             fds.push_back({c->fd, events, 0});
         }
-        if (::poll(fds.data(), fds.size(), kWatchMs) < 0 && errno != EINTR)
+        // The radio's answer to a raw command is looked for often while awaited.
+        const bool awaiting = std::any_of(state_->clients.begin(), state_->clients.end(),
+                                          [](const auto& c) { return c->catWait.has_value(); });
+        if (::poll(fds.data(), fds.size(), awaiting ? kCatPollMs : kWatchMs) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN)
             accept();
@@ -147,6 +157,8 @@ void XmlRpcServer::run()
             Client& c = *state_->clients[i - 2];
             if (fds[i].revents & (POLLIN | POLLHUP | POLLERR))
                 readFrom(c);
+            if (!c.gone && c.catWait)
+                answerCat(c, std::chrono::steady_clock::now() >= c.catUntil);
             // Calls held back while a client's answers piled up go on as
             // soon as those are sent.
             if (!c.gone)
@@ -180,7 +192,7 @@ void XmlRpcServer::accept()
         // Each call waits for its answer: no coalescing delay.
         const int one = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        state_->clients.push_back(std::make_unique<Client>(fd, state_->nextClient++, radio_, writer_, ptt_));
+        state_->clients.push_back(std::make_unique<Client>(fd, state_->nextClient++, radio_, writer_, ptt_, cat_));
         clientCount_ = state_->clients.size();
     }
 }
@@ -199,7 +211,7 @@ void XmlRpcServer::readFrom(Client& c)
 
 void XmlRpcServer::answerCalls(Client& c)
 {
-    while (!c.closeWhenSent && c.out.size() < kMaxPendingOutput) {
+    while (!c.catWait && !c.closeWhenSent && c.out.size() < kMaxPendingOutput) {
         auto request = c.reader.next();
         if (!request)
             break;
@@ -211,6 +223,12 @@ void XmlRpcServer::answerCalls(Client& c)
         std::string why;
         const auto call = parseCall(request->body, &why);
         const std::string xml = call ? c.session.answer(*call) : faultXml(kFaultParse, why);
+        if (auto wait = c.session.takeCatWait()) {
+            c.catWait = std::move(wait);
+            c.catUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCatAnswerMs);
+            c.catKeepAlive = request->keepAlive;
+            break;
+        }
         c.out += httpResponse(xml, request->keepAlive);
         c.closeWhenSent = !request->keepAlive;
     }
@@ -228,6 +246,19 @@ bool XmlRpcServer::flush(Client& c)
             return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
         c.out.erase(0, static_cast<std::size_t>(n));
     }
+    return true;
+}
+
+// The radio's answer once it came, or, once the wait is over, none: a
+// command the radio does not answer (a set) is answered with an empty text.
+bool XmlRpcServer::answerCat(Client& c, bool late)
+{
+    auto answer = cat_ ? cat_->answerSince(c.catWait->mark, c.catWait->code) : std::nullopt;
+    if (!answer && !late)
+        return false;
+    c.out += httpResponse(responseXml(Value(answer.value_or(std::string()))), c.catKeepAlive);
+    c.closeWhenSent = !c.catKeepAlive;
+    c.catWait.reset();
     return true;
 }
 

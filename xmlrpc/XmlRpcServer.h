@@ -15,6 +15,7 @@
 #include "rigserver/PttGuard.h"
 #include "rigserver/RigStateView.h"
 #include "rigserver/RigWriter.h"
+#include "xmlrpc/CatAnswerWatch.h"
 
 #include <atomic>
 #include <cstddef>
@@ -30,7 +31,11 @@ public:
     // Answers waiting for a client beyond this stop the reading of its calls.
     static constexpr std::size_t kMaxPendingOutput = 256 * 1024;
 
-    XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer);
+    // How long rig.cat_string waits for the radio's answer.
+    static constexpr int kCatAnswerMs = 1000;
+
+    // `cat`: the line's answers for rig.cat_string (none: a fault).
+    XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, const CatAnswerWatch* cat = nullptr);
     ~XmlRpcServer();
     XmlRpcServer(const XmlRpcServer&) = delete;
     XmlRpcServer& operator=(const XmlRpcServer&) = delete;
@@ -57,9 +62,11 @@ private:
     bool flush(Client& c);
     void drop(Client& c);
     void watchLink();
+    bool answerCat(Client& c, bool late);
 
     rig::RigStateView& radio_;
     rig::RigWriter& writer_;
+    const CatAnswerWatch* cat_;
     rig::PttGuard ptt_;
     bool keepLinked_ = false;
 

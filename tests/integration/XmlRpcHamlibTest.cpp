@@ -77,6 +77,25 @@ bool heard(EngineRig& rig, const std::string& text)
     return rig.sim().log().waitForText(sim::Direction::Received, text, 10s);
 }
 
+int connectTo(int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    EXPECT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    return fd;
+}
+
+void post(int fd, const std::string& method, const std::string& param)
+{
+    const std::string body = "<?xml version=\"1.0\"?><methodCall><methodName>" + method +
+                             "</methodName><params><param><value>" + param + "</value></param></params></methodCall>";
+    const std::string request = "POST / HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    ASSERT_EQ(::send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+}
+
 class XmlRpcHamlib : public ::testing::Test {
 protected:
     void SetUp() override
@@ -130,21 +149,31 @@ TEST_F(XmlRpcHamlib, FrequencyModeSplitAndPttReachTheRadio)
 // A raw client keys the transmitter and hangs up without releasing it.
 TEST_F(XmlRpcHamlib, ATransmitterKeyedByAClientThatGoesIsReleased)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<std::uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    const std::string body = "<?xml version=\"1.0\"?><methodCall><methodName>rig.set_ptt</methodName>"
-                             "<params><param><value><i4>1</i4></value></param></params></methodCall>";
-    const std::string request = "POST / HTTP/1.1\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-    ASSERT_EQ(::send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+    const int fd = connectTo(port);
+    post(fd, "rig.set_ptt", "<i4>1</i4>");
     ASSERT_TRUE(heard(rig, "TX1;"));
     ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::TX) == 1; }));
     ::close(fd);
     EXPECT_TRUE(heard(rig, "TX0;"));
     EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::TX) == 0; }));
+}
+
+// A raw command is answered with what the radio answered on the line.
+TEST_F(XmlRpcHamlib, ARawCommandIsAnsweredFromTheLine)
+{
+    const int fd = connectTo(port);
+    post(fd, "rig.cat_string", "ID;");
+    std::string got;
+    ASSERT_TRUE(rig.waitUntil([&] {
+        char buf[4096];
+        const ssize_t n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
+        if (n > 0)
+            got.append(buf, static_cast<std::size_t>(n));
+        return got.find("</methodResponse>") != std::string::npos;
+    }));
+    ::close(fd);
+    EXPECT_TRUE(heard(rig, "ID;"));
+    EXPECT_NE(got.find("<value>ID0241;</value>"), std::string::npos) << got;
 }
 
 TEST(XmlRpcSetting, TheChoiceIsKeptAndAnOtherComputersAddressIsNotTakenFromTheFile)

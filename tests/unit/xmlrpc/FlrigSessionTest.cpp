@@ -169,3 +169,50 @@ TEST_F(FlrigTest, UpdateNamesOnlyWhatChangedSinceTheCallersLastCall)
 
 } // namespace
 } // namespace qx::xmlrpc
+
+namespace qx::xmlrpc {
+namespace {
+
+TEST(CatAnswerWatch, FindsTheRadiosAnswerAfterTheMarkOnly)
+{
+    TrafficTap tap;
+    CatAnswerWatch watch(tap);
+    const std::string before = "FA07000000;";
+    tap.record(TrafficDirection::Read, {reinterpret_cast<const std::uint8_t*>(before.data()), before.size()});
+    const long long mark = watch.mark();
+    EXPECT_FALSE(watch.answerSince(mark, "FA"));
+    const std::string after = "RM0120;FA14";
+    tap.record(TrafficDirection::Read, {reinterpret_cast<const std::uint8_t*>(after.data()), after.size()});
+    tap.record(TrafficDirection::Written, {reinterpret_cast<const std::uint8_t*>("FA;"), 3});
+    EXPECT_FALSE(watch.answerSince(mark, "FA"));  // not whole yet
+    watch.received("074000;");
+    EXPECT_EQ(watch.answerSince(mark, "FA"), "FA14074000;");
+    // Far more than it keeps: still bounded, and the newest answer found.
+    for (int i = 0; i < 1000; ++i)
+        watch.received("RM0120;");
+    watch.received("MD02;");
+    EXPECT_EQ(watch.answerSince(mark, "MD"), "MD02;");
+    EXPECT_FALSE(watch.answerSince(watch.mark(), "RM"));
+}
+
+TEST_F(FlrigTest, RawCommandsGoToTheLineButNeverKeyTheTransmitter)
+{
+    TrafficTap tap;
+    CatAnswerWatch watch(tap);
+    FlrigSession withLine{5, view, writer, ptt, &watch};
+    EXPECT_EQ(withLine.answer(Call{"rig.cat_string", {Value("FA;")}}), "");
+    const auto wait = withLine.takeCatWait();
+    ASSERT_TRUE(wait);
+    EXPECT_EQ(wait->code, "FA");
+    EXPECT_EQ(writer.takeTexts(), std::vector<std::string>{"FA;"});
+    for (const char* bad : {"TX1;", "KY TEST;", "FA", "fa;", "FA;FB;", "F;", "FA1;\n"}) {
+        EXPECT_NE(withLine.answer(Call{"rig.cat_string", {Value(bad)}}).find("<fault>"), std::string::npos) << bad;
+        EXPECT_FALSE(withLine.takeCatWait()) << bad;
+    }
+    EXPECT_TRUE(writer.takeTexts().empty());
+    // Without the line's answers the method is refused, not faked.
+    EXPECT_NE(call("rig.cat_string", {Value("FA;")}).find("<fault>"), std::string::npos);
+}
+
+} // namespace
+} // namespace qx::xmlrpc
