@@ -2,15 +2,13 @@
 
 namespace qx::xmlrpc {
 
-CatAnswerWatch::CatAnswerWatch(TrafficTap& tap) : tap_(tap)
-{
-    id_ = tap_.listen([this](TrafficDirection d, std::span<const std::uint8_t> bytes) {
-        if (d == TrafficDirection::Read)
-            received(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    });
-}
+CatAnswerWatch::CatAnswerWatch(TrafficTap& tap) : tap_(tap) {}
 
-CatAnswerWatch::~CatAnswerWatch() { tap_.stopListening(id_); }
+CatAnswerWatch::~CatAnswerWatch()
+{
+    if (id_ != 0)
+        tap_.stopListening(id_);
+}
 
 void CatAnswerWatch::received(std::string_view bytes)
 {
@@ -23,8 +21,15 @@ void CatAnswerWatch::received(std::string_view bytes)
     }
 }
 
-long long CatAnswerWatch::mark() const
+long long CatAnswerWatch::mark()
 {
+    // Only the server's thread calls this; the tap's own lock orders the
+    // listener's start against the receive thread.
+    if (id_ == 0)
+        id_ = tap_.listen([this](TrafficDirection d, std::span<const std::uint8_t> bytes) {
+            if (d == TrafficDirection::Read)
+                received(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        });
     std::lock_guard lock(mutex_);
     return dropped_ + static_cast<long long>(recent_.size());
 }

@@ -1,7 +1,8 @@
 // What the radio sent on the line lately, for rig.cat_string: a client's raw
 // command is answered with the radio's own answer to it. Listens to the
 // port's traffic tap (the receive thread appends, the server thread looks)
-// and keeps the last few kilobytes only.
+// and keeps the last few kilobytes only. It listens from the first raw
+// command on, so that the port's bytes cost nothing until a client asks.
 #pragma once
 #include "serial/TrafficTap.h"
 
@@ -21,8 +22,8 @@ public:
     CatAnswerWatch(const CatAnswerWatch&) = delete;
     CatAnswerWatch& operator=(const CatAnswerWatch&) = delete;
 
-    // Where the line's answers stand now.
-    long long mark() const;
+    // Where the line's answers stand now; listening from now on.
+    long long mark();
     // The first whole answer ("FA14074000;") with these two letters that
     // came after `mark`; nothing yet.
     std::optional<std::string> answerSince(long long mark, std::string_view code) const;

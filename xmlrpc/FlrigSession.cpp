@@ -6,6 +6,7 @@
 #include "rigserver/RigLevels.h"
 #include "state/CommandState.h"
 #include "xmlrpc/FlrigModes.h"
+#include "xmlrpc/TransmitKey.h"
 
 #include <algorithm>
 #include <array>
@@ -302,7 +303,7 @@ Result FlrigSession::setPtt(const Call& c)
 
 void FlrigSession::keyTransmitter(bool on)
 {
-    writer_.request(UM_REQ_TX_ONOFF, 0, on ? 1 : 0);
+    requestTransmit(writer_, on);
     radio_.expect(R::TX, on ? 1 : 0);
     if (on)
         ptt_.keyed(client_);

@@ -32,7 +32,7 @@ public:
     // `cat`: the line's answers for rig.cat_string; without it the method
     // is a fault.
     FlrigSession(int client, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt,
-                 const CatAnswerWatch* cat = nullptr)
+                 CatAnswerWatch* cat = nullptr)
         : client_(client), radio_(radio), writer_(writer), ptt_(ptt), cat_(cat)
     {
     }
@@ -87,7 +87,7 @@ private:
     rig::RigStateView& radio_;
     rig::RigWriter& writer_;
     rig::PttGuard& ptt_;
-    const CatAnswerWatch* cat_;
+    CatAnswerWatch* cat_;
     std::optional<CatWait> catWait_;
     std::map<std::string, std::string> lastUpdate_;
 };

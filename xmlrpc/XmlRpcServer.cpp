@@ -4,6 +4,7 @@
 #include "rigserver/LinkKeeper.h"
 #include "xmlrpc/FlrigSession.h"
 #include "xmlrpc/HttpRequestReader.h"
+#include "xmlrpc/TransmitKey.h"
 #include "xmlrpc/XmlRpcCall.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ constexpr std::size_t kReadChunk = 16 * 1024;
 
 struct XmlRpcServer::Client {
     Client(int f, int id, rig::RigStateView& radio, rig::RigWriter& writer, rig::PttGuard& ptt,
-           const CatAnswerWatch* cat)
+           CatAnswerWatch* cat)
         : fd(f), session(id, radio, writer, ptt, cat)
     {
     }
@@ -58,7 +59,7 @@ struct XmlRpcServer::State {
     rig::LinkKeeper keeper;
 };
 
-XmlRpcServer::XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, const CatAnswerWatch* cat)
+XmlRpcServer::XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, CatAnswerWatch* cat)
     : radio_(radio), writer_(writer), cat_(cat), state_(std::make_unique<State>())
 {
 }
@@ -265,7 +266,7 @@ bool XmlRpcServer::answerCat(Client& c, bool late)
 void XmlRpcServer::drop(Client& c)
 {
     if (ptt_.clientGone(c.session.client()))
-        writer_.request(UM_REQ_TX_ONOFF, 0, 0);
+        requestTransmit(writer_, false);
     if (c.fd >= 0)
         ::close(c.fd);
     c.fd = -1;
@@ -278,7 +279,7 @@ void XmlRpcServer::watchLink()
         return;
     state_->lastWatch = now;
     if (ptt_.watch(radio_.linked(), radio_.transmitting()))
-        writer_.request(UM_REQ_TX_ONOFF, 0, 0);
+        requestTransmit(writer_, false);
     if (keepLinked_ && state_->keeper.due(radio_.linked(), now))
         writer_.request(UM_REQ_AI_TOGGLE, 0, 0);
 }

@@ -35,7 +35,7 @@ public:
     static constexpr int kCatAnswerMs = 1000;
 
     // `cat`: the line's answers for rig.cat_string (none: a fault).
-    XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, const CatAnswerWatch* cat = nullptr);
+    XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, CatAnswerWatch* cat = nullptr);
     ~XmlRpcServer();
     XmlRpcServer(const XmlRpcServer&) = delete;
     XmlRpcServer& operator=(const XmlRpcServer&) = delete;
@@ -66,7 +66,7 @@ private:
 
     rig::RigStateView& radio_;
     rig::RigWriter& writer_;
-    const CatAnswerWatch* cat_;
+    CatAnswerWatch* cat_;
     rig::PttGuard ptt_;
     bool keepLinked_ = false;
 
