@@ -24,9 +24,8 @@ XmlRpcHost::~XmlRpcHost()
     server_.stop();
 }
 
-void XmlRpcHost::start(const std::optional<std::string>& option, bool keepLinked)
+void XmlRpcHost::start(const std::optional<std::string>& option)
 {
-    server_.setKeepLinked(keepLinked);
     KeyValueFile settings(settingsPath_);
     settings.load();
     const rig::ListenChoice choice =

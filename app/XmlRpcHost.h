@@ -28,9 +28,8 @@ public:
 
     // At start-up: the address from the option, else the settings file,
     // else the default. Problems go to `report` (once each) and the program
-    // goes on without the server. `keepLinked`: no operator will press the
-    // LINK key.
-    void start(const std::optional<std::string>& option, bool keepLinked = false);
+    // goes on without the server.
+    void start(const std::optional<std::string>& option);
     // The operator's new choice: the server moves there (or stops) and the
     // choice is remembered. False when it cannot listen there.
     bool apply(const rig::ListenAddress& address);

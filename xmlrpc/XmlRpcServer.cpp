@@ -1,7 +1,6 @@
 #include "xmlrpc/XmlRpcServer.h"
 
 #include "core/MessageIds.h"
-#include "rigserver/LinkKeeper.h"
 #include "xmlrpc/FlrigSession.h"
 #include "xmlrpc/HttpRequestReader.h"
 #include "xmlrpc/TransmitKey.h"
@@ -56,7 +55,6 @@ struct XmlRpcServer::State {
     std::vector<std::unique_ptr<Client>> clients;
     int nextClient = 1;
     std::chrono::steady_clock::time_point lastWatch{};
-    rig::LinkKeeper keeper;
 };
 
 XmlRpcServer::XmlRpcServer(rig::RigStateView& radio, rig::RigWriter& writer, CatAnswerWatch* cat)
@@ -280,8 +278,6 @@ void XmlRpcServer::watchLink()
     state_->lastWatch = now;
     if (ptt_.watch(radio_.linked(), radio_.transmitting()))
         requestTransmit(writer_, false);
-    if (keepLinked_ && state_->keeper.due(radio_.linked(), now))
-        writer_.request(UM_REQ_AI_TOGGLE, 0, 0);
 }
 
 } // namespace qx::xmlrpc

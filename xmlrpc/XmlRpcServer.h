@@ -5,8 +5,7 @@
 // bounded buffers: a request too long, a client that stops reading or one
 // that hangs up costs only that client. Every quarter second the thread
 // also watches the link: an unkey when it drops while transmitting, and a
-// release when the client that keyed the transmitter leaves, and, when
-// asked, a new link-up while it is down.
+// release when the client that keyed the transmitter leaves.
 //
 // Lifecycle: start() once (binds and listens, then runs the thread),
 // stop() (or the destructor) joins the thread and closes every socket.
@@ -40,9 +39,6 @@ public:
     XmlRpcServer(const XmlRpcServer&) = delete;
     XmlRpcServer& operator=(const XmlRpcServer&) = delete;
 
-    // Bring the link up whenever it is down (no operator to do it).
-    void setKeepLinked(bool on) { keepLinked_ = on; }
-
     // False, with the reason in error(), when it cannot listen there.
     bool start(const rig::ListenAddress& address);
     void stop();
@@ -68,7 +64,6 @@ private:
     rig::RigWriter& writer_;
     CatAnswerWatch* cat_;
     rig::PttGuard ptt_;
-    bool keepLinked_ = false;
 
     int listenFd_ = -1;
     int wakeFd_ = -1;

@@ -137,10 +137,11 @@ int main(int argc, char** argv)
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
     rigServer->start(options.rigServer, true);
-    // One of the two keeps the link up; both asking would toggle it twice.
-    xmlrpcServer->start(options.xmlrpcServer, !rigServer->running());
+    // The rig server keeps the link up; with it off, a script on standard
+    // input drives the link and ends the program, as it always has.
+    xmlrpcServer->start(options.xmlrpcServer);
     radioInfo->start(options.radioInfoUdp);
-    runner.setEndOfInputQuits(!rigServer->running() && !xmlrpcServer->running());
+    runner.setEndOfInputQuits(!rigServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
