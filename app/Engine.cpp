@@ -235,6 +235,8 @@ bool Engine::shutDown()
         return true;
     if (beforeShutdown_)
         beforeShutdown_();
+    for (const auto& [id, step] : moreBeforeShutdown_)
+        step();
     stopped_ = true;
     for (const auto& r : kTimerRoutes)
         stopTimer(r.timerId);

@@ -27,6 +27,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qx {
 
@@ -91,6 +93,18 @@ public:
     TrafficTap& traffic() { return *tap_; }
     // Runs first in shutDown(), while the port and the workers still run.
     void setBeforeShutdown(std::function<void()> fn) { beforeShutdown_ = std::move(fn); }
+    // More of the same, for the other network services (XML-RPC server,
+    // radio-info broadcasts): run after the one above, in the order added.
+    // The id removes it again (a host that goes before the engine).
+    int addBeforeShutdown(std::function<void()> fn)
+    {
+        moreBeforeShutdown_.emplace_back(++lastShutdownStep_, std::move(fn));
+        return lastShutdownStep_;
+    }
+    void removeBeforeShutdown(int id)
+    {
+        std::erase_if(moreBeforeShutdown_, [id](const auto& s) { return s.first == id; });
+    }
 
     // What the system said behind the operator message of UM_SHOW_ERROR row
     // `row` (the device and why it did not open, what was wrong with the
@@ -169,6 +183,8 @@ private:
     std::unique_ptr<Worker> sioSend_, sioRecv_, anlSend_, anlRecv_, menuLoad_;
 
     std::function<void()> beforeShutdown_;
+    std::vector<std::pair<int, std::function<void()>>> moreBeforeShutdown_;
+    int lastShutdownStep_ = 0;
     bool started_ = false;
     bool stopped_ = false;
     mutable std::mutex notesMutex_;

@@ -10,7 +10,8 @@ std::string ProgramOptions::usage(const std::string& program)
     return "usage: " + program +
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
-           "       [--rig-server [ADDR:]PORT|off] [--rig-server-vfo] [--help] [--version]\n"
+           "       [--rig-server [ADDR:]PORT|off] [--rig-server-vfo] [--xmlrpc-server [ADDR:]PORT|off]\n"
+           "       [--radio-info-udp [ADDR:]PORT|off] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -26,7 +27,12 @@ std::string ProgramOptions::usage(const std::string& program)
            "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n"
            "  --rig-server [ADDR:]PORT|off\n"
            "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n"
-           "  --rig-server-vfo   the rig server works in VFO mode, as rigctld --vfo does\n";
+           "  --rig-server-vfo   the rig server works in VFO mode, as rigctld --vfo does\n"
+           "  --xmlrpc-server [ADDR:]PORT|off\n"
+           "                     serve flrig clients (XML-RPC) there; default 127.0.0.1:12345\n"
+           "  --radio-info-udp [ADDR:]PORT|off\n"
+           "                     send RadioInfo broadcasts there (port 12060 of this computer when\n"
+           "                     given as a port alone); off by default\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -82,9 +88,17 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 o.error = "--rig-server " + v + ": " + why;
             else if (o.error.empty())
                 o.rigServer = v;
-        } else if (a == "--rig-server-vfo")
+        } else if (a == "--rig-server-vfo") {
             o.rigServerVfo = true;
-        else if (a == "--trace")
+        } else if (a == "--xmlrpc-server" || a == "--radio-info-udp") {
+            std::string v;
+            value(v);
+            std::string why;
+            if (o.error.empty() && !rig::parseListenAddress(v, &why))
+                o.error = a + " " + v + ": " + why;
+            else if (o.error.empty())
+                (a == "--xmlrpc-server" ? o.xmlrpcServer : o.radioInfoUdp) = v;
+        } else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")
             value(o.screenshot);

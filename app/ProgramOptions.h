@@ -18,6 +18,8 @@ struct ProgramOptions {
     std::optional<int> port; // COM port number, 1..20
     std::optional<std::string> rigServer; // --rig-server: "off", "PORT" or "ADDR:PORT", checked
     bool rigServerVfo = false;             // --rig-server-vfo: clients name the VFO in each command
+    std::optional<std::string> xmlrpcServer; // --xmlrpc-server, the same forms
+    std::optional<std::string> radioInfoUdp; // --radio-info-udp, the same forms
     std::string trace;
     std::string screenshot;
     std::string simLog;

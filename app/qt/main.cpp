@@ -2,6 +2,9 @@
 #include "app/Engine.h"
 #include "app/ProgramOptions.h"
 #include "app/RigServerHost.h"
+#include "app/RadioInfoHost.h"
+#include "app/XmlRpcHost.h"
+#include "xmlrpc/AddressChoice.h"
 #include "app/SingleInstance.h"
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/QuitOnSignals.h"
@@ -9,6 +12,7 @@
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
+#include "app/gui/NetworkServiceMenu.h"
 #include "app/gui/RigServerMenu.h"
 #include "panel/LinkStatusLine.h"
 #include "panel/MainPanelDlg.h"
@@ -95,6 +99,8 @@ int main(int argc, char** argv)
     });
     sleep.watch();
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
+    auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir);
+    auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -114,6 +120,20 @@ int main(int argc, char** argv)
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer, [&session](const QString& notice) {
             session.window().statusLine().setNotice(notice);
         });
+        xmlrpcServer->start(options.xmlrpcServer);
+        radioInfo->start(options.radioInfoUdp);
+        qx::NetworkServiceMenu xmlrpcMenu(
+            session.window(),
+            {QStringLiteral("XML-RPC Server"), QStringLiteral("Share the radio with flrig clients (XML-RPC)"),
+             QStringLiteral("Address %1: this computer only"), qx::xmlrpc::kXmlRpcDefaults.port},
+            {[&] { return xmlrpcServer->address(); }, [&](const qx::rig::ListenAddress& a) { return xmlrpcServer->apply(a); },
+             [&] { return xmlrpcServer->problem(); }});
+        qx::NetworkServiceMenu radioInfoMenu(
+            session.window(),
+            {QStringLiteral("Radio Info Broadcast"), QStringLiteral("Send the radio's state to loggers (RadioInfo over UDP)"),
+             QStringLiteral("To %1: this computer only"), qx::xmlrpc::kRadioInfoDefaults.port},
+            {[&] { return radioInfo->address(); }, [&](const qx::rig::ListenAddress& a) { return radioInfo->apply(a); },
+             [&] { return radioInfo->problem(); }});
         const int rc = app->exec();
         bridge.beginShutdown();
         engine->shutDown();
@@ -126,10 +146,16 @@ int main(int argc, char** argv)
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
     rigServer->start(options.rigServer, true, options.rigServerVfo);
+    // The rig server keeps the link up; with it off, a script on standard
+    // input drives the link and ends the program, as it always has.
+    xmlrpcServer->start(options.xmlrpcServer);
+    radioInfo->start(options.radioInfoUdp);
     runner.setEndOfInputQuits(!rigServer->running());
     const int rc = app->exec();
     bridge.beginShutdown();
     engine->shutDown();
+    radioInfo.reset();
+    xmlrpcServer.reset();
     rigServer.reset();
     engine.reset();
     return rc;

@@ -43,6 +43,19 @@ TEST(ProgramOptions, RigServerTakesOffAPortOrAnAddressWithItsPort)
     }
 }
 
+TEST(ProgramOptions, XmlRpcServerAndRadioInfoTakeTheSameFormsEachForItself)
+{
+    const ProgramOptions both = parseProgramOptions({"--xmlrpc-server", "off", "--radio-info-udp", "12060"});
+    EXPECT_TRUE(both.error.empty()) << both.error;
+    EXPECT_EQ(both.xmlrpcServer, "off");
+    EXPECT_EQ(both.radioInfoUdp, "12060");
+    EXPECT_FALSE(both.rigServer);
+    const ProgramOptions bad = parseProgramOptions({"--radio-info-udp", "on"});
+    EXPECT_NE(bad.error.find("--radio-info-udp on"), std::string::npos) << bad.error;
+    EXPECT_FALSE(bad.radioInfoUdp);
+    EXPECT_FALSE(parseProgramOptions({"--xmlrpc-server"}).error.empty());
+}
+
 TEST(ProgramOptions, ANetworkDeviceMustBeAValidAddress)
 {
     for (const char* good : {"tcp://shack.local:2000", "rfc2217://[::1]:2001"}) {
