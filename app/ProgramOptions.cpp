@@ -10,7 +10,8 @@ std::string ProgramOptions::usage(const std::string& program)
     return "usage: " + program +
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
-           "       [--rig-server [ADDR:]PORT|off] [--help] [--version]\n"
+           "       [--rig-server [ADDR:]PORT|off] [--web [ADDR:]PORT|off] [--set-web-password]\n"
+           "       [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -25,7 +26,12 @@ std::string ProgramOptions::usage(const std::string& program)
            "  --screenshot FILE  save the panel as PNG once drawn, then quit (with\n"
            "                     --cat-monitor, the monitor too, as FILE-cat-monitor.png)\n"
            "  --rig-server [ADDR:]PORT|off\n"
-           "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n";
+           "                     serve Hamlib clients (rigctld protocol) there; default 127.0.0.1:4532\n"
+           "  --web [ADDR:]PORT|off\n"
+           "                     serve the remote station (a page for a browser) there; off unless\n"
+           "                     given here or saved; any address but loopback needs TLS (see README)\n"
+           "  --set-web-password ask for the remote station's password twice (or read two lines\n"
+           "                     from standard input) and store its hash, then quit\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -81,7 +87,17 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 o.error = "--rig-server " + v + ": " + why;
             else if (o.error.empty())
                 o.rigServer = v;
-        } else if (a == "--trace")
+        } else if (a == "--web") {
+            std::string v;
+            value(v);
+            std::string why;
+            if (o.error.empty() && !rig::parseListenAddress(v, &why))
+                o.error = "--web " + v + ": " + why;
+            else if (o.error.empty())
+                o.web = v;
+        } else if (a == "--set-web-password")
+            o.setWebPassword = true;
+        else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")
             value(o.screenshot);

@@ -17,6 +17,8 @@ struct ProgramOptions {
     std::optional<std::string> device;
     std::optional<int> port; // COM port number, 1..20
     std::optional<std::string> rigServer; // --rig-server: "off", "PORT" or "ADDR:PORT", checked
+    std::optional<std::string> web;       // --web: the same forms, checked
+    bool setWebPassword = false;
     std::string trace;
     std::string screenshot;
     std::string simLog;

@@ -6,6 +6,9 @@
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
+#include "app/qt/TransmitGuardHost.h"
+#include "app/qt/WebHost.h"
+#include "app/qt/WebPasswordPrompt.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
@@ -44,6 +47,11 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("%s\n", kVersion);
         return 0;
+    }
+    if (options.setWebPassword) {
+        std::error_code ec;
+        const auto cwd = std::filesystem::current_path(ec);
+        return qx::setWebPassword((ec ? std::filesystem::path(".") : cwd) / "CommoFiles", stdin, stdout, stderr);
     }
     // Refused before anything is written to it: the program's own terminal,
     // a console, a file.
@@ -87,7 +95,16 @@ int main(int argc, char** argv)
             engine->closeForSleep();
     });
     sleep.watch();
-    auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
+    // Every way of keying the transmitter from afar goes through this guard.
+    auto guard = std::make_unique<qx::TransmitGuardHost>(*engine, bridge);
+    guard->addListener([](const std::string& why) { std::fprintf(stderr, "%s\n", why.c_str()); });
+    auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir, &guard->guard());
+    auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
+    const auto startWeb = [&] {
+        const bool rigLoopback = !rigServer->address().enabled || qx::rig::isLoopback(rigServer->address().host);
+        // Asked for on the command line and impossible: the program says why and does not start.
+        return web->start(options.web, rigLoopback) || !options.web;
+    };
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -104,8 +121,15 @@ int main(int argc, char** argv)
         stopSignals.install();
         session.start();
         rigServer->start(options.rigServer, false);
+        if (!startWeb()) {
+            web.reset();
+            bridge.beginShutdown();
+            engine->shutDown();
+            return 1;
+        }
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
         const int rc = app->exec();
+        web->stop();
         bridge.beginShutdown();
         engine->shutDown();
         return rc != 0 ? rc : session.exitCode();
@@ -117,11 +141,20 @@ int main(int argc, char** argv)
     runner.start();
     // With no operator to press the LINK key, the server keeps the link up.
     rigServer->start(options.rigServer, true);
-    runner.setEndOfInputQuits(!rigServer->running());
+    if (!startWeb()) {
+        web.reset();
+        bridge.beginShutdown();
+        engine->shutDown();
+        return 1;
+    }
+    runner.setEndOfInputQuits(!rigServer->running() && !web->running());
     const int rc = app->exec();
+    web->stop();
     bridge.beginShutdown();
     engine->shutDown();
+    web.reset();
     rigServer.reset();
+    guard.reset();
     engine.reset();
     return rc;
 }
