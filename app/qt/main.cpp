@@ -13,6 +13,7 @@
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
 #include "app/gui/RigServerMenu.h"
+#include "app/gui/WebServerMenu.h"
 #include "panel/MainPanelDlg.h"
 #include "serial/DeviceCheck.h"
 #include "sim/SimulatedRadio.h"
@@ -21,6 +22,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <cstdio>
 #include <filesystem>
@@ -128,6 +130,12 @@ int main(int argc, char** argv)
             return 1;
         }
         qx::RigServerMenu rigServerMenu(session.window(), *rigServer);
+        qx::WebServerMenu webServerMenu(session.window(), *web);
+        // The operator at the radio hears of a transmit time-out too.
+        guard->addListener([menu = QPointer<qx::WebServerMenu>(&webServerMenu)](const std::string& why) {
+            if (menu)
+                menu->tell(QString::fromStdString(why));
+        });
         const int rc = app->exec();
         web->stop();
         bridge.beginShutdown();
