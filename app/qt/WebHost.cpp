@@ -4,6 +4,7 @@
 #include "app/qt/TransmitGuardHost.h"
 #include "app/qt/UiBridge.h"
 #include "core/KeyValueFile.h"
+#include "core/MessageIds.h"
 #include "web/SelfSignedCertificate.h"
 #include "web/WebPassword.h"
 
@@ -76,7 +77,30 @@ bool WebHost::apply(const rig::ListenAddress& address)
     return listen();
 }
 
-void WebHost::stop() { server_.stop(); }
+void WebHost::stop()
+{
+    if (linkTimer_)
+        linkTimer_->stop();
+    server_.stop();
+}
+
+void WebHost::setKeepLinked(bool keep)
+{
+    if (!keep || !server_.running()) {
+        linkTimer_.reset();
+        return;
+    }
+    linkTimer_ = std::make_unique<QTimer>();
+    QObject::connect(linkTimer_.get(), &QTimer::timeout, [this] { keepLink(); });
+    linkTimer_->start(1000);
+    keepLink();
+}
+
+void WebHost::keepLink()
+{
+    if (keeper_.due(view_.linked(), std::chrono::steady_clock::now()))
+        writer_.request(UM_REQ_AI_TOGGLE, 0, 0);
+}
 
 void WebHost::configureTimeout(bool loopbackOnly)
 {

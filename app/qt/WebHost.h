@@ -6,12 +6,16 @@
 //
 // Lives on the UI thread; must not outlive the engine.
 #pragma once
+#include "rigserver/LinkKeeper.h"
 #include "rigserver/ListenAddress.h"
 #include "rigserver/OutboxRigWriter.h"
 #include "rigserver/RigStateView.h"
 #include "web/WebServer.h"
 
+#include <QTimer>
+
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,9 +52,13 @@ public:
     const std::string& problem() const { return problem_; }
     web::WebServer& server() { return server_; }
     void setReportToStderr(bool on) { stderr_ = on; }
+    // No operator will press the LINK key and nothing else keeps the link
+    // up: while the server runs, it asks for the link as the rig server does.
+    void setKeepLinked(bool keep);
 
 private:
     bool listen();
+    void keepLink();
     void configureTimeout(bool loopbackOnly);
     void report(const std::string& text);
     void say(const std::string& text) const;
@@ -66,6 +74,8 @@ private:
     QString fingerprint_;
     std::string problem_;
     bool stderr_ = true;
+    rig::LinkKeeper keeper_;
+    std::unique_ptr<QTimer> linkTimer_;
 };
 
 // The web server's address from the command line, else the settings file, else off.

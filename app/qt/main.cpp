@@ -155,6 +155,7 @@ int main(int argc, char** argv)
         engine->shutDown();
         return 1;
     }
+    web->setKeepLinked(!rigServer->running());
     runner.setEndOfInputQuits(!rigServer->running() && !web->running());
     const int rc = app->exec();
     web->stop();

@@ -59,8 +59,7 @@ class Station:
         self.port = free_port()
         self.url = "http://127.0.0.1:%d/" % self.port
         self.program = subprocess.Popen(
-            [rcp720, "--headless", "--device", link, "--web", "127.0.0.1:%d" % self.port,
-             "--rig-server", "127.0.0.1:%d" % free_port()],
+            [rcp720, "--headless", "--device", link, "--web", "127.0.0.1:%d" % self.port, "--rig-server", "off"],
             cwd=self.dir, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         self.errors = []
         listening = threading.Event()
