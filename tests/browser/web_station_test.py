@@ -167,9 +167,9 @@ def main():
         station.sim_command("dial 25")
         until(first, lambda d: freq_text(d) != before)
         status = station.sim_command("status")
-        hz = int(re.search(r"(\d{6,8})", status).group(1)) if re.search(r"(\d{6,8})", status) else None
-        if hz is not None:
-            until(first, lambda d: freq_text(d).replace(".", "") == str(hz))
+        hz = re.search(r"VFO A: A (\d+) Hz", status)
+        assert hz, status
+        until(first, lambda d: freq_text(d).replace(".", "") == hz.group(1))
 
         # A typed frequency reaches the radio.
         mark = len(station.received())
