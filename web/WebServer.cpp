@@ -17,6 +17,8 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
+#include <vector>
+
 // The page is compiled into this static library; its resources are
 // registered by hand, as Qt asks of static libraries.
 static void registerPageResources() { Q_INIT_RESOURCE(page); }
@@ -46,12 +48,16 @@ QByteArray json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocu
 
 } // namespace
 
-WebServer::WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitGuard& guard, Log log,
+WebServer::WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitGuard& guard, Log log, Now now,
                      QObject* parent)
-    : QObject(parent), radio_(radio), writer_(writer), guard_(guard), log_(std::move(log)),
+    : QObject(parent), radio_(radio), writer_(writer), guard_(guard), log_(std::move(log)), sessions_(now),
+      limiter_(now),
       sockets_(new QWebSocketServer(QStringLiteral("rcp720"), QWebSocketServer::NonSecureMode, this)),
-      heartbeat_(new QTimer(this)), push_(new QTimer(this))
+      heartbeat_(new QTimer(this)), push_(new QTimer(this)), sweep_(new QTimer(this))
 {
+    // A page only watching sends nothing: its session still ends when idle.
+    sweep_->setInterval(std::chrono::seconds(30));
+    connect(sweep_, &QTimer::timeout, this, &WebServer::endIdleSessions);
     registerPageResources();
     heartbeat_->setSingleShot(true);
     heartbeat_->setInterval(kHeartbeat);
@@ -111,6 +117,7 @@ void WebServer::stop()
         }
     }
     clients_.clear();
+    sweep_->stop();
     if (control_.holder() > ControlOwner::kPanel)
         control_.release(control_.holder());
     if (listener_) {
@@ -192,9 +199,14 @@ void WebServer::answerHttp(QTcpSocket* socket, const HttpRequestHead& head, cons
         if (path == "/logout") {
             const std::string token = sessionOf(head);
             sessions_.close(token);
+            std::vector<QPointer<QWebSocket>> out;
             for (auto& [id, c] : clients_) {
                 if (c.token == token && c.socket)
-                    c.socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("logged out"));
+                    out.push_back(c.socket);
+            }
+            for (const auto& socket : out) {
+                if (socket)
+                    socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("logged out"));
             }
             return reply(socket, 200, "application/json", "{}", cookieFields({}, true));
         }
@@ -316,6 +328,8 @@ void WebServer::onWebSocket()
                 [this, id] { dropClient(id, QStringLiteral("binary message")); });
         connect(ws, &QWebSocket::disconnected, this, [this, id] { onClosed(id); });
         log_(QStringLiteral("Web page %1 connected.").arg(c.name));
+        if (!sweep_->isActive())
+            sweep_->start();
         if (!sent_.isEmpty())
             pushState();
         else
@@ -405,6 +419,8 @@ void WebServer::onClosed(int id)
         it->second.socket->deleteLater();
     log_(QStringLiteral("Web page %1 left.").arg(it->second.name));
     clients_.erase(it);
+    if (clients_.empty())
+        sweep_->stop();
     if (held)
         broadcast(controlMessage());
 }
@@ -461,6 +477,20 @@ QJsonObject WebServer::controlMessage() const
     return {{"t", "control"}, {"holder", holder}, {"name", name}};
 }
 
+void WebServer::endIdleSessions()
+{
+    sessions_.expire();
+    std::vector<QPointer<QWebSocket>> ended;
+    for (auto& [id, c] : clients_) {
+        if (c.socket && !sessions_.valid(c.token))
+            ended.push_back(c.socket);
+    }
+    for (const auto& socket : ended) {
+        if (socket)
+            socket->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("session ended"));
+    }
+}
+
 void WebServer::stateMayHaveChanged()
 {
     if (!clients_.empty() && !push_->isActive())
@@ -493,9 +523,22 @@ void WebServer::sendTo(Client& c, const QJsonObject& o)
 void WebServer::broadcast(const QJsonObject& o)
 {
     const QString text = QString::fromUtf8(json(o));
+    std::vector<QPointer<QWebSocket>> stalled;
     for (auto& [id, c] : clients_) {
-        if (c.socket && c.socket->state() == QAbstractSocket::ConnectedState)
-            c.socket->sendTextMessage(text);
+        if (!c.socket || c.socket->state() != QAbstractSocket::ConnectedState)
+            continue;
+        // A page that stopped reading is dropped rather than queued for without end.
+        if (c.socket->bytesToWrite() > kMaxQueuedBytes) {
+            log_(QStringLiteral("Web page %1 dropped: it stopped reading.").arg(c.name));
+            stalled.push_back(c.socket);
+            continue;
+        }
+        c.socket->sendTextMessage(text);
+    }
+    // Closing may call back into the client list: not while walking it.
+    for (const auto& socket : stalled) {
+        if (socket)
+            socket->abort();
     }
 }
 

@@ -53,11 +53,12 @@ public:
     static constexpr std::chrono::milliseconds kHeartbeat{1000};
     static constexpr qint64 kMaxMessageBytes = 64 * 1024;
     static constexpr qsizetype kMaxBodyBytes = 4 * 1024;
+    static constexpr qint64 kMaxQueuedBytes = 1024 * 1024;
 
     using Log = std::function<void(const QString&)>;
 
     WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitGuard& guard, Log log,
-              QObject* parent = nullptr);
+              Now now = WebClock::now, QObject* parent = nullptr);
     ~WebServer() override;
 
     // False with the reason in error() when it cannot listen (or is not allowed to).
@@ -102,6 +103,7 @@ private:
     void setPtt(int id, bool on, const QString& why);
     void heartbeatLost();
     void pushState();
+    void endIdleSessions();
     void sendTo(Client& c, const QJsonObject& o);
     void broadcast(const QJsonObject& o);
     QJsonObject controlMessage() const;
@@ -122,6 +124,7 @@ private:
     int pttHolder_ = 0;
     QTimer* heartbeat_;
     QTimer* push_;
+    QTimer* sweep_;  // runs only while pages are connected
     QJsonObject sent_;
     QString error_;
 };

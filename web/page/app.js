@@ -101,7 +101,8 @@
       ws = null;
       pttUp();
       linkState(true);
-      if (!opened) { checkSession(); return; }
+      // Refused at once: look at the session again, without hammering the server.
+      if (!opened) { setTimeout(checkSession, 2000); return; }
       retry = Math.min(retry + 1, 5);
       setTimeout(checkSession, 1000 * retry);
     };

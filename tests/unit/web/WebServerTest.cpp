@@ -126,7 +126,8 @@ protected:
     std::vector<bool> keyed;
     TransmitGuard guard{[this](bool on) { keyed.push_back(on); }};
     std::vector<QString> logLines;
-    WebServer server{view, writer, guard, [this](const QString& l) { logLines.push_back(l); }};
+    WebClock::time_point webNow = WebClock::now();
+    WebServer server{view, writer, guard, [this](const QString& l) { logLines.push_back(l); }, [this] { return webNow; }};
     QString origin;
 };
 
@@ -145,17 +146,22 @@ TEST_F(WebServerTest, LoginNeedsTheRightPasswordFromTheSameOriginAndIsRateLimite
     EXPECT_FALSE(logLines.empty());
 }
 
-TEST_F(WebServerTest, AWebSocketWithoutASessionWithAForgedOneOrFromAnotherOriginIsRefused)
+TEST_F(WebServerTest, AWebSocketWithoutASessionWithAForgedOrEndedOneOrFromAnotherOriginIsRefused)
 {
     const QByteArray session = cookie();
     EXPECT_TRUE(upgrade({}, origin).startsWith("HTTP/1.1 403"));
     EXPECT_TRUE(upgrade("rcp720-session=" + QByteArray(64, 'a'), origin).startsWith("HTTP/1.1 403"));
     EXPECT_TRUE(upgrade(session, "http://evil.example").startsWith("HTTP/1.1 403"));
     EXPECT_TRUE(upgrade(session, origin).startsWith("HTTP/1.1 101"));
-    // After logout the same cookie opens nothing.
-    exchange("POST /logout HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\nOrigin: " +
-             origin.toUtf8() + "\r\nCookie: " + session + "\r\n\r\n");
+    // Unused for longer than the idle time, the session has ended.
+    webNow += WebSessions::kDefaultIdle + std::chrono::seconds(1);
     EXPECT_TRUE(upgrade(session, origin).startsWith("HTTP/1.1 403"));
+    // After logout the same cookie opens nothing.
+    const QByteArray fresh = cookie();
+    EXPECT_TRUE(upgrade(fresh, origin).startsWith("HTTP/1.1 101"));
+    exchange("POST /logout HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\nOrigin: " +
+             origin.toUtf8() + "\r\nCookie: " + fresh + "\r\n\r\n");
+    EXPECT_TRUE(upgrade(fresh, origin).startsWith("HTTP/1.1 403"));
 }
 
 TEST_F(WebServerTest, HugeFramesAndJunkCloseOnlyThatPage)
