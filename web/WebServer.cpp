@@ -50,9 +50,9 @@ QByteArray json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocu
 
 WebServer::WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitGuard& guard, Log log, Now now,
                      QObject* parent)
-    : QObject(parent), radio_(radio), writer_(writer), guard_(guard), log_(std::move(log)), sessions_(now),
-      limiter_(now),
+    : QObject(parent), radio_(radio), writer_(writer), guard_(guard), log_(std::move(log)),
       sockets_(new QWebSocketServer(QStringLiteral("rcp720"), QWebSocketServer::NonSecureMode, this)),
+      sessions_(now), limiter_(now),
       heartbeat_(new QTimer(this)), push_(new QTimer(this)), sweep_(new QTimer(this))
 {
     // A page only watching sends nothing: its session still ends when idle.
