@@ -11,7 +11,8 @@ std::string ProgramOptions::usage(const std::string& program)
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
            "       [--rig-server [ADDR:]PORT|off] [--rig-server-vfo] [--xmlrpc-server [ADDR:]PORT|off]\n"
-           "       [--radio-info-udp [ADDR:]PORT|off] [--help] [--version]\n"
+           "       [--radio-info-udp [ADDR:]PORT|off]
+           "       [--web [ADDR:]PORT|off] [--set-web-password] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -32,7 +33,13 @@ std::string ProgramOptions::usage(const std::string& program)
            "                     serve flrig clients (XML-RPC) there; default 127.0.0.1:12345\n"
            "  --radio-info-udp [ADDR:]PORT|off\n"
            "                     send RadioInfo broadcasts there (port 12060 of this computer when\n"
-           "                     given as a port alone); off by default\n";
+           "                     given as a port alone); off by default\n"
+
+           "  --web [ADDR:]PORT|off\n"
+           "                     serve the remote station (a page for a browser) there; off unless\n"
+           "                     given here or saved; any address but loopback needs TLS (see README)\n"
+           "  --set-web-password ask for the remote station's password twice (or read two lines\n"
+           "                     from standard input) and store its hash, then quit\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -90,15 +97,17 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 o.rigServer = v;
         } else if (a == "--rig-server-vfo") {
             o.rigServerVfo = true;
-        } else if (a == "--xmlrpc-server" || a == "--radio-info-udp") {
+        } else if (a == "--xmlrpc-server" || a == "--radio-info-udp" || a == "--web") {
             std::string v;
             value(v);
             std::string why;
             if (o.error.empty() && !rig::parseListenAddress(v, &why))
                 o.error = a + " " + v + ": " + why;
             else if (o.error.empty())
-                (a == "--xmlrpc-server" ? o.xmlrpcServer : o.radioInfoUdp) = v;
-        } else if (a == "--trace")
+                (a == "--xmlrpc-server" ? o.xmlrpcServer : a == "--web" ? o.web : o.radioInfoUdp) = v;
+        } else if (a == "--set-web-password")
+            o.setWebPassword = true;
+        else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")
             value(o.screenshot);

@@ -20,6 +20,8 @@ struct ProgramOptions {
     bool rigServerVfo = false;             // --rig-server-vfo: clients name the VFO in each command
     std::optional<std::string> xmlrpcServer; // --xmlrpc-server, the same forms
     std::optional<std::string> radioInfoUdp; // --radio-info-udp, the same forms
+    std::optional<std::string> web;       // --web: the same forms, checked
+    bool setWebPassword = false;
     std::string trace;
     std::string screenshot;
     std::string simLog;

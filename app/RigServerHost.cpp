@@ -14,11 +14,11 @@ constexpr std::chrono::milliseconds kReleaseWait{1000};
 
 } // namespace
 
-RigServerHost::RigServerHost(Engine& engine, std::filesystem::path baseDir)
+RigServerHost::RigServerHost(Engine& engine, std::filesystem::path baseDir, TransmitGuard* guard)
     : engine_(engine), settingsPath_(baseDir / "CommoFiles" / KeyValueFile::kFileName),
       view_(engine.radio(), engine.command(), engine.menu()),
       writer_(engine, engine.menu(), [&engine](const std::string& text) { return engine.sendRaw(text); }),
-      server_(view_, writer_)
+      guarded_(writer_, guard), server_(view_, guarded_)
 {
     engine_.setBeforeShutdown([this] { stop(); });
 }
@@ -72,7 +72,7 @@ void RigServerHost::stop()
         return;
     stopped_ = true;
     server_.stop();
-    rig::releaseTransmitter(view_, writer_, kReleaseWait);
+    rig::releaseTransmitter(view_, guarded_, kReleaseWait);
 }
 
 bool RigServerHost::listen()

@@ -6,6 +6,7 @@
 //
 // Lives on the UI thread; must not outlive the engine.
 #pragma once
+#include "app/GuardedRigWriter.h"
 #include "rigserver/ListenAddress.h"
 #include "rigserver/OutboxRigWriter.h"
 #include "rigserver/RigStateView.h"
@@ -23,7 +24,8 @@ class Engine;
 class RigServerHost {
 public:
     // `baseDir` holds "CommoFiles" with the settings file.
-    RigServerHost(Engine& engine, std::filesystem::path baseDir);
+    // `guard`: the program's transmitter guard every client's key-down goes through.
+    RigServerHost(Engine& engine, std::filesystem::path baseDir, TransmitGuard* guard = nullptr);
     ~RigServerHost();
     RigServerHost(const RigServerHost&) = delete;
     RigServerHost& operator=(const RigServerHost&) = delete;
@@ -60,6 +62,7 @@ private:
     std::filesystem::path settingsPath_;
     rig::RigStateView view_;
     rig::OutboxRigWriter writer_;
+    GuardedRigWriter guarded_;
     rig::RigServer server_;
     rig::ListenAddress address_;
     std::string problem_;

@@ -183,6 +183,13 @@ void RigServer::accept()
         // Answers are short and a client waits for each: no coalescing delay.
         const int one = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        // A client whose computer vanished (a half-open connection) is
+        // noticed within about 40 s, and a transmitter it keyed is released.
+        const int idle = 10, interval = 10, probes = 3;
+        ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &one, sizeof one);
+        ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+        ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+        ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
         state_->clients.push_back(
             std::make_unique<Client>(fd, state_->nextClient++, radio_, writer_, shared_));
         clientCount_ = state_->clients.size();

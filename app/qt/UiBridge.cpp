@@ -67,8 +67,7 @@ void UiBridge::handle(Item& item)
     switch (item.kind) {
     case Item::Kind::Post:
     case Item::Kind::Send:
-        if (onMessage_)
-            onMessage_(item.message);
+        deliver(item.message);
         if (item.waiter) {
             {
                 std::lock_guard lock(mutex_);
@@ -89,6 +88,14 @@ void UiBridge::handle(Item& item)
     }
 }
 
+void UiBridge::deliver(const Message& m)
+{
+    if (onMessage_)
+        onMessage_(m);
+    for (const MessageHandler& observe : observers_)
+        observe(m);
+}
+
 void UiBridge::postToWindow(const Message& m)
 {
     enqueue({Item::Kind::Post, m, 0, 0, nullptr, {}});
@@ -97,8 +104,7 @@ void UiBridge::postToWindow(const Message& m)
 void UiBridge::sendToWindow(const Message& m)
 {
     if (onUiThread()) {
-        if (onMessage_)
-            onMessage_(m);
+        deliver(m);
         return;
     }
     if (shuttingDown_.load()) {

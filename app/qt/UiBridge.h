@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class QSocketNotifier;
 class QTimer;
@@ -38,6 +39,9 @@ public:
     // Both run on the UI thread.
     void setMessageHandler(MessageHandler h) { onMessage_ = std::move(h); }
     void setTimerHandler(TimerHandler h) { onTimer_ = std::move(h); }
+    // Also told of every message, after the handler (the web server and the
+    // transmitter guard learn of state changes this way).
+    void addMessageObserver(MessageHandler h) { observers_.push_back(std::move(h)); }
 
     void postToWindow(const Message& m) override;
     void sendToWindow(const Message& m) override;
@@ -73,7 +77,10 @@ private:
     void startOnUiThread(int timerId, int periodMs);
     void stopOnUiThread(int timerId);
 
+    void deliver(const Message& m);
+
     MessageHandler onMessage_;
+    std::vector<MessageHandler> observers_;
     TimerHandler onTimer_;
     std::map<int, QTimer*> timers_;
     std::atomic<bool> shuttingDown_{false};

@@ -9,12 +9,16 @@
 #include "app/qt/HeadlessRunner.h"
 #include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
+#include "app/qt/TransmitGuardHost.h"
+#include "app/qt/WebHost.h"
+#include "app/qt/WebPasswordPrompt.h"
 #include "app/qt/UiBridge.h"
 #include "menu/MenuTable.h"
 #include "app/gui/PanelSession.h"
 #include "app/gui/NetworkServiceMenu.h"
 #include "app/gui/RigServerMenu.h"
 #include "panel/LinkStatusLine.h"
+#include "app/gui/WebServerMenu.h"
 #include "panel/MainPanelDlg.h"
 #include "serial/DeviceCheck.h"
 #include "sim/SimulatedRadio.h"
@@ -23,6 +27,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <cstdio>
 #include <filesystem>
@@ -50,6 +55,11 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("%s\n", kVersion);
         return 0;
+    }
+    if (options.setWebPassword) {
+        std::error_code ec;
+        const auto cwd = std::filesystem::current_path(ec);
+        return qx::setWebPassword((ec ? std::filesystem::path(".") : cwd) / "CommoFiles", stdin, stdout, stderr);
     }
     // Refused before anything is written to it: the program's own terminal,
     // a console, a file.
@@ -98,9 +108,18 @@ int main(int argc, char** argv)
             engine->closeForSleep();
     });
     sleep.watch();
-    auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir);
+    // Every way of keying the transmitter from afar goes through this guard.
+    auto guard = std::make_unique<qx::TransmitGuardHost>(*engine, bridge);
+    guard->addListener([](const std::string& why) { std::fprintf(stderr, "%s\n", why.c_str()); });
+    auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir, &guard->guard());
     auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir);
     auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
+    auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
+    const auto startWeb = [&] {
+        const bool rigLoopback = !rigServer->address().enabled || qx::rig::isLoopback(rigServer->address().host);
+        // Asked for on the command line and impossible: the program says why and does not start.
+        return web->start(options.web, rigLoopback) || !options.web;
+    };
     if (!options.headless) {
         qx::PanelSessionOptions po;
         po.splashMs = options.noSplash ? 0 : 3000;
@@ -134,7 +153,20 @@ int main(int argc, char** argv)
              QStringLiteral("To %1: this computer only"), qx::xmlrpc::kRadioInfoDefaults.port},
             {[&] { return radioInfo->address(); }, [&](const qx::rig::ListenAddress& a) { return radioInfo->apply(a); },
              [&] { return radioInfo->problem(); }});
+        if (!startWeb()) {
+            web.reset();
+            bridge.beginShutdown();
+            engine->shutDown();
+            return 1;
+        }
+        qx::WebServerMenu webServerMenu(session.window(), *web);
+        // The operator at the radio hears of a transmit time-out too.
+        guard->addListener([menu = QPointer<qx::WebServerMenu>(&webServerMenu)](const std::string& why) {
+            if (menu)
+                menu->tell(QString::fromStdString(why));
+        });
         const int rc = app->exec();
+        web->stop();
         bridge.beginShutdown();
         engine->shutDown();
         return rc != 0 ? rc : session.exitCode();
@@ -150,13 +182,23 @@ int main(int argc, char** argv)
     // input drives the link and ends the program, as it always has.
     xmlrpcServer->start(options.xmlrpcServer);
     radioInfo->start(options.radioInfoUdp);
-    runner.setEndOfInputQuits(!rigServer->running());
+    if (!startWeb()) {
+        web.reset();
+        bridge.beginShutdown();
+        engine->shutDown();
+        return 1;
+    }
+    web->setKeepLinked(!rigServer->running());
+    runner.setEndOfInputQuits(!rigServer->running() && !web->running());
     const int rc = app->exec();
+    web->stop();
     bridge.beginShutdown();
     engine->shutDown();
     radioInfo.reset();
     xmlrpcServer.reset();
+    web.reset();
     rigServer.reset();
+    guard.reset();
     engine.reset();
     return rc;
 }

@@ -1,0 +1,27 @@
+// A page's operation on the radio, as the JSON message the page sends
+// ({"t":"band","b":5}), turned into the program's requests the way the
+// panel and the rig server make them. Transmit and control are the
+// server's business (they depend on who asks) and are not handled here.
+#pragma once
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace qx::rig {
+class RigStateView;
+class RigWriter;
+}
+
+namespace qx::web {
+
+// Empty when the request left; otherwise why it was refused.
+QString runRadioCommand(const QJsonObject& command, rig::RigWriter& writer, rig::RigStateView& radio);
+
+// A frequency as the operator types it: "14.25" or "14,250" (MHz, below
+// 1000), "14250000" (Hz), "14.250.000" (Hz with grouping dots). Nothing
+// for anything else or outside the radio's range.
+std::optional<int> parseTypedFrequency(const QString& text);
+
+} // namespace qx::web

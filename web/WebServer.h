@@ -1,0 +1,132 @@
+// The remote station's server: one page (from the program's resources), a
+// login that opens a session, and one WebSocket per browser over which the
+// radio's state is pushed when it changes and the controller's operations
+// arrive. Plain HTTP on loopback only; anywhere else it runs TLS.
+//
+// Runs on the thread that owns it (the UI thread's event loop); reads the
+// state stores and posts requests as the panel does.
+#pragma once
+#include "web/ControlOwner.h"
+#include "web/HttpRequestHead.h"
+#include "web/LoginLimiter.h"
+#include "web/WebSessions.h"
+
+#include <QHostAddress>
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QSslConfiguration>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+class QWebSocket;
+class QWebSocketServer;
+
+namespace qx {
+class TransmitGuard;
+namespace rig {
+class RigStateView;
+class RigWriter;
+}
+} // namespace qx
+
+namespace qx::web {
+
+struct WebServerConfig {
+    QHostAddress address = QHostAddress::LocalHost;
+    quint16 port = 0;  // 0: any free port (tests)
+    std::string passwordHash;
+    std::optional<QSslConfiguration> tls;
+    QString fingerprint;  // the certificate's SHA-256, shown on the page
+    std::chrono::seconds idle = WebSessions::kDefaultIdle;
+};
+
+class WebServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kHeartbeat{1000};
+    static constexpr qint64 kMaxMessageBytes = 64 * 1024;
+    static constexpr qsizetype kMaxBodyBytes = 4 * 1024;
+    static constexpr qint64 kMaxQueuedBytes = 1024 * 1024;
+
+    using Log = std::function<void(const QString&)>;
+
+    WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitGuard& guard, Log log,
+              Now now = WebClock::now, QObject* parent = nullptr);
+    ~WebServer() override;
+
+    // False with the reason in error() when it cannot listen (or is not allowed to).
+    bool start(const WebServerConfig& config);
+    void stop();
+    bool running() const;
+    quint16 port() const;
+    const QString& error() const { return error_; }
+
+    // Something reached the window: the state may have changed.
+    void stateMayHaveChanged();
+    // A message for every page (a transmit time-out, the operator's word).
+    void notice(const QString& text);
+    // The operator at the radio takes control back (true) or frees it.
+    void panelControl(bool take);
+    ControlOwner& control() { return control_; }
+    int clientCount() const { return static_cast<int>(clients_.size()); }
+
+private:
+    struct Client {
+        QPointer<QWebSocket> socket;
+        std::string token;
+        QString name;
+        bool ptt = false;
+    };
+
+    void onPendingConnection();
+    void onReadable(QTcpSocket* socket);
+    void answerHttp(QTcpSocket* socket, const HttpRequestHead& head, const QByteArray& body);
+    void answerLogin(QTcpSocket* socket, const HttpRequestHead& head, const QByteArray& body);
+    void serveFile(QTcpSocket* socket, const QString& resource, const QByteArray& type);
+    void reply(QTcpSocket* socket, int status, const QByteArray& type, const QByteArray& body,
+               const QByteArray& extraFields = {});
+    bool originAllowed(const HttpRequestHead& head) const;
+    std::string sessionOf(const HttpRequestHead& head) const;
+    void upgrade(QTcpSocket* socket, const HttpRequestHead& head);
+
+    void onWebSocket();
+    void onText(int id, const QString& text);
+    void dropClient(int id, const QString& why);
+    void onClosed(int id);
+    void setPtt(int id, bool on, const QString& why);
+    void heartbeatLost();
+    void pushState();
+    void endIdleSessions();
+    void sendTo(Client& c, const QJsonObject& o);
+    void broadcast(const QJsonObject& o);
+    QJsonObject controlMessage() const;
+    QByteArray cookieFields(const std::string& token, bool end) const;
+
+    rig::RigStateView& radio_;
+    rig::RigWriter& writer_;
+    TransmitGuard& guard_;
+    Log log_;
+    WebServerConfig config_;
+    QTcpServer* listener_ = nullptr;
+    QWebSocketServer* sockets_;
+    WebSessions sessions_;
+    LoginLimiter limiter_;
+    ControlOwner control_;
+    std::map<int, Client> clients_;
+    int nextId_ = 1;
+    int pttHolder_ = 0;
+    QTimer* heartbeat_;
+    QTimer* push_;
+    QTimer* sweep_;  // runs only while pages are connected
+    QJsonObject sent_;
+    QString error_;
+};
+
+} // namespace qx::web
