@@ -11,7 +11,7 @@ std::string ProgramOptions::usage(const std::string& program)
            " [--headless] [--simulate | --device DEVICE | --port N] [--trace FILE] [--no-splash]\n"
            "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
            "       [--rig-server [ADDR:]PORT|off] [--rig-server-vfo] [--xmlrpc-server [ADDR:]PORT|off]\n"
-           "       [--radio-info-udp [ADDR:]PORT|off]
+           "       [--radio-info-udp [ADDR:]PORT|off]\n"
            "       [--web [ADDR:]PORT|off] [--set-web-password] [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
