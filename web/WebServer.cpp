@@ -403,8 +403,12 @@ void WebServer::dropClient(int id, const QString& why)
     if (it == clients_.end() || !it->second.socket)
         return;
     log_(QStringLiteral("Web page %1 closed: %2.").arg(it->second.name, why));
-    it->second.socket->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported, why);
-    it->second.socket->abort();
+    // close() may say "disconnected" at once, and onClosed then erases the
+    // client: hold the socket, not the map entry, across it.
+    const QPointer<QWebSocket> socket = it->second.socket;
+    socket->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported, why);
+    if (socket)
+        socket->abort();
 }
 
 void WebServer::onClosed(int id)
