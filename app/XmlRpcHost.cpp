@@ -8,11 +8,11 @@
 
 namespace qx {
 
-XmlRpcHost::XmlRpcHost(Engine& engine, std::filesystem::path baseDir)
+XmlRpcHost::XmlRpcHost(Engine& engine, std::filesystem::path baseDir, TransmitGuard* guard)
     : engine_(engine), settingsPath_(baseDir / "CommoFiles" / KeyValueFile::kFileName),
       view_(engine.radio(), engine.command(), engine.menu()),
       writer_(engine, engine.menu(), [&engine](const std::string& text) { return engine.sendRaw(text); }),
-      cat_(engine.traffic()), server_(view_, writer_, &cat_)
+      guarded_(writer_, guard), cat_(engine.traffic()), server_(view_, guarded_, &cat_)
 {
     address_.port = xmlrpc::kXmlRpcDefaults.port;
     shutdownStep_ = engine_.addBeforeShutdown([this] { stop(); });

@@ -7,6 +7,7 @@
 // Lives on the UI thread; must not outlive the engine.
 #pragma once
 #include "rigserver/ListenAddress.h"
+#include "app/GuardedRigWriter.h"
 #include "rigserver/OutboxRigWriter.h"
 #include "rigserver/RigStateView.h"
 #include "xmlrpc/XmlRpcServer.h"
@@ -21,7 +22,8 @@ class Engine;
 
 class XmlRpcHost {
 public:
-    XmlRpcHost(Engine& engine, std::filesystem::path baseDir);
+    // Keying from flrig clients asks the transmitter guard, as the rig server's does.
+    XmlRpcHost(Engine& engine, std::filesystem::path baseDir, TransmitGuard* guard = nullptr);
     ~XmlRpcHost();
     XmlRpcHost(const XmlRpcHost&) = delete;
     XmlRpcHost& operator=(const XmlRpcHost&) = delete;
@@ -49,6 +51,7 @@ private:
     std::filesystem::path settingsPath_;
     rig::RigStateView view_;
     rig::OutboxRigWriter writer_;
+    GuardedRigWriter guarded_;
     xmlrpc::CatAnswerWatch cat_;
     xmlrpc::XmlRpcServer server_;
     rig::ListenAddress address_;

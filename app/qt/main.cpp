@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     auto guard = std::make_unique<qx::TransmitGuardHost>(*engine, bridge);
     guard->addListener([](const std::string& why) { std::fprintf(stderr, "%s\n", why.c_str()); });
     auto rigServer = std::make_unique<qx::RigServerHost>(*engine, config.baseDir, &guard->guard());
-    auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir);
+    auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir, &guard->guard());
     auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
     const auto startWeb = [&] {
