@@ -169,7 +169,10 @@ void LinkStateMachine::radioIdentified(int id)
 {
     std::lock_guard lock(mutex_);
     knownId_ = id;
-    enter(LinkPhase::Linked);
+    // An identity answer that was on its way when the operator switched the
+    // link off names the radio, but does not bring the link back.
+    if (aiOn_)
+        enter(LinkPhase::Linked);
     report();
 }
 

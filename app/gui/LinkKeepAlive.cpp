@@ -11,14 +11,23 @@ LinkKeepAlive::LinkKeepAlive(std::function<bool()> linked, std::function<void()>
 
 void LinkKeepAlive::linkStatus(const LinkStatus& s)
 {
-    if (s.phase == LinkPhase::Linked) {
-        armed_ = true;
-        attempts_ = 0;
+    // A report made before the operator's LINK press can reach us after it
+    // (it queues behind other messages on its way to this thread): only the
+    // link coming up after the press, past a report of it down or being
+    // brought up, arms us again.
+    if (s.phase != LinkPhase::Linked) {
+        pressPending_ = false;
+        return;
     }
+    if (pressPending_)
+        return;
+    armed_ = true;
+    attempts_ = 0;
 }
 
 void LinkKeepAlive::operatorPressedLink()
 {
+    pressPending_ = true;
     armed_ = false;
     attempts_ = 0;
 }

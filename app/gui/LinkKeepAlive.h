@@ -40,6 +40,7 @@ private:
     std::function<bool()> linked_;
     std::function<void()> attempt_;
     rig::LinkKeeper keeper_;
+    bool pressPending_ = false; // pressed, and no report since of the link not up
     bool armed_ = false;
     int attempts_ = 0;
 };

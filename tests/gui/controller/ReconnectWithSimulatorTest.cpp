@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace qx {
 namespace {
@@ -106,10 +107,15 @@ TEST_F(ReconnectWithSimulator, ALostLinkComesBackUntilTheOperatorSwitchesItOff)
     EXPECT_EQ(state.get(R::AI), 0);
     EXPECT_FALSE(session->keepAlive().armed());
     int linkRequests = 0;
+    std::string line; // what the radio heard after LINK off, for the failure message
     const auto events = rig->log().events();
-    for (std::size_t i = static_cast<std::size_t>(before); i < events.size(); ++i)
-        linkRequests += events[i].direction == sim::Direction::Received && events[i].text == "AI1;";
-    EXPECT_EQ(linkRequests, 0);
+    for (std::size_t i = static_cast<std::size_t>(before); i < events.size(); ++i) {
+        if (events[i].direction != sim::Direction::Received)
+            continue;
+        linkRequests += events[i].text == "AI1;";
+        line += std::to_string(events[i].at.count()) + "ms " + events[i].text + " ";
+    }
+    EXPECT_EQ(linkRequests, 0) << line;
 }
 
 } // namespace

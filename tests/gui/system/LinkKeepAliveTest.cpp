@@ -74,7 +74,14 @@ TEST_F(KeepAlive, TheOperatorsLinkPressEndsIt)
     linked = true;
     status(LinkPhase::Linked);
     keeper.operatorPressedLink(); // LINK off
+    // A report made while the link was still up arrives after the press.
+    status(LinkPhase::Linked);
     linked = false;
+    EXPECT_EQ(run(120), 0);
+    status(LinkPhase::PortOpen);
+    status(LinkPhase::Linked);
+    EXPECT_TRUE(keeper.armed()) << "linked again after it was down";
+    keeper.operatorPressedLink();
     status(LinkPhase::PortOpen);
     EXPECT_EQ(run(120), 0);
 

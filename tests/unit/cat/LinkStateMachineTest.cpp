@@ -89,6 +89,18 @@ TEST_F(LinkStateTest, AnAnsweredAttemptIsNotEndedByTheTimerThatStopsWithIt)
     EXPECT_EQ(last(), "linked (radio ID 0243, auto-information on)");
 }
 
+TEST_F(LinkStateTest, AnIdentityAnswerAfterLinkOffDoesNotRelink)
+{
+    link();
+    m.autoInformation(false); // the operator's LINK off
+    ASSERT_EQ(phase(), LinkPhase::PortOpen);
+    m.radioIdentified(241); // the read that was on its way
+    EXPECT_EQ(phase(), LinkPhase::PortOpen);
+    m.attempt(1000);
+    m.autoInformation(true); // the same radio, linked at its first answer
+    EXPECT_EQ(last(), "linked (radio ID 0241, auto-information on)");
+}
+
 TEST_F(LinkStateTest, TheWatchdogLosesOnlyALinkThatWasUp)
 {
     m.portOpened();
