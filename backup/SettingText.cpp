@@ -8,9 +8,6 @@
 namespace qx {
 namespace {
 
-constexpr std::string_view kModeNames[] = {"mode 0", "LSB",  "USB",    "CW",      "FM",   "AM",
-                                           "RTTY-L", "CW-R", "DATA-L", "RTTY-U"};
-
 std::string flagsText(const MenuItem& item, double value)
 {
     std::string s;
@@ -47,9 +44,8 @@ std::string describeChannel(const std::optional<MemoryChannel>& c)
     if (!c)
         return "(empty)";
     char buf[160];
-    const std::string_view mode = c->mode >= 0 && c->mode < static_cast<int>(std::size(kModeNames))
-                                      ? kModeNames[c->mode]
-                                      : std::string_view("mode ?");
+    const std::string_view named = memoryChannelModeName(c->mode);
+    const std::string mode = !named.empty() ? std::string(named) : "mode " + std::to_string(c->mode);
     std::snprintf(buf, sizeof buf, "%lld.%06lld MHz %.*s, offset %+d Hz, clar %d/%d, tone %d/%02d, shift %d",
                   c->frequency / 1000000, c->frequency % 1000000, static_cast<int>(mode.size()), mode.data(),
                   c->offset, c->rxClarifier, c->txClarifier, c->toneMode, c->tone, c->shift);

@@ -69,10 +69,15 @@ bool decodeVs(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     const auto value = a.digit(2);
     if (!value)
         return false;
+    const int before = ctx.radio.get(RInt::VS);
     storeAndCopy(ctx, RInt::VS, *value, copyValue(CInt::VS));
-    // The status frequency belongs to the VFO that has just become current.
-    const int frequency = ctx.radio.get(RInt::IF_FREQ);
-    ctx.radio.set(ctx.radio.get(RInt::VS) == 1 ? RInt::FB : RInt::FA, frequency);
+    const int now = ctx.radio.get(RInt::VS);
+    // On a switch the radio reports the new VFO's status first, so the
+    // status frequency is that VFO's. Without a switch (a re-read, a repeated
+    // report) the status may be older than the VFO's own last "FA"/"FB"
+    // answer, up to a status poll behind, and copying it would undo that answer.
+    if (now != before)
+        ctx.radio.set(now == 1 ? RInt::FB : RInt::FA, ctx.radio.get(RInt::IF_FREQ));
     return true;
 }
 

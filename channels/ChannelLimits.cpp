@@ -8,8 +8,9 @@
 namespace qx {
 namespace {
 
-constexpr std::array<std::string_view, 10> kModeNames = {"",     "LSB",  "USB",    "CW",     "FM",
-                                                          "AM",   "RTTY-L", "CW-R", "DATA-L", "RTTY-U"};
+// What earlier versions called code 6; files that say so are still read.
+constexpr std::string_view kOldDataModeName = "RTTY-L";
+constexpr int kDataMode = 6;
 
 bool sameText(std::string_view a, std::string_view b)
 {
@@ -68,16 +69,17 @@ std::optional<long long> scaledDecimal(std::string_view text, int decimals)
 
 std::string_view channelModeName(int mode)
 {
-    return mode >= kChannelFirstMode && mode <= kChannelLastMode ? kModeNames[static_cast<std::size_t>(mode)]
-                                                                 : std::string_view{};
+    return mode >= kChannelFirstMode && mode <= kChannelLastMode ? memoryChannelModeName(mode) : std::string_view{};
 }
 
 std::optional<int> channelModeFromName(std::string_view name)
 {
     name = trimmed(name);
     for (int m = kChannelFirstMode; m <= kChannelLastMode; ++m)
-        if (sameText(name, kModeNames[static_cast<std::size_t>(m)]))
+        if (sameText(name, memoryChannelModeName(m)))
             return m;
+    if (sameText(name, kOldDataModeName))
+        return kDataMode;
     return std::nullopt;
 }
 

@@ -282,6 +282,13 @@ void SimulatedRadio::sendNoise(std::size_t count)
     wake();
 }
 
+void SimulatedRadio::sendStray(std::string text)
+{
+    std::lock_guard lock(mutex_);
+    queueAnswers({std::move(text)}, SteadyClock::now());
+    wake();
+}
+
 void SimulatedRadio::hangUp(Ms downFor)
 {
     std::lock_guard lock(mutex_);

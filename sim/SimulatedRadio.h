@@ -66,6 +66,9 @@ public:
     void setFaults(const FaultSettings& faults);
     FaultSettings faults() const;
     void sendNoise(std::size_t count);
+    // Sends `text` as if the radio had said it, without changing the radio:
+    // a stray answer such as a "PS0;" from a glitch on the line.
+    void sendStray(std::string text);
     // Closes the line; it comes back after downFor, or at comeBack() when downFor is zero.
     void hangUp(Ms downFor);
     void comeBack();

@@ -1,8 +1,21 @@
 // One memory channel as the radio keeps it: the fields that "MW" writes and
 // "MR" reads back after the channel number.
 #pragma once
+#include <array>
+#include <string_view>
 
 namespace qx {
+
+// A channel's mode code as the operator reads it; empty for a code the radio
+// does not use (0, or out of range). Code 6 is the data mode whose flavour the
+// "D TYPE" menu setting gives, as the panel's DATA key sets it.
+inline std::string_view memoryChannelModeName(int mode)
+{
+    constexpr std::array<std::string_view, 10> kNames = {"",     "LSB",  "USB",    "CW",    "FM",
+                                                         "AM",   "DATA", "CW-R",   "DATA-L", "RTTY-U"};
+    return mode >= 1 && mode < static_cast<int>(kNames.size()) ? kNames[static_cast<std::size_t>(mode)]
+                                                                : std::string_view{};
+}
 
 struct MemoryChannel {
     static constexpr int kFirst = 1;

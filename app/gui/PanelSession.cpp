@@ -50,9 +50,16 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
     : engine_(engine), bridge_(bridge), options_(std::move(options)),
       keepAlive_([&engine] { return engine.radio().get(RadioState::Int::AI) == 1; },
                  [&engine] { engine.postToThread(ThreadId::AnlSend, {UM_REQ_AI_TOGGLE, 0, 0}); }),
-      outbox_(engine, [this] { keepAlive_.operatorPressedLink(); }),
+      outbox_(engine, WindowOutbox::Hooks{[&engine] { return engine.radio().get(RadioState::Int::AI) == 1; },
+                                          [&engine](const std::string& t) { return engine.sendRaw(t); },
+                                          [this] { keepAlive_.operatorPressedLink(); },
+                                          [this] {
+                                              if (window_)
+                                                  window_->noteOperatorMessage(
+                                                      QString::fromUtf8(panel::kNotLinkedNote));
+                                          }}),
       ctx_{outbox_, engine.radio(), engine.command(), engine.menu(), engine.flags(),
-           [&engine](const std::string& t) { return engine.sendRaw(t); }}
+           [this](const std::string& t) { return outbox_.sendRaw(t); }}
 {
     ctx_.errorDetail = [&engine](long row) { return engine.errorDetail(row); };
     if (options_.paths) {
@@ -64,7 +71,7 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
     hooks.shutDown = [this] { shutDown(); };
     hooks.portReady = [this] { return engine_.link().isOpen(); };
     macros_ = std::make_unique<MacroKeys>(
-        engine, [&engine](const std::string& t) { return engine.sendRaw(t); }, options_.baseDir,
+        outbox_, [this](const std::string& t) { return outbox_.sendRaw(t); }, options_.baseDir,
         [this] {
             if (window_)
                 window_->showVersion();

@@ -154,5 +154,22 @@ TEST(HostileConsole, AtATerminalQuitAndEndOfInputEndAWaitAtOnce)
     rig.engine().shutDown();
 }
 
+// A script that ends right after a wait: the wait runs out, the lines after
+// it run, and only then does the end of input quit.
+TEST(HostileConsole, AScriptsEndOfInputComesAfterItsLastLines)
+{
+    EngineRig rig;
+    ASSERT_TRUE(rig.simStarted());
+    Console console;
+    HeadlessRunner runner(rig.engine(), rig.bridge(), console.out, console.err);
+    runner.start(false);
+    runner.feedLine("wait UM_ANS_ID 300");
+    runner.feedLine("get AI");
+    runner.endOfInput();
+    EXPECT_TRUE(rig.engine().link().isOpen()) << "the wait still runs";
+    ASSERT_TRUE(rig.waitUntil([&] { return !rig.engine().link().isOpen(); }));
+    EXPECT_THAT(Console::text(console.out), ::testing::ContainsRegex("(^|\n)timeout\nAI 0\n"));
+}
+
 } // namespace
 } // namespace qx::test

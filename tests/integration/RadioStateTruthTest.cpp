@@ -77,6 +77,61 @@ TEST_F(RadioStateTruth, SquelchAndRfGainAreReadApart)
     EXPECT_EQ(askRigServer(rig, host.port(), "l RF", 1), "1.000000\n");
 }
 
+
+// Where a stray "PS0;" falls against a frequency change on the radio.
+enum class StrayOrder {
+    ChangeRightAfter,     // the change follows the stray answer on the line
+    ChangeAfterItIsTaken, // once the program has taken the radio as off
+    ChangeRightBefore,    // the stray answer follows the change
+    ChangeDuringReRead,   // while the program reads the radio again
+};
+
+class StrayPowerOff : public RadioStateTruth, public ::testing::WithParamInterface<StrayOrder> {};
+
+// A stray "PS0;" makes the program take the radio as switched off and on and
+// read it again; whatever the order, the frequency the radio reported last
+// is what the state holds and what a rig-server client reads.
+TEST_P(StrayPowerOff, TheLastFrequencyReportedIsWhatIsRead)
+{
+    ASSERT_EQ(rig.radio().get(R::FA), rig.sim().model().frequency(0));
+    rig.clearReceived();
+    const std::string change = "FA07074000;";
+    switch (GetParam()) {
+    case StrayOrder::ChangeRightAfter:
+        rig.sim().sendStray("PS0;");
+        ASSERT_TRUE(rig.sim().operate(change));
+        break;
+    case StrayOrder::ChangeAfterItIsTaken:
+        rig.sim().sendStray("PS0;");
+        ASSERT_TRUE(rig.waitUntil([&] { return rig.radio().get(R::PS) == 0; }));
+        ASSERT_TRUE(rig.sim().operate(change));
+        break;
+    case StrayOrder::ChangeRightBefore:
+        ASSERT_TRUE(rig.sim().operate(change));
+        rig.sim().sendStray("PS0;");
+        break;
+    case StrayOrder::ChangeDuringReRead:
+        rig.sim().sendStray("PS0;");
+        ASSERT_TRUE(rig.waitFor(UM_ANS_ID));
+        ASSERT_TRUE(rig.sim().operate(change));
+        break;
+    }
+    ASSERT_EQ(rig.sim().model().frequency(0), 7074000);
+    // Settled: the radio is on again in the program's eyes, identified and read.
+    bool busySeen = false;
+    ASSERT_TRUE(rig.waitUntil([&] {
+        const bool busy = rig.engine().flags().waitBoxBusy.load();
+        busySeen = busySeen || busy;
+        return rig.count(UM_ANS_ID) >= 1 && busySeen && !busy && rig.radio().get(R::PS) == 1;
+    }));
+    EXPECT_EQ(rig.radio().get(R::FA), 7074000);
+    EXPECT_EQ(askRigServer(rig, host.port(), "f", 1), "7074000\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, StrayPowerOff,
+                         ::testing::Values(StrayOrder::ChangeRightAfter, StrayOrder::ChangeAfterItIsTaken,
+                                           StrayOrder::ChangeRightBefore, StrayOrder::ChangeDuringReRead));
+
 // Started with --device, a network radio chosen in COM Select was saved and
 // never used. The later choice wins for this run.
 TEST(DeviceAndNetworkChoice, ANetworkRadioChosenAfterStartReplacesTheCommandLineDevice)

@@ -8,6 +8,8 @@
 #include "menu/ui/MenuListDlg.h"
 #include "menu/ui/MenuSettingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"
+#include "panel/LinkStatusLine.h"
+#include "panel/controller/PanelController.h"
 #include "panel/controller/PanelControllerHost.h"
 #include "sim/SimulatedRadio.h"
 #include "widgets/ColouredStatic.h"
@@ -31,6 +33,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -171,6 +175,49 @@ TEST_F(PanelControllerWithSimulator, PlaybackWindowAndTheLcdShowTheRadioRecordin
     // The memory plays out and the radio says so by itself.
     QX_WAIT_ASSERT(!playLit(), kWait);
     EXPECT_EQ(state.get(kPlayingFlag), 0);
+}
+
+// Without the link the radio's answers would not come back: a window's button
+// or a function-key macro would change the radio while the panel kept the old
+// values. Both are dropped, with the main panel's note, until LINK.
+TEST_F(PanelControllerWithSimulator, AuxWindowsAndMacrosSendNothingUntilLinked)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("CommoFiles")));
+    std::ofstream(std::filesystem::path(config.baseDir) / "CommoFiles" / "RCPKSDEF.txt") << "FA07074000;\n";
+    QX_WAIT_ASSERT(window().firstDrawDone(), kWait);
+    QX_WAIT_EQ(state.get(R::PS), 1, kWait);
+    ASSERT_NE(rig.model().frequency(0), 7074000);
+
+    window().menuCommand(kCmdPlayback);
+    auto* playback = qobject_cast<CPlaybackDlg*>(window().auxWindow(AuxKind::Playback));
+    ASSERT_NE(playback, nullptr);
+    auto press = [playback](std::uint32_t request) {
+        for (const auto& [button, r] : playback->buttons())
+            if (r == request)
+                return QTest::mouseClick(button, Qt::LeftButton);
+        FAIL() << "no button for " << request;
+    };
+    press(UM_REQ_PB_1);
+    EXPECT_TRUE(window().statusLine().plainText().contains(QString::fromUtf8(panel::kNotLinkedNote)))
+        << window().statusLine().plainText().toStdString();
+    QTest::keyClick(&window(), Qt::Key_F2);
+
+    // The radio takes its commands in order: what the link-up sends comes
+    // after anything the button or the macro had put on the line. (The LINK
+    // key acts with no other window open.)
+    playback->close();
+    QX_WAIT_ASSERT(window().auxWindow(AuxKind::Playback) == nullptr, kWait);
+    bringLinkUp();
+    for (const auto& e : rig.log().events())
+        if (e.direction == sim::Direction::Received) {
+            EXPECT_NE(e.text.rfind("PB", 0), 0u) << e.text;
+            EXPECT_NE(e.text.rfind("FA07074000", 0), 0u) << e.text;
+        }
+    EXPECT_NE(rig.model().frequency(0), 7074000);
+
+    // Linked, the same key reaches the radio.
+    QTest::keyClick(&window(), Qt::Key_F2);
+    QX_WAIT_EQ(rig.model().frequency(0), 7074000LL, kWait);
 }
 
 TEST_F(PanelControllerWithSimulator, ModePopupChoiceChangesTheRadiosMode)

@@ -118,6 +118,26 @@ TEST_F(AnalyserWorld, StatusAnswersAndTheVfoSwitch)
     EXPECT_EQ(radio.get(RInt::FA), 7000000);
 }
 
+// A re-read of the VFO (as after the radio seemed to switch off and on)
+// arrives while the last status is older than the VFO's own last answer: the
+// frequency that answer brought stays.
+TEST_F(AnalyserWorld, AVfoReportWithoutASwitchKeepsTheLastFrequencyAnswer)
+{
+    EXPECT_TRUE(decode("IF00014250000+000000200080"));
+    EXPECT_TRUE(decode("FA07074000"));
+    EXPECT_TRUE(decode("VS0"));
+    EXPECT_EQ(radio.get(RInt::FA), 7074000);
+
+    // A real switch still takes the status the radio sent with it.
+    EXPECT_TRUE(decode("IF00003573000+000000200080"));
+    EXPECT_TRUE(decode("VS1"));
+    EXPECT_EQ(radio.get(RInt::FB), 3573000);
+    EXPECT_TRUE(decode("FB03574000"));
+    EXPECT_TRUE(decode("VS1"));
+    EXPECT_EQ(radio.get(RInt::FB), 3574000);
+    EXPECT_EQ(radio.get(RInt::FA), 7074000);
+}
+
 TEST_F(AnalyserWorld, KeyerMemoryTexts)
 {
     const std::string fifty = "CQ CQ DE QX7ABC QX7ABC PSE K 73 TU EE  1234567890A";

@@ -157,6 +157,23 @@ TEST_F(SetupFileTest, UnknownEntriesAndValuesOutOfRangeAreRefusedByName)
     EXPECT_NE(refusal(twice).find("appears twice"), std::string::npos);
 }
 
+// Code 6 reads as the program sets it (DATA, flavoured by D TYPE); a file
+// that still says RTTY-L beside it reads as before, by its number.
+TEST_F(SetupFileTest, TheDataModeIsNamedAsThePanelNamesIt)
+{
+    const SetupFile saved = snapshotSetup(menu, radio, ChannelRange{1, 2},
+                                          {{2, MemoryChannel{14080000, 0, 0, 0, 6, 0, 8, 0}}}, "p", "t");
+    std::string text = setupToJson(saved);
+    const std::string now = "14.080000 MHz DATA,";
+    const std::size_t at = text.find(now);
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, now.size(), "14.080000 MHz RTTY-L,");
+    const SetupParse back = setupFromJson(text, menu);
+    ASSERT_TRUE(back.file) << back.error;
+    ASSERT_EQ(back.file->channels.size(), 1u);
+    EXPECT_EQ(back.file->channels[0].content.mode, 6);
+}
+
 TEST_F(SetupFileTest, KeyerAndChannelFieldsOutOfRangeAreRefused)
 {
     const auto keyer = [&](const QJsonValue& memory, const QJsonValue& text) {

@@ -1,5 +1,6 @@
 #include "channels/ChannelFiles.h"
 #include "channels/ChannelJson.h"
+#include "channels/ChannelLimits.h"
 #include "channels/ChirpCsv.h"
 #include "tests/TempDir.h"
 
@@ -83,6 +84,18 @@ TEST(ChirpCsv, ColumnsAreFoundByNameInAnyOrder)
     EXPECT_EQ(im.channels[1].channel, 504);
     EXPECT_EQ(im.channels[1].content.frequency, 3560000);
     EXPECT_EQ(im.channels[1].content.mode, 3);
+}
+
+// Code 6 is the data mode (the DATA key, flavoured by D TYPE); files written
+// when it was called RTTY-L still read.
+TEST(ChirpCsv, TheDataModeIsReadByItsNameAndItsOldOne)
+{
+    EXPECT_EQ(channelModeName(6), "DATA");
+    const ChannelImport im = readChirpCsv("location,frequency,mode\n1,14.080,data\n2,7.040,RTTY-L\n", kShift);
+    ASSERT_FALSE(im.refused()) << im.error;
+    ASSERT_EQ(im.channels.size(), 2u);
+    EXPECT_EQ(im.channels[0].content.mode, 6);
+    EXPECT_EQ(im.channels[1].content.mode, 6);
 }
 
 TEST(ChirpCsv, FilesThatAreNoChannelListAreRefusedWhole)
