@@ -39,17 +39,6 @@ ChannelImport loadChannelFile(const std::filesystem::path& path, std::optional<l
     return out;
 }
 
-bool writeRegularFileAtomically(const std::filesystem::path& target, std::string_view content, std::string& why)
-{
-    std::error_code ec;
-    const auto st = std::filesystem::symlink_status(target, ec);
-    if (!ec && std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
-        why = "it exists and is not a regular file";
-        return false;
-    }
-    return writeFileAtomically(target, content, why);
-}
-
 bool saveChannelFile(const std::filesystem::path& path, const std::vector<ChannelEntry>& channels,
                      const std::string& radioId, std::optional<long long> repeaterShiftHz, std::string& why)
 {
@@ -60,7 +49,7 @@ bool saveChannelFile(const std::filesystem::path& path, const std::vector<Channe
     }
     const std::string text = kind == ChannelFileKind::Csv ? writeChirpCsv(channels, repeaterShiftHz)
                                                           : writeChannelJson(channels, radioId);
-    if (!writeRegularFileAtomically(path, text, why)) {
+    if (!writeFileAtomically(path, text, why)) {
         why = "cannot write " + path.string() + ": " + why;
         return false;
     }

@@ -1,6 +1,6 @@
 // Channel lists and labels on disk. A file is read with a size limit and
 // never from a FIFO or device; it is written whole or not at all, and never
-// over something that is not a regular file (a device, a folder, a FIFO).
+// over something that is not a regular file (core/FileIo's one rule).
 #pragma once
 #include "channels/ChannelImport.h"
 
@@ -20,8 +20,5 @@ ChannelImport loadChannelFile(const std::filesystem::path& path, std::optional<l
 
 bool saveChannelFile(const std::filesystem::path& path, const std::vector<ChannelEntry>& channels,
                      const std::string& radioId, std::optional<long long> repeaterShiftHz, std::string& why);
-
-// Replaces `target` whole; refuses one that exists and is not a regular file.
-bool writeRegularFileAtomically(const std::filesystem::path& target, std::string_view content, std::string& why);
 
 } // namespace qx

@@ -1,6 +1,5 @@
 #include "channels/ChannelLabels.h"
 
-#include "channels/ChannelFiles.h"
 #include "channels/ChannelTable.h"
 #include "core/FileIo.h"
 #include "state/MemoryChannel.h"
@@ -61,7 +60,7 @@ bool ChannelLabels::save(const std::string& radioId, const std::vector<std::pair
     std::error_code ec;
     if (path_.has_parent_path())
         std::filesystem::create_directories(path_.parent_path(), ec);
-    if (!writeRegularFileAtomically(path_, QJsonDocument(root).toJson().toStdString(), error_)) {
+    if (!writeFileAtomically(path_, QJsonDocument(root).toJson().toStdString(), error_)) {
         error_ = "cannot write " + path_.string() + ": " + error_;
         return false;
     }

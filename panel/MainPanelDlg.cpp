@@ -105,6 +105,8 @@ void CMainPanelDlg::buildMenus()
     add(option, kCmdPlayback, QStringLiteral("&Playback"));
     add(option, kCmdCw, QStringLiteral("C&W"));
     add(option, kCmdRepeater, QStringLiteral("&Repeater"));
+    QMenu* memory = menuBar()->addMenu(QStringLiteral("&Memory"));
+    add(memory, kCmdMemoryChannels, QStringLiteral("Memory &channels..."));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, kCmdVersion, QStringLiteral("&Version"));
 }
@@ -440,6 +442,7 @@ void CMainPanelDlg::menuCommand(int id)
     case kCmdRepeater: openAux(AuxKind::Repeater); return;
     case kCmdSaveSetup: openAux(AuxKind::SetupSave); return;
     case kCmdCompareSetup: openAux(AuxKind::SetupCompare); return;
+    case kCmdMemoryChannels: openAux(AuxKind::MemoryChannels); return;
     case kCmdVersion: showVersion(); return;
     default: return;
     }

@@ -55,6 +55,7 @@ inline constexpr int kCmdRepeater = 32786;
 inline constexpr int kCmdVersion = 32789;
 inline constexpr int kCmdSaveSetup = 32790;
 inline constexpr int kCmdCompareSetup = 32791;
+inline constexpr int kCmdMemoryChannels = 32792;
 
 // The window's own timers.
 inline constexpr int kFrequencyTimerA = 6;

@@ -8,6 +8,7 @@
 #include "windows/ComSelectDlg.h"
 #include "windows/CommandSendDlg.h"
 #include "windows/CwKeyerDlg.h"
+#include "windows/MemoryChannelsDlg.h"
 #include "windows/MemoryWriteDlg.h"
 #include "windows/MicEqDlg.h"
 #include "windows/PlaybackDlg.h"
@@ -39,6 +40,7 @@ AuxWindow* createAuxWindow(AuxKind kind, WindowContext& ctx, QWidget* parent)
     case AuxKind::Notch: return new CNotchDlg(ctx, parent);
     case AuxKind::SetupSave: return new CSetupSaveDlg(ctx, parent);
     case AuxKind::SetupCompare: return new CSetupCompareDlg(ctx, parent);
+    case AuxKind::MemoryChannels: return new CMemoryChannelsDlg(ctx, parent);
     default:
         break;
     }

@@ -28,6 +28,7 @@ enum class AuxKind {
     MemoryWrite,
     SetupSave,
     SetupCompare,
+    MemoryChannels,
 };
 
 struct AuxWindowRow {
@@ -55,6 +56,8 @@ inline constexpr std::array kAuxWindows{
     AuxWindowRow{AuxKind::SetupSave, UM_SETUPSAVE_DONE, {UM_ANS_MR, UM_ANS_REFUSED}},
     AuxWindowRow{AuxKind::SetupCompare, UM_SETUPCOMPARE_DONE,
                  {UM_ANS_MR, UM_ANS_REFUSED, UM_ANS_OTHER, UM_ANS_DA, UM_ANS_KM}},
+    // Channel reads and their read-backs; the mode and channel a recall waits for.
+    AuxWindowRow{AuxKind::MemoryChannels, UM_MEMCHANNELS_DONE, {UM_ANS_MR, UM_ANS_REFUSED, UM_ANS_IF, UM_ANS_MC}},
 };
 
 inline const AuxWindowRow& auxWindowRow(AuxKind kind)

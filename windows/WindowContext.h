@@ -7,6 +7,7 @@
 #include "core/LinkFlags.h"
 #include "core/Outbox.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,9 @@ struct WindowContext {
     std::function<std::string(long row)> errorDetail = nullptr;
     // Every byte through the port, for the CAT monitor.
     TrafficTap* traffic = nullptr;
+    // The folder that holds CommoFiles (the channel labels live there);
+    // empty: labels last only as long as the window.
+    std::filesystem::path settingsDir{};
 };
 
 } // namespace qx

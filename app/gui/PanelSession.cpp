@@ -78,6 +78,7 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
         });
     ctx_.macros = macros_.get();
     ctx_.traffic = &engine.traffic();
+    ctx_.settingsDir = options_.baseDir;
     keeper_ = std::make_unique<ScreenKeeper>();
     window_ = std::make_unique<CMainPanelDlg>(ctx_, std::move(hooks));
     bridge_.setMessageHandler([this](const Message& m) {

@@ -138,6 +138,11 @@ void CPanelController::rightPress(int x, int y)
         press(target, false);
         return;
     }
+    case op::MemoryWrite:
+        // The right button on MW opens the whole channel table.
+        if (!blocked(o) && active_ == op::None)
+            world_.openAux(AuxKind::MemoryChannels);
+        return;
     default:
         break;
     }

@@ -204,6 +204,15 @@ TEST_F(ControllerTest, BandPopupAfterARightPressOnTheBandKeys)
     EXPECT_EQ(posted().back(), (Posted{UM_REQ_BS_11, 0}));
 }
 
+TEST_F(ControllerTest, RightPressOnMemoryWriteOpensTheChannelTable)
+{
+    rightPress(797, 40);
+    rightRelease(797, 40);
+    EXPECT_TRUE(window->auxOpen(AuxKind::MemoryChannels));
+    EXPECT_FALSE(window->auxOpen(AuxKind::MemoryWrite));
+    EXPECT_TRUE(posted().empty());
+}
+
 TEST_F(ControllerTest, DspPopupWidthChoiceOpensTheWidthPopup)
 {
     int calls = 0;

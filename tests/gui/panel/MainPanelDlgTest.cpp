@@ -73,11 +73,12 @@ TEST_F(MainPanelDlgTest, CaptionMenusAndStartTimers)
 {
     EXPECT_EQ(window->windowTitle(), "RCP for QX-720");
     for (int id : {kCmdExit, kCmdCommandSend, kCmdComSelect, kCmdBaudRate, kCmdPlayback, kCmdCw, kCmdRepeater,
-                   kCmdVersion, kCmdSaveSetup, kCmdCompareSetup})
+                   kCmdVersion, kCmdSaveSetup, kCmdCompareSetup, kCmdMemoryChannels})
         EXPECT_NE(window->menuAction(id), nullptr) << id;
     EXPECT_EQ(window->menuAction(kCmdComSelect)->text(), "&COM Select");
     EXPECT_EQ(window->menuAction(kCmdSaveSetup)->text().remove('&'), "Save radio set-up...");
     EXPECT_EQ(window->menuAction(kCmdCompareSetup)->text().remove('&'), "Compare with radio...");
+    EXPECT_EQ(window->menuAction(kCmdMemoryChannels)->text().remove('&'), "Memory channels...");
     window->startPanel();
     EXPECT_TRUE(running(kFirstDrawTimer));
     EXPECT_EQ(outbox.timerCalls.back().periodMs, 10);

@@ -48,7 +48,7 @@ constexpr EnterRow kRows[] = {
     {AuxKind::SetupSave, "Save"},  {AuxKind::SetupCompare, "Compare"},
     {AuxKind::MenuList, ""},       {AuxKind::Playback, ""},      {AuxKind::Cw, ""},
     {AuxKind::Repeater, ""},       {AuxKind::MicEq, ""},         {AuxKind::Contour, ""},
-    {AuxKind::Dnr, ""},            {AuxKind::Notch, ""},
+    {AuxKind::Dnr, ""},            {AuxKind::Notch, ""},         {AuxKind::MemoryChannels, ""},
 };
 
 TEST(EnterKey, PressesNoButtonButTheConfirmOfAOneFieldDialog)

@@ -1,12 +1,10 @@
-// The windows against the simulated radio: the engine on its threads,
-// hosted on this Qt loop as the program hosts it, with the main window's
-// part (forwarding notifications, timer 39) played by the test host.
+// The small windows against the simulated radio: keyer memories, tones,
+// mic EQ, memory write and the macro keys.
 #include "menu/MenuKind.h"
 #include "widgets/ColouredStatic.h"
 #include "widgets/FilteredEdit.h"
 #include "widgets/MarkedListBox.h"
-#include "tests/gui/windows/WindowFixture.h"
-#include "tests/integration/EngineRig.h"
+#include "tests/gui/windows/WindowsEndToEnd.h"
 #include "windows/CwKeyerDlg.h"
 #include "windows/MacroKeys.h"
 #include "windows/MemoryWriteDlg.h"
@@ -26,48 +24,6 @@
 
 namespace qx::test {
 namespace {
-
-class WindowsEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(rig.simStarted());
-        rig.engine().startUp();
-        ASSERT_TRUE(rig.linkUp());
-        rig.bridge().setMessageHandler([this](const Message& m) {
-            if (open && !open->finished() && auxWindowTakes(open->kind(), m.id))
-                open->onNotification(m);
-        });
-        rig.bridge().setTimerHandler([this](int id) {
-            if (id == MacroSender::kTimerId)
-                macros.continueSending();
-            else
-                rig.engine().onTimer(id);
-        });
-    }
-
-    bool radioReceived(const std::string& text)
-    {
-        return rig.sim().log().waitForText(sim::Direction::Received, text, std::chrono::milliseconds(0));
-    }
-    bool waitReceived(const std::string& text)
-    {
-        return rig.waitUntil([&] { return radioReceived(text); });
-    }
-    std::string radioAnswer(const std::string& read)
-    {
-        sim::RadioModel model = rig.sim().model();
-        const auto answers = model.handle(read);
-        return answers.empty() ? std::string() : answers.front();
-    }
-
-    EngineRig rig;
-    RecordingPrompt prompt;
-    WindowContext ctx{rig.engine(), rig.radio(), rig.command(), rig.menu(), rig.engine().flags(),
-                      [this](const std::string& s) { return rig.engine().sendRaw(s); }};
-    MacroKeys macros{rig.engine(), ctx.sendRaw, rig.dir(), [] {}};
-    AuxWindow* open = nullptr;
-};
 
 TEST_F(WindowsEndToEnd, KeyerMemoriesAreReadThenWrittenWithReadBack)
 {
