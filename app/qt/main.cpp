@@ -10,6 +10,7 @@
 #include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/TransmitGuardHost.h"
+#include "app/qt/AudioHost.h"
 #include "app/qt/WebHost.h"
 #include "app/qt/WebPasswordPrompt.h"
 #include "app/qt/UiBridge.h"
@@ -115,10 +116,15 @@ int main(int argc, char** argv)
     auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir, &guard->guard());
     auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
+    // The remote audio serves the web pages only: without them it never opens a sound device.
+    auto audio = std::make_unique<qx::AudioHost>(web->server(), config.baseDir);
     const auto startWeb = [&] {
         const bool rigLoopback = !rigServer->address().enabled || qx::rig::isLoopback(rigServer->address().host);
         // Asked for on the command line and impossible: the program says why and does not start.
-        return web->start(options.web, rigLoopback) || !options.web;
+        const bool ok = web->start(options.web, rigLoopback) || !options.web;
+        if (ok && web->running())
+            audio->start({options.audioIn, options.audioOut});
+        return ok;
     };
     if (!options.headless) {
         qx::PanelSessionOptions po;
@@ -154,6 +160,7 @@ int main(int argc, char** argv)
             {[&] { return radioInfo->address(); }, [&](const qx::rig::ListenAddress& a) { return radioInfo->apply(a); },
              [&] { return radioInfo->problem(); }});
         if (!startWeb()) {
+            audio.reset();
             web.reset();
             bridge.beginShutdown();
             engine->shutDown();
@@ -166,6 +173,7 @@ int main(int argc, char** argv)
                 menu->tell(QString::fromStdString(why));
         });
         const int rc = app->exec();
+        audio.reset();
         web->stop();
         bridge.beginShutdown();
         engine->shutDown();
@@ -191,6 +199,7 @@ int main(int argc, char** argv)
     web->setKeepLinked(!rigServer->running());
     runner.setEndOfInputQuits(!rigServer->running() && !web->running());
     const int rc = app->exec();
+    audio.reset();
     web->stop();
     bridge.beginShutdown();
     engine->shutDown();
