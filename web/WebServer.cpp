@@ -120,6 +120,8 @@ void WebServer::stop()
         }
     }
     clients_.clear();
+    if (audio_.listenersChanged)
+        audio_.listenersChanged();
     sweep_->stop();
     if (control_.holder() > ControlOwner::kPanel)
         control_.release(control_.holder());

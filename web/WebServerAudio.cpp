@@ -42,11 +42,15 @@ void WebServer::onAudioRequest(int id, const QJsonObject& m)
     Client& c = clients_.at(id);
     const int before = c.audio;
     c.audio = !m.value("rx").toBool() ? 0 : m.value("pcm").toBool() ? 2 : 1;
-    QJsonObject status = audioStatus_;
-    status["t"] = "audio";
-    sendTo(c, status);
+    // First: the host may only now look for its devices, and the page should hear what it found.
     if (before != c.audio && audio_.listenersChanged)
         audio_.listenersChanged();
+    auto it = clients_.find(id);
+    if (it == clients_.end())
+        return;
+    QJsonObject status = audioStatus_;
+    status["t"] = "audio";
+    sendTo(it->second, status);
 }
 
 void WebServer::sendAudio(const QByteArray& opusFrame, const QByteArray& pcmFrame)

@@ -11,9 +11,17 @@
 
 namespace qx {
 
-AudioHost::AudioHost(web::WebServer& server, std::filesystem::path baseDir)
-    : server_(server), settingsDir_(baseDir / "CommoFiles")
+AudioHost::AudioHost(web::WebServer& server, std::filesystem::path baseDir, AudioChoice options)
+    : server_(server), settingsDir_(baseDir / "CommoFiles"), options_(std::move(options))
 {
+    installHooks();
+}
+
+void AudioHost::installHooks()
+{
+    server_.setAudio({[this](int c, const QByteArray& b) { return check(c, b); },
+                      [this](int c, const QByteArray& b) { play(c, b); }, [this] { playback_.endBurst(); },
+                      [this] { listenersChanged(); }});
 }
 
 AudioHost::~AudioHost()
@@ -22,14 +30,16 @@ AudioHost::~AudioHost()
     server_.setAudio({});
 }
 
-void AudioHost::start(const AudioChoice& options)
+void AudioHost::start()
 {
+    const AudioChoice& options = options_;
     KeyValueFile settings(settingsDir_ / KeyValueFile::kFileName);
     settings.load();
     const auto saved = [&](const char* key) { return QString::fromStdString(settings.get(key).value_or("")); };
     captureName_ = options.capture ? QString::fromStdString(*options.capture) : saved(kAudioInKey);
     playbackName_ = options.playback ? QString::fromStdString(*options.playback) : saved(kAudioOutKey);
     frameMs_ = saved(kAudioFrameKey) == QLatin1String("10") ? 10 : 20;
+    active_ = true;
     open();
 }
 
@@ -43,7 +53,8 @@ void AudioHost::apply(const QString& capture, const QString& playback)
         std::fprintf(stderr, "The audio devices could not be saved: %s\n", settings.lastError().c_str());
     captureName_ = capture;
     playbackName_ = playback;
-    open();
+    if (active_)
+        open();
 }
 
 void AudioHost::stop()
@@ -75,9 +86,6 @@ void AudioHost::open()
     problem_ = problems.join(' ');
     if (!problem_.isEmpty() && stderr_)
         std::fprintf(stderr, "Remote audio: %s\n", problem_.toUtf8().constData());
-    server_.setAudio({[this](int c, const QByteArray& b) { return check(c, b); },
-                      [this](int c, const QByteArray& b) { play(c, b); }, [this] { playback_.endBurst(); },
-                      [this] { listenersChanged(); }});
     publish();
     listenersChanged();
 }
@@ -93,6 +101,8 @@ void AudioHost::publish()
 
 void AudioHost::listenersChanged()
 {
+    if (!active_)
+        return start();
     const bool wanted = server_.audioListeners(false) + server_.audioListeners(true) > 0;
     if (wanted && !capture_->running() && captureDevice_) {
         if (!capture_->start(*captureDevice_)) {
@@ -135,7 +145,7 @@ void AudioHost::captured(const std::int16_t* samples, int count, std::uint64_t c
 bool AudioHost::check(int client, const QByteArray& bytes)
 {
     const auto frame = audio::readFrame(bytes);
-    if (!frame || frame->kind != audio::FrameKind::Opus || !playback_.running())
+    if (!active_ || !frame || frame->kind != audio::FrameKind::Opus || !playback_.running())
         return false;
     // Pages come and go; the order of each is its own.
     if (order_.size() > 64 && order_.find(client) == order_.end())

@@ -40,15 +40,18 @@ struct AudioChoice {
 
 class AudioHost {
 public:
-    AudioHost(web::WebServer& server, std::filesystem::path baseDir);
+    AudioHost(web::WebServer& server, std::filesystem::path baseDir, AudioChoice options = {});
     ~AudioHost();
     AudioHost(const AudioHost&) = delete;
     AudioHost& operator=(const AudioHost&) = delete;
 
     // Picks the devices and tells the pages what there is. Problems are
-    // said on standard error and to the pages, never fatal.
-    void start(const AudioChoice& options);
-    // The operator's new devices (Setup > Audio...): kept and applied now.
+    // said on standard error and to the pages, never fatal. Without it, the
+    // first page that asks for audio starts it (a web server started later
+    // from the menu).
+    void start();
+    // The operator's new devices (Setup > Audio...): kept, and used now if the
+    // remote audio runs (else at the web server's next start).
     void apply(const QString& capture, const QString& playback);
     void stop();
 
@@ -60,6 +63,7 @@ public:
 
 private:
     void open();
+    void installHooks();
     void listenersChanged();
     void captured(const std::int16_t* samples, int count, std::uint64_t captureUs);
     bool check(int client, const QByteArray& bytes);
@@ -68,6 +72,7 @@ private:
 
     web::WebServer& server_;
     std::filesystem::path settingsDir_;
+    AudioChoice options_;
     int frameMs_ = 20;
     QString captureName_;
     QString playbackName_;
@@ -81,6 +86,7 @@ private:
     std::uint32_t sequence_ = 0;
     QString problem_;
     bool stderr_ = true;
+    bool active_ = false;
 };
 
 } // namespace qx

@@ -10,6 +10,7 @@
 #include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/TransmitGuardHost.h"
+#include "app/gui/AudioMenu.h"
 #include "app/qt/AudioHost.h"
 #include "app/qt/WebHost.h"
 #include "app/qt/WebPasswordPrompt.h"
@@ -117,13 +118,14 @@ int main(int argc, char** argv)
     auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
     // The remote audio serves the web pages only: without them it never opens a sound device.
-    auto audio = std::make_unique<qx::AudioHost>(web->server(), config.baseDir);
+    auto audio = std::make_unique<qx::AudioHost>(web->server(), config.baseDir,
+                                                 qx::AudioChoice{options.audioIn, options.audioOut});
     const auto startWeb = [&] {
         const bool rigLoopback = !rigServer->address().enabled || qx::rig::isLoopback(rigServer->address().host);
         // Asked for on the command line and impossible: the program says why and does not start.
         const bool ok = web->start(options.web, rigLoopback) || !options.web;
         if (ok && web->running())
-            audio->start({options.audioIn, options.audioOut});
+            audio->start();
         return ok;
     };
     if (!options.headless) {
@@ -167,6 +169,7 @@ int main(int argc, char** argv)
             return 1;
         }
         qx::WebServerMenu webServerMenu(session.window(), *web);
+        qx::AudioMenu audioMenu(session.window(), *audio);
         // The operator at the radio hears of a transmit time-out too.
         guard->addListener([menu = QPointer<qx::WebServerMenu>(&webServerMenu)](const std::string& why) {
             if (menu)
