@@ -39,8 +39,8 @@ bool AudioCapture::start(const QAudioDevice& device)
     }
     device_ = device;
     source_ = new QAudioSource(device, format, this);
-    // Small blocks: every millisecond the sound server holds back is delay.
-    source_->setBufferSize(frameSamples_ * 2 * 2);
+    // Small blocks (10 ms): every millisecond the sound server holds back is delay.
+    source_->setBufferSize(kCaptureRate / 100 * 2);
     io_ = source_->start();
     if (!io_ || source_->error() != QAudio::NoError) {
         error_ = QStringLiteral("the device %1 does not open for recording").arg(device.description());

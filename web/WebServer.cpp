@@ -189,7 +189,8 @@ void WebServer::answerHttp(QTcpSocket* socket, const HttpRequestHead& head, cons
             return serveFile(socket, QStringLiteral(":/web/app.js"), "text/javascript; charset=utf-8");
         if (path == "/style.css")
             return serveFile(socket, QStringLiteral(":/web/style.css"), "text/css; charset=utf-8");
-        if (path == "/audio.js" || path == "/jitter.js" || path == "/rx-worklet.js" || path == "/mic-worklet.js")
+        if (path == "/audio.js" || path == "/jitter.js" || path == "/rx-worklet.js" || path == "/mic-worklet.js" ||
+            path == "/onset.js")
             return serveFile(socket, QStringLiteral(":/web") + QString::fromLatin1(path), "text/javascript; charset=utf-8");
         if (path == "/whoami") {
             const bool in = sessions_.valid(sessionOf(head));

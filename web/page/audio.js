@@ -29,6 +29,17 @@ window.rcpAudio = (() => {
   let sending = false;
 
   const note = (text) => { $('audio-note').textContent = text; };
+  // When sounds started, on this machine's wall clock (ms): as heard from
+  // the speaker, and as the microphone took them. For measuring the delay.
+  const onsets = { rx: [], mic: [] };
+  // The output timestamp says when a context time is heard; a microphone
+  // block is handled that much (the output's latency) earlier.
+  function noteOnset(list, contextTime, input) {
+    const ts = ctx.getOutputTimestamp();
+    const early = input ? ((ctx.outputLatency || 0) + (ctx.baseLatency || 0)) * 1000 : 0;
+    list.push(performance.timeOrigin + ts.performanceTime + (contextTime - ts.contextTime) * 1000 - early);
+    if (list.length > 200) list.shift();
+  }
 
   async function context() {
     if (ctx) return ctx;
@@ -36,7 +47,11 @@ window.rcpAudio = (() => {
     await ctx.audioWorklet.addModule('rx-worklet.js');
     await ctx.audioWorklet.addModule('mic-worklet.js');
     player = new AudioWorkletNode(ctx, 'rx-player', { outputChannelCount: [1] });
-    player.port.onmessage = (e) => { stats = e.data; showDelay(); };
+    player.port.onmessage = (e) => {
+      if ('onset' in e.data) { noteOnset(onsets.rx, e.data.onset); return; }
+      stats = e.data;
+      showDelay();
+    };
     gain = ctx.createGain();
     analyser = ctx.createAnalyser();
     analyser.fftSize = 32768;
@@ -171,7 +186,10 @@ window.rcpAudio = (() => {
     }
     const source = ctx.createMediaStreamSource(micStream);
     micNode = new AudioWorkletNode(ctx, 'mic-capture', { processorOptions: { frame: 960 }, outputChannelCount: [1] });
-    micNode.port.onmessage = (e) => micBlock(e.data);
+    micNode.port.onmessage = (e) => {
+      if (e.data instanceof Float32Array) micBlock(e.data);
+      else if ('onset' in e.data) noteOnset(onsets.mic, e.data.onset, true);
+    };
     const silent = ctx.createGain();
     silent.gain.value = 0;
     source.connect(micNode).connect(silent).connect(ctx.destination);
@@ -240,6 +258,7 @@ window.rcpAudio = (() => {
     pttUp() { stopSending(); },
     micOn: () => !!micStream,
     peakHz,
+    onsets: () => onsets,
     stats: () => stats,
     status: () => status,
   };

@@ -6,7 +6,7 @@
 // Its only clock is the count of samples taken out, so it runs the same in
 // a test as in the audio thread.
 export class JitterBuffer {
-  constructor({ rate = 48000, targetMs = 60, maxMs = 400, stepMs = 20, calmMs = 2000, excessMs = 60 } = {}) {
+  constructor({ rate = 48000, targetMs = 60, maxMs = 400, stepMs = 20, calmMs = 2000, excessMs = 30 } = {}) {
     this.rate = rate;
     this.minTarget = this.ms(targetMs);
     this.maxTarget = this.ms(maxMs);
