@@ -101,9 +101,12 @@ void AudioHost::publish()
 
 void AudioHost::listenersChanged()
 {
-    if (!active_)
-        return start();
     const bool wanted = server_.audioListeners(false) + server_.audioListeners(true) > 0;
+    if (!active_) {
+        if (wanted)
+            start();
+        return;
+    }
     if (wanted && !capture_->running() && captureDevice_) {
         if (!capture_->start(*captureDevice_)) {
             problem_ = QStringLiteral("The receive audio cannot be recorded: %1.").arg(capture_->error());

@@ -164,6 +164,13 @@ def main():
         until(page, lambda d: abs(d.execute_script("return window.rcpAudio.peakHz()") - (RX_PITCH - 500)) < 5,
               timeout=40)
 
+        # The 16 kHz PCM offered to browsers without Opus carries the same audio
+        # (the page asks for it; the server then sends it PCM only).
+        page.execute_script("document.getElementById('audio-pcm').click()")
+        page.find_element(By.ID, "freq-entry").send_keys("14.201" + Keys.ENTER)
+        until(page, lambda d: abs(d.execute_script("return window.rcpAudio.peakHz()") - (RX_PITCH - 1000)) < 5,
+              timeout=40)
+
         # The microphone goes out only while PTT is held.
         page.find_element(By.ID, "mic-on").click()
         until(page, lambda d: d.execute_script("return window.rcpAudio.micOn()"))
