@@ -223,7 +223,8 @@ TEST_F(WebServerTest, OnlyTheControllerOperatesAndItsPttNeedsHeartbeats)
     ASSERT_TRUE(waitUntil([&] { return keyed == std::vector<bool>{true}; }));
     EXPECT_TRUE(waitUntil([&] { return keyed.size() == 2; }, 10000));
     EXPECT_EQ(keyed.back(), false);
-    EXPECT_TRUE(first->has("notice"));
+    // The notice travels over the socket after the key went up here.
+    EXPECT_TRUE(waitUntil([&] { return first->has("notice"); }));
 
     // Released when the page goes away.
     first->send({{"t", "ptt"}, {"on", true}});
