@@ -12,15 +12,20 @@
 namespace qx {
 
 AudioHost::AudioHost(web::WebServer& server, std::filesystem::path baseDir, AudioChoice options)
-    : server_(server), settingsDir_(baseDir / "CommoFiles"), options_(std::move(options))
+    : server_(server), settingsDir_(baseDir / "CommoFiles"), options_(std::move(options)),
+      playbackIdle_(new QTimer(&playback_))  // declared after the playback it belongs to
 {
+    playbackIdle_->setSingleShot(true);
+    // Long enough for what the sink still holds to play out.
+    playbackIdle_->setInterval(audio::AudioPlayback::kLeadInMs + audio::AudioPlayback::kMaxQueuedMs + 100);
+    QObject::connect(playbackIdle_, &QTimer::timeout, &playback_, [this] { playback_.stop(); });
     installHooks();
 }
 
 void AudioHost::installHooks()
 {
     server_.setAudio({[this](int c, const QByteArray& b) { return check(c, b); },
-                      [this](int c, const QByteArray& b) { play(c, b); }, [this] { playback_.endBurst(); },
+                      [this](int c, const QByteArray& b) { play(c, b); }, [this] { burstEnded(); },
                       [this] { listenersChanged(); }});
 }
 
@@ -77,11 +82,10 @@ void AudioHost::open()
         problems << (captureName_.isEmpty() ? QStringLiteral("There is no capture device for the receive audio.")
                                             : QStringLiteral("The capture device \"%1\" is not there.").arg(captureName_));
     }
-    if (const auto out = audio::findDevice(audio::Direction::Playback, playbackName_); !out) {
+    playbackDevice_ = audio::findDevice(audio::Direction::Playback, playbackName_);
+    if (!playbackDevice_) {
         problems << (playbackName_.isEmpty() ? QStringLiteral("There is no playback device for the microphone audio.")
                                              : QStringLiteral("The playback device \"%1\" is not there.").arg(playbackName_));
-    } else if (!playback_.start(*out)) {
-        problems << QStringLiteral("The microphone audio cannot be played: %1.").arg(playback_.error());
     }
     problem_ = problems.join(' ');
     if (!problem_.isEmpty() && stderr_)
@@ -93,7 +97,7 @@ void AudioHost::open()
 void AudioHost::publish()
 {
     QJsonObject status{{"available", captureDevice_.has_value()},
-                       {"tx", playback_.running()},
+                       {"tx", playbackDevice_.has_value()},
                        {"frameMs", frameMs_},
                        {"text", problem_}};
     server_.setAudioStatus(status);
@@ -148,7 +152,7 @@ void AudioHost::captured(const std::int16_t* samples, int count, std::uint64_t c
 bool AudioHost::check(int client, const QByteArray& bytes)
 {
     const auto frame = audio::readFrame(bytes);
-    if (!active_ || !frame || frame->kind != audio::FrameKind::Opus || !playback_.running())
+    if (!active_ || !frame || frame->kind != audio::FrameKind::Opus || !playbackDevice_)
         return false;
     // Pages come and go; the order of each is its own.
     if (order_.size() > 64 && order_.find(client) == order_.end())
@@ -162,8 +166,25 @@ void AudioHost::play(int, const QByteArray& bytes)
     if (!frame)
         return;
     const std::vector<std::int16_t> samples = decoder_.decode(frame->payload);
-    if (!samples.empty())
-        playback_.play(samples.data(), static_cast<int>(samples.size()));
+    if (samples.empty())
+        return;
+    playbackIdle_->stop();
+    if (!playback_.running() && !playback_.start(*playbackDevice_)) {
+        problem_ = QStringLiteral("The microphone audio cannot be played: %1.").arg(playback_.error());
+        if (stderr_)
+            std::fprintf(stderr, "Remote audio: %s\n", problem_.toUtf8().constData());
+        playbackDevice_.reset();
+        publish();
+        return;
+    }
+    playback_.play(samples.data(), static_cast<int>(samples.size()));
+}
+
+void AudioHost::burstEnded()
+{
+    playback_.endBurst();
+    if (playback_.running())
+        playbackIdle_->start();
 }
 
 } // namespace qx

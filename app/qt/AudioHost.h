@@ -15,6 +15,7 @@
 #include "audio/Pcm16k.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <filesystem>
@@ -69,6 +70,7 @@ private:
     bool check(int client, const QByteArray& bytes);
     void play(int client, const QByteArray& bytes);
     void publish();
+    void burstEnded();
 
     web::WebServer& server_;
     std::filesystem::path settingsDir_;
@@ -77,8 +79,11 @@ private:
     QString captureName_;
     QString playbackName_;
     std::optional<QAudioDevice> captureDevice_;
+    std::optional<QAudioDevice> playbackDevice_;
     std::unique_ptr<audio::AudioCapture> capture_;
     audio::AudioPlayback playback_;
+    // The playback stream is open only around a burst: an idle one keeps a timer ticking.
+    QTimer* playbackIdle_;
     std::unique_ptr<audio::OpusFrameEncoder> encoder_;
     audio::OpusFrameDecoder decoder_;
     audio::Downsample48To16 downsample_;

@@ -250,7 +250,6 @@ window.rcpAudio = (() => {
     // PTT with the microphone on: true when the page sends audio (the frames key the radio).
     pttDown() {
       if (!micStream) return false;
-      micSeq = micSeq || 0;
       newEncoder();
       sending = true;
       return true;
