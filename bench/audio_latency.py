@@ -76,14 +76,19 @@ class Recorder:
         self.p.wait(10)
 
 
-def pair(sent, heard, limit=1.0):
-    """For each sound heard, the delay since the last one sent before it."""
-    delays = []
+def pair(sent, heard, limit=0.4):
+    """For each sound heard, the delay since the last one sent before it (the
+    sounds are further apart than the limit, so each finds its own)."""
+    return [d for _, d in pairs(sent, heard, limit)]
+
+
+def pairs(sent, heard, limit=0.4):
+    out = []
     for h in heard:
         before = [x for x in sent if x <= h and h - x < limit]
         if before:
-            delays.append((h - before[-1]) * 1000)
-    return delays
+            out.append((h, (h - before[-1]) * 1000))
+    return out
 
 
 def clicks(path, seconds):
@@ -121,7 +126,9 @@ def main():
     sound = a.SoundServer(work)
     station = s.Station(os.path.join(build, "app/qt/rcp720"), os.path.join(build, "sim/tool/qx720-sim"),
                         sim_args=["--audio-out", "radio_rx", "--audio-in", "radio_tx_in",
-                                  "--audio-station", str(a.STATION_HZ), "--audio-beacon", "on"],
+                                  "--audio-station", str(a.STATION_HZ), "--audio-beacon", "on",
+                                  # One dot every 480 ms: far enough apart that each is matched with its own.
+                                  "--audio-beacon-text", "E "],
                         program_args=["--audio-in", "radio_rx_in", "--audio-out", "radio_tx"], env=sound.env)
     d = s.browser(s.find("chromium", "/usr/bin/chromium"), s.find("chromedriver", "/usr/bin/chromedriver"),
                   env=sound.env, extra_flags=("--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
@@ -149,12 +156,20 @@ def main():
         d.find_element(By.ID, "mic-on").click()
         s.until(d, lambda d: d.execute_script("return window.rcpAudio.micOn()"))
         tx = Recorder(sound.env, "radio_tx.monitor")
+        rx_after = Recorder(sound.env, "radio_rx.monitor")
         ptt = d.find_element(By.ID, "ptt")
         ActionChains(d).click_and_hold(ptt).perform()
         time.sleep(min(seconds, 8))  # the over's length
         ActionChains(d).release(ptt).perform()
+        released = time.time()
         time.sleep(0.5)
         tx.close()
+        time.sleep(4)  # receive again after the over
+        rx_after.close()
+        heard_after = [h / 1000 for h in d.execute_script("return window.rcpAudio.onsets().rx") if h / 1000 > released]
+        after = pairs(rx_after.onsets(), heard_after)
+        first = [x for h, x in after if h - released < 2]
+        later = [x for h, x in after if h - released >= 2]
         spoken = [m / 1000 for m in d.execute_script("return window.rcpAudio.onsets().mic")]
         tx_delays = pair(spoken, tx.onsets())
         print("onsets: %d received, %d heard; %d spoken, %d played" % (
@@ -164,6 +179,8 @@ def main():
         print("  the page's jitter buffer at the end: %.0f ms held, target %.0f ms, %d lost, %d underruns" % (
             stats["depthMs"], stats["targetMs"], stats["lost"], stats["underruns"]))
         print(summary("transmit, the page's microphone to the playback device", tx_delays))
+        print(summary("receive in the 2 s after the over", first))
+        print(summary("receive 2 to 4 s after the over", later))
         print("program CPU with one page listening: %.1f %% of a core" % cpu)
         return 0
     finally:

@@ -46,7 +46,7 @@ QAudioFormat monoFormat()
 } // namespace
 
 SimAudio::SimAudio(SimulatedRadio& radio, SimAudioOptions options)
-    : radio_(radio), options_(std::move(options)), signal_(options_.stationHz, options_.beacon), poll_(new QTimer(this))
+    : radio_(radio), options_(std::move(options)), signal_(options_.stationHz, options_.beacon, options_.beaconText), poll_(new QTimer(this))
 {
     connect(poll_, &QTimer::timeout, this, [this] { look(); });
 }

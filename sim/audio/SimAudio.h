@@ -28,6 +28,7 @@ struct SimAudioOptions {
     std::string recording;       // the WAV file for what was transmitted
     long long stationHz = 14201000;
     bool beacon = false;
+    std::string beaconText = "VVV DE QX720 ";
     bool any() const { return !playback.empty() || !capture.empty(); }
 };
 

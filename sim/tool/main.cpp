@@ -35,7 +35,7 @@ int usage(const char* program, std::FILE* to = stderr)
     std::fprintf(to,
                  "usage: %s [--link PATH] [--log FILE] [--id NNNN] [--seed N] [--boot MS]\n"
                  "       [--meter-period MS] [--audio-out DEVICE] [--audio-in DEVICE] [--record FILE.wav]\n"
-                 "       [--audio-station HZ] [--audio-beacon on|off] [--help]\n"
+                 "       [--audio-station HZ] [--audio-beacon on|off] [--audio-beacon-text TEXT] [--help]\n"
                  "  --link PATH  make PATH a symbolic link to the radio's serial device\n"
                  "  --log FILE   append every command and answer to FILE\n"
                  "  --id NNNN    the four digits of the \"ID\" answer (default 0241)\n"
@@ -47,7 +47,8 @@ int usage(const char* program, std::FILE* to = stderr)
                  "  --record FILE.wav  where the modulation input is recorded\n"
                  "  --audio-station HZ the station heard: its pitch is its distance from the dial\n"
                  "                     (default 14201000)\n"
-                 "  --audio-beacon on  the station keys its carrier in Morse\n",
+                 "  --audio-beacon on  the station keys its carrier in Morse\n"
+                 "  --audio-beacon-text TEXT  what it sends (default \"VVV DE QX720 \")\n",
                  program);
     return to == stdout ? 0 : 2;
 }
@@ -92,6 +93,8 @@ int main(int argc, char** argv)
             audio.stationHz = std::stoll(value);
         } else if (arg == "--audio-beacon" && (value == "on" || value == "off")) {
             audio.beacon = value == "on";
+        } else if (arg == "--audio-beacon-text" && !value.empty() && value.size() <= 64) {
+            audio.beaconText = value;
 #endif
         } else {
             return usage(argv[0]);
