@@ -138,9 +138,8 @@ void AudioHost::captured(const std::int16_t* samples, int count, std::uint64_t c
         if (!frame.payload.isEmpty())
             opus = audio::writeFrame(frame);
     }
-    // The filter runs on every frame so that a page switching to PCM gets clean audio at once.
-    const std::vector<std::int16_t> narrow = downsample_.process(samples, count);
     if (server_.audioListeners(true) > 0) {
+        const std::vector<std::int16_t> narrow = downsample_.process(samples, count);
         frame.kind = audio::FrameKind::Pcm16k;
         frame.payload = QByteArray(reinterpret_cast<const char*>(narrow.data()),
                                    static_cast<qsizetype>(narrow.size() * 2));

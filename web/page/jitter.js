@@ -1,7 +1,7 @@
 // The receive audio's jitter buffer: frames go in as they arrive, the audio
 // output takes samples at its own steady pace. It holds back a target depth
-// (60 ms to start with); a frame lost or an underrun raises the target, a
-// long quiet stretch lowers it again, and a backlog well above it (a burst
+// (60 ms to start with); a frame lost or an underrun raises the target, 2 s
+// without trouble start lowering it again, and a backlog well above it (a burst
 // after a stall) is dropped so the delay comes back instead of staying.
 // Its only clock is the count of samples taken out, so it runs the same in
 // a test as in the audio thread.
@@ -19,6 +19,7 @@ export class JitterBuffer {
     this.depth = 0;        // samples waiting
     this.clock = 0;        // samples taken out
     this.lastTrouble = 0;  // clock at the last loss or underrun
+    this.lastShrink = 0;
     this.lastSeq = null;
     this.buffering = true;
     this.lost = 0;
@@ -50,9 +51,12 @@ export class JitterBuffer {
   pull(out) {
     const n = out.length;
     this.clock += n;
-    if (this.clock - this.lastTrouble >= this.calm && this.target > this.minTarget) {
+    // After a calm spell it comes down quickly (a step every quarter of the
+    // calm), so a delay grown during a bad moment does not outlast it by much.
+    if (this.clock - this.lastTrouble >= this.calm && this.clock - this.lastShrink >= this.calm / 4 &&
+        this.target > this.minTarget) {
       this.target = Math.max(this.minTarget, this.target - this.step);
-      this.lastTrouble = this.clock;
+      this.lastShrink = this.clock;
     }
     if (this.buffering) {
       if (this.depth < this.target) { out.fill(0); return; }

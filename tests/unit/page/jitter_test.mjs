@@ -46,7 +46,7 @@ const tests = {
     assert.equal(jb.depth, FRAME);
   },
 
-  'grows on loss and on underrun, then shrinks back to 60 ms in quiet times'() {
+  'grows on loss and on underrun, then after 2 s of calm shrinks back to 60 ms'() {
     const jb = new JitterBuffer();
     let seq = steady(jb, 1, 10);
     assert.equal(jb.targetMs, 60);
@@ -58,7 +58,9 @@ const tests = {
     assert.ok(jb.underruns >= 1);
     const grown = jb.targetMs;
     assert.ok(grown > 80);
-    seq = steady(jb, seq + 1, 500);  // 10 s of good frames
+    seq = steady(jb, seq + 1, 50);  // 1 s of good frames: not yet calm
+    assert.equal(jb.targetMs, grown);
+    seq = steady(jb, seq, 150);  // 3 s more: back down
     assert.equal(jb.targetMs, 60);
   },
 
