@@ -124,17 +124,18 @@ def main():
     mic = os.path.join(work, "clicks.wav")
     clicks(mic, 10)
     sound = a.SoundServer(work)
-    station = s.Station(os.path.join(build, "app/qt/rcp720"), os.path.join(build, "sim/tool/qx720-sim"),
-                        sim_args=["--audio-out", "radio_rx", "--audio-in", "radio_tx_in",
-                                  "--audio-station", str(a.STATION_HZ), "--audio-beacon", "on",
-                                  # One dot every 480 ms: far enough apart that each is matched with its own.
-                                  "--audio-beacon-text", "E "],
-                        program_args=["--audio-in", "radio_rx_in", "--audio-out", "radio_tx"], env=sound.env)
-    d = s.browser(s.find("chromium", "/usr/bin/chromium"), s.find("chromedriver", "/usr/bin/chromedriver"),
-                  env=sound.env, extra_flags=("--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
-                                              "--use-file-for-fake-audio-capture=" + mic,
-                                              "--autoplay-policy=no-user-gesture-required"))
+    station = d = None
     try:
+        station = s.Station(os.path.join(build, "app/qt/rcp720"), os.path.join(build, "sim/tool/qx720-sim"),
+                            sim_args=["--audio-out", "radio_rx", "--audio-in", "radio_tx_in",
+                                      "--audio-station", str(a.STATION_HZ), "--audio-beacon", "on",
+                                      # One dot every 480 ms: far enough apart that each is matched with its own.
+                                      "--audio-beacon-text", "E "],
+                            program_args=["--audio-in", "radio_rx_in", "--audio-out", "radio_tx"], env=sound.env)
+        d = s.browser(s.find("chromium", "/usr/bin/chromium"), s.find("chromedriver", "/usr/bin/chromedriver"),
+                      env=sound.env, extra_flags=("--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream",
+                                                  "--use-file-for-fake-audio-capture=" + mic,
+                                                  "--autoplay-policy=no-user-gesture-required"))
         s.log_in(d, station.url, s.PASSWORD)
         s.until(d, lambda d: d.find_element(By.ID, "link-state").text == "linked")
         d.find_element(By.ID, "freq-entry").send_keys("14.2" + Keys.ENTER)
@@ -184,8 +185,10 @@ def main():
         print("program CPU with one page listening: %.1f %% of a core" % cpu)
         return 0
     finally:
-        d.quit()
-        station.close()
+        if d:
+            d.quit()
+        if station:
+            station.close()
         sound.close()
         s.shutil.rmtree(work, ignore_errors=True)
 

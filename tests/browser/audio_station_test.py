@@ -91,6 +91,7 @@ class SoundServer:
                     ["pactl", "list", "short", "sources"], env=self.env, capture_output=True, text=True).stdout:
                 return
             time.sleep(0.1)
+        self.close()
         raise AssertionError("PulseAudio did not start")
 
     def record(self, source, seconds):
