@@ -12,7 +12,8 @@ std::string ProgramOptions::usage(const std::string& program)
            "       [--connect] [--cat-monitor] [--screenshot FILE] [--sim-log FILE]\n"
            "       [--rig-server [ADDR:]PORT|off] [--rig-server-vfo] [--xmlrpc-server [ADDR:]PORT|off]\n"
            "       [--radio-info-udp [ADDR:]PORT|off]\n"
-           "       [--web [ADDR:]PORT|off] [--set-web-password] [--help] [--version]\n"
+           "       [--web [ADDR:]PORT|off] [--set-web-password] [--audio-in NAME] [--audio-out NAME]\n"
+           "       [--help] [--version]\n"
            "  --headless         run without windows; commands on standard input (see README)\n"
            "  --simulate         talk to a simulated QX-720 on a pseudo-terminal (the window links up at once)\n"
            "  --device DEVICE    use this device for every COM port number: a serial device\n"
@@ -39,7 +40,11 @@ std::string ProgramOptions::usage(const std::string& program)
            "                     serve the remote station (a page for a browser) there; off unless\n"
            "                     given here or saved; any address but loopback needs TLS (see README)\n"
            "  --set-web-password ask for the remote station's password twice (or read two lines\n"
-           "                     from standard input) and store its hash, then quit\n";
+           "                     from standard input) and store its hash, then quit\n"
+           "  --audio-in NAME    the sound device with the radio's receive audio, for the remote\n"
+           "                     station's pages (the sound server's name or its description)\n"
+           "  --audio-out NAME   the sound device to the radio's modulation input, for the\n"
+           "                     controller's microphone\n";
 }
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
@@ -105,8 +110,14 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
                 o.error = a + " " + v + ": " + why;
             else if (o.error.empty())
                 (a == "--xmlrpc-server" ? o.xmlrpcServer : a == "--web" ? o.web : o.radioInfoUdp) = v;
-        } else if (a == "--set-web-password")
+        } else if (a == "--set-web-password") {
             o.setWebPassword = true;
+        } else if (a == "--audio-in" || a == "--audio-out") {
+            std::string v;
+            value(v);
+            if (o.error.empty())
+                (a == "--audio-in" ? o.audioIn : o.audioOut) = v;
+        }
         else if (a == "--trace")
             value(o.trace);
         else if (a == "--screenshot")

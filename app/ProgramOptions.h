@@ -22,6 +22,8 @@ struct ProgramOptions {
     std::optional<std::string> radioInfoUdp; // --radio-info-udp, the same forms
     std::optional<std::string> web;       // --web: the same forms, checked
     bool setWebPassword = false;
+    std::optional<std::string> audioIn;   // --audio-in: the receive audio's capture device
+    std::optional<std::string> audioOut;  // --audio-out: the playback device to the radio
     std::string trace;
     std::string screenshot;
     std::string simLog;

@@ -53,8 +53,11 @@ WebServer::WebServer(rig::RigStateView& radio, rig::RigWriter& writer, TransmitG
     : QObject(parent), radio_(radio), writer_(writer), guard_(guard), log_(std::move(log)),
       sockets_(new QWebSocketServer(QStringLiteral("rcp720"), QWebSocketServer::NonSecureMode, this)),
       sessions_(now), limiter_(now),
-      heartbeat_(new QTimer(this)), push_(new QTimer(this)), sweep_(new QTimer(this))
+      heartbeat_(new QTimer(this)), push_(new QTimer(this)), sweep_(new QTimer(this)), now_(now),
+      audioGap_(new QTimer(this))
 {
+    audioGap_->setSingleShot(true);
+    connect(audioGap_, &QTimer::timeout, this, &WebServer::audioGapCheck);
     // A page only watching sends nothing: its session still ends when idle.
     sweep_->setInterval(std::chrono::seconds(30));
     connect(sweep_, &QTimer::timeout, this, &WebServer::endIdleSessions);
@@ -117,6 +120,8 @@ void WebServer::stop()
         }
     }
     clients_.clear();
+    if (audio_.listenersChanged)
+        audio_.listenersChanged();
     sweep_->stop();
     if (control_.holder() > ControlOwner::kPanel)
         control_.release(control_.holder());
@@ -184,6 +189,9 @@ void WebServer::answerHttp(QTcpSocket* socket, const HttpRequestHead& head, cons
             return serveFile(socket, QStringLiteral(":/web/app.js"), "text/javascript; charset=utf-8");
         if (path == "/style.css")
             return serveFile(socket, QStringLiteral(":/web/style.css"), "text/css; charset=utf-8");
+        if (path == "/audio.js" || path == "/jitter.js" || path == "/rx-worklet.js" || path == "/mic-worklet.js" ||
+            path == "/onset.js")
+            return serveFile(socket, QStringLiteral(":/web") + QString::fromLatin1(path), "text/javascript; charset=utf-8");
         if (path == "/whoami") {
             const bool in = sessions_.valid(sessionOf(head));
             QJsonObject o{{"in", in}, {"tls", bool(config_.tls)}, {"fingerprint", config_.fingerprint}};
@@ -325,7 +333,7 @@ void WebServer::onWebSocket()
         c.name = QStringLiteral("%1 #%2").arg(ws->peerAddress().toString()).arg(id);
         connect(ws, &QWebSocket::textMessageReceived, this, [this, id](const QString& t) { onText(id, t); });
         connect(ws, &QWebSocket::binaryMessageReceived, this,
-                [this, id] { dropClient(id, QStringLiteral("binary message")); });
+                [this, id](const QByteArray& bytes) { onBinary(id, bytes); });
         connect(ws, &QWebSocket::disconnected, this, [this, id] { onClosed(id); });
         log_(QStringLiteral("Web page %1 connected.").arg(c.name));
         if (!sweep_->isActive())
@@ -370,10 +378,14 @@ void WebServer::onText(int id, const QString& text)
     }
     if (t == "away") {
         // The page was hidden or lost the focus: nobody holds the key down.
-        if (pttHolder_ == id)
+        if (pttHolder_ == id) {
             setPtt(id, false, QStringLiteral("the page was hidden or lost the focus"));
+            txGate_.lockOut();
+        }
         return;
     }
+    if (t == "audio")
+        return onAudioRequest(id, m);
     if (t == "control") {
         if (m.value("take").toBool()) {
             if (!control_.ask(id))
@@ -389,7 +401,16 @@ void WebServer::onText(int id, const QString& text)
         return;
     }
     if (t == "ptt") {
-        setPtt(id, m.value("on").toBool(), QStringLiteral("the operator let go"));
+        const bool on = m.value("on").toBool();
+        setPtt(id, on, QStringLiteral("the operator let go"));
+        // Microphone frames still on their way must not key it again.
+        if (!on)
+            txGate_.lockOut();
+        return;
+    }
+    if (t == "mic") {
+        // PTT pressed with the microphone on: the transmitter keys when its frames come.
+        txGate_.pressed();
         return;
     }
     const QString refusal = runRadioCommand(m, writer_, radio_);
@@ -422,7 +443,10 @@ void WebServer::onClosed(int id)
     if (it->second.socket)
         it->second.socket->deleteLater();
     log_(QStringLiteral("Web page %1 left.").arg(it->second.name));
+    const bool listened = it->second.audio != 0;
     clients_.erase(it);
+    if (listened && audio_.listenersChanged)
+        audio_.listenersChanged();
     if (clients_.empty())
         sweep_->stop();
     if (held)
@@ -443,6 +467,7 @@ void WebServer::setPtt(int id, bool on, const QString& why)
         return;
     pttHolder_ = 0;
     heartbeat_->stop();
+    endAudioBurst();
     guard_.unkey("web page " + name.toStdString());
     log_(QStringLiteral("Web PTT of %1 released: %2.").arg(name, why));
 }
@@ -453,6 +478,7 @@ void WebServer::heartbeatLost()
         return;
     const int id = pttHolder_;
     setPtt(id, false, QStringLiteral("no heartbeat from the page for 1 s"));
+    txGate_.lockOut();
     notice(QStringLiteral("PTT released: the controlling page went quiet for 1 s."));
 }
 
@@ -511,6 +537,9 @@ void WebServer::pushState()
     if (pttHolder_ != 0 && !guard_.keyed()) {
         pttHolder_ = 0;
         heartbeat_->stop();
+        // Frames that keep coming must not key it again at once.
+        endAudioBurst();
+        txGate_.lockOut();
     }
     if (changed.isEmpty())
         return;

@@ -6,6 +6,7 @@
 // Runs on the thread that owns it (the UI thread's event loop); reads the
 // state stores and posts requests as the panel does.
 #pragma once
+#include "web/AudioTxGate.h"
 #include "web/ControlOwner.h"
 #include "web/HttpRequestHead.h"
 #include "web/LoginLimiter.h"
@@ -77,12 +78,34 @@ public:
     ControlOwner& control() { return control_; }
     int clientCount() const { return static_cast<int>(clients_.size()); }
 
+    // Remote audio, plugged in by the program. Without it a binary message
+    // closes the page that sent it.
+    struct AudioHooks {
+        // The controller's frame: true when it is a frame, in order, worth playing.
+        std::function<bool(int client, const QByteArray& frame)> check;
+        // Plays a checked frame (the transmitter is keyed for it by then).
+        std::function<void(int client, const QByteArray& frame)> play;
+        // The microphone's burst ended (gap, release, loss of control).
+        std::function<void()> burstEnded;
+        // Pages started or stopped listening.
+        std::function<void()> listenersChanged;
+    };
+    void setAudio(AudioHooks hooks);
+    // What a page that asks for audio is told ({"available": bool, "text": ...}).
+    void setAudioStatus(const QJsonObject& status);
+    // One receive frame to every page listening: Opus to most, PCM to the
+    // pages that asked for it. A page that lags behind misses frames rather
+    // than hearing them later and later.
+    void sendAudio(const QByteArray& opusFrame, const QByteArray& pcmFrame);
+    int audioListeners(bool pcm) const;
+
 private:
     struct Client {
         QPointer<QWebSocket> socket;
         std::string token;
         QString name;
         bool ptt = false;
+        int audio = 0;  // 0: not listening, 1: Opus, 2: 16 kHz PCM
     };
 
     void onPendingConnection();
@@ -98,6 +121,10 @@ private:
 
     void onWebSocket();
     void onText(int id, const QString& text);
+    void onBinary(int id, const QByteArray& bytes);
+    void onAudioRequest(int id, const QJsonObject& m);
+    void audioGapCheck();
+    void endAudioBurst();
     void dropClient(int id, const QString& why);
     void onClosed(int id);
     void setPtt(int id, bool on, const QString& why);
@@ -127,6 +154,11 @@ private:
     QTimer* sweep_;  // runs only while pages are connected
     QJsonObject sent_;
     QString error_;
+    Now now_;
+    AudioHooks audio_;
+    QJsonObject audioStatus_{{"available", false}, {"text", "No audio on this station."}};
+    AudioTxGate txGate_;
+    QTimer* audioGap_;
 };
 
 } // namespace qx::web

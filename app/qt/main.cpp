@@ -10,6 +10,8 @@
 #include "app/qt/QuitOnSignals.h"
 #include "app/qt/SleepWatcher.h"
 #include "app/qt/TransmitGuardHost.h"
+#include "app/gui/AudioMenu.h"
+#include "app/qt/AudioHost.h"
 #include "app/qt/WebHost.h"
 #include "app/qt/WebPasswordPrompt.h"
 #include "app/qt/UiBridge.h"
@@ -115,10 +117,16 @@ int main(int argc, char** argv)
     auto xmlrpcServer = std::make_unique<qx::XmlRpcHost>(*engine, config.baseDir, &guard->guard());
     auto radioInfo = std::make_unique<qx::RadioInfoHost>(*engine, config.baseDir);
     auto web = std::make_unique<qx::WebHost>(*engine, bridge, *guard, config.baseDir);
+    // The remote audio serves the web pages only: without them it never opens a sound device.
+    auto audio = std::make_unique<qx::AudioHost>(web->server(), config.baseDir,
+                                                 qx::AudioChoice{options.audioIn, options.audioOut});
     const auto startWeb = [&] {
         const bool rigLoopback = !rigServer->address().enabled || qx::rig::isLoopback(rigServer->address().host);
         // Asked for on the command line and impossible: the program says why and does not start.
-        return web->start(options.web, rigLoopback) || !options.web;
+        const bool ok = web->start(options.web, rigLoopback) || !options.web;
+        if (ok && web->running())
+            audio->start();
+        return ok;
     };
     if (!options.headless) {
         qx::PanelSessionOptions po;
@@ -154,18 +162,21 @@ int main(int argc, char** argv)
             {[&] { return radioInfo->address(); }, [&](const qx::rig::ListenAddress& a) { return radioInfo->apply(a); },
              [&] { return radioInfo->problem(); }});
         if (!startWeb()) {
+            audio.reset();
             web.reset();
             bridge.beginShutdown();
             engine->shutDown();
             return 1;
         }
         qx::WebServerMenu webServerMenu(session.window(), *web);
+        qx::AudioMenu audioMenu(session.window(), *audio);
         // The operator at the radio hears of a transmit time-out too.
         guard->addListener([menu = QPointer<qx::WebServerMenu>(&webServerMenu)](const std::string& why) {
             if (menu)
                 menu->tell(QString::fromStdString(why));
         });
         const int rc = app->exec();
+        audio.reset();
         web->stop();
         bridge.beginShutdown();
         engine->shutDown();
@@ -191,6 +202,7 @@ int main(int argc, char** argv)
     web->setKeepLinked(!rigServer->running());
     runner.setEndOfInputQuits(!rigServer->running() && !web->running());
     const int rc = app->exec();
+    audio.reset();
     web->stop();
     bridge.beginShutdown();
     engine->shutDown();

@@ -4,6 +4,14 @@
 #include "sim/SimConsole.h"
 #include "sim/SimulatedRadio.h"
 
+#ifdef QX_SIM_AUDIO
+#include "sim/audio/SimAudio.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <thread>
+#endif
+
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -26,13 +34,21 @@ int usage(const char* program, std::FILE* to = stderr)
 {
     std::fprintf(to,
                  "usage: %s [--link PATH] [--log FILE] [--id NNNN] [--seed N] [--boot MS]\n"
-                 "       [--meter-period MS] [--help]\n"
+                 "       [--meter-period MS] [--audio-out DEVICE] [--audio-in DEVICE] [--record FILE.wav]\n"
+                 "       [--audio-station HZ] [--audio-beacon on|off] [--audio-beacon-text TEXT] [--help]\n"
                  "  --link PATH  make PATH a symbolic link to the radio's serial device\n"
                  "  --log FILE   append every command and answer to FILE\n"
                  "  --id NNNN    the four digits of the \"ID\" answer (default 0241)\n"
                  "  --seed N     seed for meters and faults (default 1)\n"
                  "  --boot MS    time from power-on to answering (default 600)\n"
-                 "  --meter-period MS  one meter update per period (default 200)\n",
+                 "  --meter-period MS  one meter update per period (default 200)\n"
+                 "  --audio-out DEVICE play the receive signal to this sound device\n"
+                 "  --audio-in DEVICE  the modulation input: recorded while transmitting\n"
+                 "  --record FILE.wav  where the modulation input is recorded\n"
+                 "  --audio-station HZ the station heard: its pitch is its distance from the dial\n"
+                 "                     (default 14201000)\n"
+                 "  --audio-beacon on  the station keys its carrier in Morse\n"
+                 "  --audio-beacon-text TEXT  what it sends (default \"VVV DE QX720 \")\n",
                  program);
     return to == stdout ? 0 : 2;
 }
@@ -42,6 +58,9 @@ int usage(const char* program, std::FILE* to = stderr)
 int main(int argc, char** argv)
 {
     qx::sim::SimOptions options;
+#ifdef QX_SIM_AUDIO
+    qx::sim::SimAudioOptions audio;
+#endif
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h")
@@ -63,6 +82,20 @@ int main(int argc, char** argv)
         } else if (arg == "--meter-period" && qx::sim::allDigits(value) && value.size() < 9) {
             // A long period keeps the meters still: a quiet radio, for idle measurements.
             options.radio.meterPeriod = std::chrono::milliseconds(std::stol(value));
+#ifdef QX_SIM_AUDIO
+        } else if (arg == "--audio-out") {
+            audio.playback = value;
+        } else if (arg == "--audio-in") {
+            audio.capture = value;
+        } else if (arg == "--record") {
+            audio.recording = value;
+        } else if (arg == "--audio-station" && qx::sim::allDigits(value) && value.size() < 12) {
+            audio.stationHz = std::stoll(value);
+        } else if (arg == "--audio-beacon" && (value == "on" || value == "off")) {
+            audio.beacon = value == "on";
+        } else if (arg == "--audio-beacon-text" && !value.empty() && value.size() <= 64) {
+            audio.beaconText = value;
+#endif
         } else {
             return usage(argv[0]);
         }
@@ -82,14 +115,39 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
 
-    std::cout << radio.slaveName() << std::endl;
     qx::sim::SimConsole console(radio);
-    std::string line;
-    while (!console.quitRequested() && std::getline(std::cin, line)) {
-        const std::string reply = console.execute(line);
-        if (!reply.empty())
-            std::cout << reply << std::endl;
+    const auto readConsole = [&console] {
+        std::string line;
+        while (!console.quitRequested() && std::getline(std::cin, line)) {
+            const std::string reply = console.execute(line);
+            if (!reply.empty())
+                std::cout << reply << std::endl;
+        }
+    };
+#ifdef QX_SIM_AUDIO
+    if (audio.any()) {
+        // The sound devices want Qt's event loop; the console reads on a thread of its own.
+        int qtArgc = 1;
+        QCoreApplication app(qtArgc, argv);
+        qx::sim::SimAudio sound(radio, audio);
+        if (!sound.start()) {
+            std::fprintf(stderr, "audio: %s\n", sound.error().c_str());
+            radio.stop();
+            return 1;
+        }
+        std::cout << radio.slaveName() << std::endl;
+        std::thread console([&] {
+            readConsole();
+            QMetaObject::invokeMethod(&app, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+        });
+        app.exec();
+        console.join();
+        radio.stop();
+        return 0;
     }
+#endif
+    std::cout << radio.slaveName() << std::endl;
+    readConsole();
     radio.stop();
     return 0;
 }

@@ -13,6 +13,8 @@
 
   const show = (id, on) => { $(id).hidden = !on; };
   const send = (o) => { if (ws && ws.readyState === WebSocket.OPEN) ws.send(JSON.stringify(o)); };
+  const audio = window.rcpAudio;
+  audio.attach(send, (b) => { if (ws && ws.readyState === WebSocket.OPEN) ws.send(b); });
 
   function groupDigits(hz) {
     const s = String(Math.round(hz));
@@ -84,9 +86,11 @@
   function connect() {
     const scheme = location.protocol === 'https:' ? 'wss://' : 'ws://';
     ws = new WebSocket(scheme + location.host + '/ws');
+    ws.binaryType = 'arraybuffer';
     let opened = false;
-    ws.onopen = () => { opened = true; retry = 0; show('login', false); show('station', true); };
+    ws.onopen = () => { opened = true; retry = 0; show('login', false); show('station', true); audio.opened(); };
     ws.onmessage = (e) => {
+      if (typeof e.data !== 'string') { audio.frame(e.data); return; }
       const m = JSON.parse(e.data);
       if (m.t === 'hello') {
         myId = m.id;
@@ -96,6 +100,7 @@
       else if (m.t === 'control') renderControl(m);
       else if (m.t === 'notice') notice(m.text, false);
       else if (m.t === 'error') notice(m.text, true);
+      else if (m.t === 'audio') audio.message(m);
     };
     ws.onclose = () => {
       ws = null;
@@ -190,13 +195,15 @@
     if (pttOn || holder !== myId) return;
     pttOn = true;
     $('ptt').classList.add('held');
-    send({ t: 'ptt', on: true });
+    // With the microphone on, its frames key the radio while they come.
+    send(audio.pttDown() ? { t: 'mic', on: true } : { t: 'ptt', on: true });
     pttTimer = setInterval(() => send({ t: 'hb' }), 250);
   }
   function pttUp() {
     if (!pttOn) return;
     pttOn = false;
     clearInterval(pttTimer);
+    audio.pttUp();
     $('ptt').classList.remove('held');
     send({ t: 'ptt', on: false });
   }

@@ -223,7 +223,8 @@ TEST_F(WebServerTest, OnlyTheControllerOperatesAndItsPttNeedsHeartbeats)
     ASSERT_TRUE(waitUntil([&] { return keyed == std::vector<bool>{true}; }));
     EXPECT_TRUE(waitUntil([&] { return keyed.size() == 2; }, 10000));
     EXPECT_EQ(keyed.back(), false);
-    EXPECT_TRUE(first->has("notice"));
+    // The notice travels over the socket after the key went up here.
+    EXPECT_TRUE(waitUntil([&] { return first->has("notice"); }));
 
     // Released when the page goes away.
     first->send({{"t", "ptt"}, {"on", true}});
@@ -253,6 +254,113 @@ TEST_F(WebServerTest, NoPasswordOrNoTlsAwayFromLoopbackMeansNoServer)
     EXPECT_FALSE(other.start(config));
     EXPECT_TRUE(other.error().contains("TLS"));
     EXPECT_FALSE(other.running());
+}
+
+} // namespace
+} // namespace qx::web
+
+namespace qx::web {
+namespace {
+
+// The audio hooks as the program's host plugs them in, recording what was played.
+struct FakeAudio {
+    std::vector<QByteArray> played;
+    int bursts = 0;
+    int listenerChanges = 0;
+    WebServer::AudioHooks hooks()
+    {
+        return {[](int, const QByteArray& b) { return !b.startsWith("bad"); },
+                [this](int, const QByteArray& b) { played.push_back(b); }, [this] { ++bursts; },
+                [this] { ++listenerChanges; }};
+    }
+};
+
+TEST_F(WebServerTest, MicrophoneFramesKeyOnlyFromTheControllerAndOnlyWhileTheyCome)
+{
+    FakeAudio audio;
+    server.setAudio(audio.hooks());
+    const QByteArray session = cookie();
+    auto controller = open(session);
+    auto viewer = open(session);
+    controller->send({{"t", "control"}, {"take", true}});
+    ASSERT_TRUE(waitUntil([&] { return server.control().holder() > 0; }));
+
+    // A viewer's microphone and a frame the host refuses reach nothing.
+    viewer->ws->sendBinaryMessage("frame from a viewer");
+    controller->ws->sendBinaryMessage("bad frame");
+    controller->ws->sendBinaryMessage("frame 1");
+    ASSERT_TRUE(waitUntil([&] { return !audio.played.empty(); }));
+    EXPECT_EQ(audio.played, std::vector<QByteArray>{"frame 1"});
+    EXPECT_EQ(keyed, std::vector<bool>{true});
+    EXPECT_FALSE(viewer->closed);
+
+    // Frames keep it keyed; a gap of 500 ms unkeys it.
+    controller->ws->sendBinaryMessage("frame 2");
+    ASSERT_TRUE(waitUntil([&] { return audio.played.size() == 2; }));
+    EXPECT_EQ(keyed, std::vector<bool>{true});
+    webNow += std::chrono::milliseconds(600);
+    ASSERT_TRUE(waitUntil([&] { return keyed.size() == 2; }));
+    EXPECT_FALSE(keyed.back());
+    EXPECT_EQ(audio.bursts, 1);
+
+    // The next burst keys again; letting go of PTT ends it at once, and
+    // frames still on their way do not key it again until a new press.
+    controller->ws->sendBinaryMessage("frame 3");
+    ASSERT_TRUE(waitUntil([&] { return keyed.size() == 3; }));
+    controller->send({{"t", "ptt"}, {"on", false}});
+    controller->ws->sendBinaryMessage("frame 4");
+    ASSERT_TRUE(waitUntil([&] { return keyed.size() == 4; }));
+    controller->send({{"t", "hb"}});  // everything sent before it has been read once it is answered
+    controller->send({{"t", "audio"}, {"rx", false}});
+    ASSERT_TRUE(waitUntil([&] { return controller->has("audio"); }));
+    EXPECT_EQ(keyed, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(audio.played.back(), "frame 3");
+    controller->send({{"t", "mic"}, {"on", true}});
+    controller->ws->sendBinaryMessage("frame 5");
+    ASSERT_TRUE(waitUntil([&] { return keyed.size() == 5; }));
+    EXPECT_EQ(audio.played.back(), "frame 5");
+    viewer->send({{"t", "audio"}, {"rx", false}});
+    ASSERT_TRUE(waitUntil([&] { return viewer->has("audio"); }));
+    EXPECT_EQ(std::count(audio.played.begin(), audio.played.end(), "frame from a viewer"), 0);
+}
+
+TEST_F(WebServerTest, ReceiveAudioGoesOnlyToPagesThatAskedInTheFormTheyAskedFor)
+{
+    FakeAudio audio;
+    server.setAudio(audio.hooks());
+    server.setAudioStatus({{"available", true}, {"text", ""}});
+    const QByteArray session = cookie();
+    auto opus = open(session);
+    auto pcm = open(session);
+    auto deaf = open(session);
+    std::vector<QByteArray> gotOpus, gotPcm, gotDeaf;
+    QObject::connect(opus->ws.get(), &QWebSocket::binaryMessageReceived, [&](const QByteArray& b) { gotOpus.push_back(b); });
+    QObject::connect(pcm->ws.get(), &QWebSocket::binaryMessageReceived, [&](const QByteArray& b) { gotPcm.push_back(b); });
+    QObject::connect(deaf->ws.get(), &QWebSocket::binaryMessageReceived, [&](const QByteArray& b) { gotDeaf.push_back(b); });
+    opus->send({{"t", "audio"}, {"rx", true}});
+    pcm->send({{"t", "audio"}, {"rx", true}, {"pcm", true}});
+    ASSERT_TRUE(waitUntil([&] { return server.audioListeners(false) == 1 && server.audioListeners(true) == 1; }));
+    EXPECT_TRUE(opus->has("audio", "available"));
+    EXPECT_EQ(audio.listenerChanges, 2);
+
+    server.sendAudio("opus 1", "pcm 1");
+    ASSERT_TRUE(waitUntil([&] { return gotOpus.size() == 1 && gotPcm.size() == 1; }));
+    EXPECT_EQ(gotOpus.front(), "opus 1");
+    EXPECT_EQ(gotPcm.front(), "pcm 1");
+
+    // A page that stops listening, or leaves, gets nothing more and is counted out.
+    opus->send({{"t", "audio"}, {"rx", false}});
+    pcm->ws->abort();
+    ASSERT_TRUE(waitUntil([&] { return server.audioListeners(false) == 0 && server.audioListeners(true) == 0; }));
+    EXPECT_EQ(audio.listenerChanges, 4);
+    server.sendAudio("opus 2", "pcm 2");
+    deaf->send({{"t", "hb"}});
+    opus->send({{"t", "audio"}, {"rx", false}});
+    ASSERT_TRUE(waitUntil([&] {
+        return std::count_if(opus->got.begin(), opus->got.end(), [](const QJsonObject& o) { return o.value("t") == "audio"; }) == 2;
+    }));
+    EXPECT_EQ(gotOpus.size(), 1u);
+    EXPECT_TRUE(gotDeaf.empty());
 }
 
 } // namespace

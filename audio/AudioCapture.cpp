@@ -1,0 +1,88 @@
+#include "audio/AudioCapture.h"
+
+#include "audio/AudioFrame.h"
+#include "audio/AudioLevel.h"
+
+#include <QAudioSource>
+#include <QIODevice>
+
+#include <chrono>
+#include <cstring>
+
+namespace qx::audio {
+
+std::uint64_t monotonicMicroseconds()
+{
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+}
+
+AudioCapture::AudioCapture(int frameMs, FrameReady ready, QObject* parent)
+    : QObject(parent), frameSamples_(samplesPerFrame(kCaptureRate, frameMs == 10 ? 10 : 20)), ready_(std::move(ready))
+{
+}
+
+AudioCapture::~AudioCapture() { stop(); }
+
+bool AudioCapture::start(const QAudioDevice& device)
+{
+    stop();
+    error_.clear();
+    QAudioFormat format;
+    format.setSampleRate(kCaptureRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) {
+        error_ = QStringLiteral("the device %1 cannot record 48 kHz mono").arg(device.description());
+        return false;
+    }
+    device_ = device;
+    source_ = new QAudioSource(device, format, this);
+    // Small blocks (10 ms): every millisecond the sound server holds back is delay.
+    source_->setBufferSize(kCaptureRate / 100 * 2);
+    io_ = source_->start();
+    if (!io_ || source_->error() != QAudio::NoError) {
+        error_ = QStringLiteral("the device %1 does not open for recording").arg(device.description());
+        stop();
+        return false;
+    }
+    connect(io_, &QIODevice::readyRead, this, &AudioCapture::onReadable);
+    return true;
+}
+
+void AudioCapture::stop()
+{
+    if (source_) {
+        source_->stop();
+        delete source_;
+    }
+    source_ = nullptr;
+    io_ = nullptr;
+    pending_.clear();
+    level_ = 0;
+}
+
+QString AudioCapture::deviceName() const { return QString::fromUtf8(device_.id()); }
+
+void AudioCapture::onReadable()
+{
+    if (!io_)
+        return;
+    const QByteArray bytes = io_->readAll();
+    const auto now = monotonicMicroseconds();
+    const std::size_t old = pending_.size();
+    pending_.resize(old + static_cast<std::size_t>(bytes.size()) / 2);
+    std::memcpy(pending_.data() + old, bytes.constData(), (pending_.size() - old) * 2);
+    std::size_t at = 0;
+    while (pending_.size() - at >= static_cast<std::size_t>(frameSamples_)) {
+        // The frame's first sample was taken as long ago as the samples after it last.
+        const auto after = static_cast<std::uint64_t>(pending_.size() - at) * 1000000 / kCaptureRate;
+        level_ = peakLevel(pending_.data() + at, frameSamples_);
+        ready_(pending_.data() + at, frameSamples_, now > after ? now - after : 0);
+        at += static_cast<std::size_t>(frameSamples_);
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+} // namespace qx::audio

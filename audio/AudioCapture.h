@@ -1,0 +1,53 @@
+// Capture from one sound device (Qt Multimedia's audio source on the system's
+// sound server) in whole frames: 48 kHz mono, 16-bit, 10 or 20 ms, each with
+// the time its first sample was taken, and the peak level for the meter.
+//
+// Lives on a thread with an event loop (the UI thread).
+#pragma once
+#include <QAudioDevice>
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAudioSource;
+class QIODevice;
+
+namespace qx::audio {
+
+inline constexpr int kCaptureRate = 48000;
+
+std::uint64_t monotonicMicroseconds();
+
+class AudioCapture : public QObject {
+    Q_OBJECT
+public:
+    using FrameReady = std::function<void(const std::int16_t* samples, int count, std::uint64_t captureUs)>;
+
+    AudioCapture(int frameMs, FrameReady ready, QObject* parent = nullptr);
+    ~AudioCapture() override;
+
+    bool start(const QAudioDevice& device);
+    void stop();
+    bool running() const { return source_ != nullptr; }
+    const QString& error() const { return error_; }
+    QString deviceName() const;
+    // The last frame's peak, 0 to 1.
+    float level() const { return level_; }
+
+private:
+    void onReadable();
+
+    int frameSamples_;
+    FrameReady ready_;
+    QAudioSource* source_ = nullptr;
+    QIODevice* io_ = nullptr;
+    QAudioDevice device_;
+    std::vector<std::int16_t> pending_;
+    float level_ = 0;
+    QString error_;
+};
+
+} // namespace qx::audio
