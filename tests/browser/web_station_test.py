@@ -46,14 +46,14 @@ def find(name, *candidates):
 class Station:
     """The simulated radio and the program serving it on the web."""
 
-    def __init__(self, rcp720, sim_tool):
+    def __init__(self, rcp720, sim_tool, sim_args=()):
         self.dir = tempfile.mkdtemp(prefix="rcp720-web-")
         self.log_path = os.path.join(self.dir, "sim.log")
         done = subprocess.run([rcp720, "--set-web-password"], input=(PASSWORD + "\n") * 2, text=True,
                               cwd=self.dir, capture_output=True, timeout=60)
         assert done.returncode == 0, done.stderr
         link = os.path.join(self.dir, "radio")
-        self.sim = subprocess.Popen([sim_tool, "--link", link, "--log", self.log_path, "--boot", "50"],
+        self.sim = subprocess.Popen([sim_tool, "--link", link, "--log", self.log_path, "--boot", "50", *sim_args],
                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         self.sim.stdout.readline()  # the pseudo-terminal's name: it is ready
         self.port = free_port()
