@@ -135,7 +135,9 @@ void RigServer::run()
         fds.push_back({listenFd_, POLLIN, 0});
         for (const auto& c : state_->clients) {
             short events = 0;
-            if (c->out.size() < kMaxPendingOutput && !c->closeWhenSent)
+            // A client waiting for a channel's answer is not read meanwhile:
+            // what it sends waits in the socket, not in our memory.
+            if (c->out.size() < kMaxPendingOutput && !c->closeWhenSent && !c->session.waiting())
                 events |= POLLIN;
             if (!c->out.empty())
                 events |= POLLOUT;
