@@ -27,6 +27,10 @@ public:
     }
     bool sendText(const std::string& text) override { return next_.sendText(text); }
     bool setMenuValue(int kind, int value) override { return next_.setMenuValue(kind, value); }
+    bool writeChannel(int channel, const MemoryChannel& content) override
+    {
+        return next_.writeChannel(channel, content);
+    }
 
 private:
     rig::RigWriter& next_;

@@ -333,7 +333,6 @@ constexpr std::array kRows{
     nIn(digits(UM_REQ_LK_ONOFF, S(SetRow::LK), {}, 1), 0, 1),
     nIn(digits(UM_REQ_RT_ONOFF, S(SetRow::RT), {}, 1), 0, 1),
     nIn(selDigits(UM_REQ_MD_SET, S(SetRow::MD), 1), 1, 7),
-    nIn(digits(UM_REQ_MC_SET, S(SetRow::MC), {}, 3), 1, 504),
 
     // Signed values: the sign picks the code or a sign character, the field
     // holds the magnitude.

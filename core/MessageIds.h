@@ -47,8 +47,7 @@
     X(UM_REQ_TX_ONOFF, 0x8120) \
     X(UM_REQ_LK_ONOFF, 0x8121) \
     X(UM_REQ_RT_ONOFF, 0x8122) \
-    X(UM_REQ_MD_SET, 0x8123) \
-    X(UM_REQ_MC_SET, 0x8124)
+    X(UM_REQ_MD_SET, 0x8123)
 
 // Requests posted through RequestTable, in its row order (row 1 first).
 #define QX_TABLE_REQUESTS(X) \

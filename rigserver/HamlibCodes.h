@@ -47,6 +47,7 @@ inline constexpr Mask kSql = 1u << 5;
 inline constexpr Mask kRfPower = 1u << 12;
 inline constexpr Mask kMicGain = 1u << 13;
 inline constexpr Mask kKeySpeed = 1u << 14;
+inline constexpr Mask kNotchF = 1u << 15;
 inline constexpr Mask kNr = 1u << 8;
 inline constexpr Mask kAgc = 1u << 17;
 inline constexpr Mask kRawStrength = 1u << 26;
@@ -63,11 +64,16 @@ inline constexpr Mask kTone = 1u << 4;
 inline constexpr Mask kTsql = 1u << 5;
 inline constexpr Mask kAnf = 1u << 8;
 inline constexpr Mask kNr = 1u << 9;
+inline constexpr Mask kMn = 1u << 13;
 inline constexpr Mask kLock = 1u << 16;
 inline constexpr Mask kRit = 1u << 24;
 } // namespace func
 
 namespace vfoop {
+inline constexpr Mask kCopy = 1u << 0;
+inline constexpr Mask kExchange = 1u << 1;
+inline constexpr Mask kFromVfo = 1u << 2;
+inline constexpr Mask kToVfo = 1u << 3;
 inline constexpr Mask kToggle = 1u << 12;
 } // namespace vfoop
 

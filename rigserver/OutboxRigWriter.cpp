@@ -1,5 +1,6 @@
 #include "rigserver/OutboxRigWriter.h"
 
+#include "cat/MemoryWriteRequest.h"
 #include "core/MessageIds.h"
 #include "core/PostRequest.h"
 #include "core/RequestTable.h"
@@ -36,6 +37,19 @@ bool OutboxRigWriter::setMenuValue(int kind, int value)
         return true;
     });
     request(UM_REQ_EX_SET, 0, 0);
+    return true;
+}
+
+} // namespace qx::rig
+
+namespace qx::rig {
+
+bool OutboxRigWriter::writeChannel(int channel, const MemoryChannel& content)
+{
+    const auto m = memoryWriteRequest(channel, content);
+    if (!m)
+        return false;
+    outbox_.postToThread(ThreadId::AnlSend, *m);
     return true;
 }
 

@@ -27,6 +27,7 @@ public:
     void request(std::uint32_t id, int selector, long long value) override;
     bool sendText(const std::string& text) override;
     bool setMenuValue(int kind, int value) override;
+    bool writeChannel(int channel, const MemoryChannel& content) override;
 
 private:
     Outbox& outbox_;

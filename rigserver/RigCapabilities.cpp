@@ -62,7 +62,7 @@ std::string dumpState()
     s += hex(functions()) + "\n" + hex(functions()) + "\n";
     s += hex(readableLevels()) + "\n" + hex(settableLevels()) + "\n";
     s += "0x0\n0x0\n";  // parameters
-    s += "vfo_ops=" + hex(vfoop::kToggle) + "\n";
+    s += "vfo_ops=" + hex(vfoop::kCopy | vfoop::kExchange | vfoop::kFromVfo | vfoop::kToVfo | vfoop::kToggle) + "\n";
     s += "ptt_type=0x" + std::to_string(kPttByCommand) + "\n";
     s += "targetable_vfo=0x0\n";
     s += "has_set_vfo=1\nhas_get_vfo=1\nhas_set_freq=1\nhas_get_freq=1\n";

@@ -88,8 +88,9 @@ constexpr std::array kCommands{
     cmd(0, "get_dcs_sql", U, 0),
     cmd('E', "set_mem", Op::SetMem, 1),
     cmd('e', "get_mem", Op::GetMem, 0, {"Memory#"}),
-    noVfo(cmd('H', "set_channel", U, 1)),
-    noVfo(cmd('h', "get_channel", U, 2)),
+    // The channel number, then the fields a channel of this radio holds.
+    noVfo(cmd('H', "set_channel", Op::SetChannel, 8)),
+    noVfo(cmd('h', "get_channel", Op::GetChannel, 2)),
     cmd('B', "set_bank", U, 1),
     cmd('Z', "set_xit", U, 1),
     cmd('z', "get_xit", U, 0),

@@ -48,6 +48,8 @@ enum class Op : std::uint8_t {
     GetCtcssTone,
     GetMem,
     SetMem,
+    SetChannel,
+    GetChannel,
     GetRigInfo,
     Quit,
     Unsupported,

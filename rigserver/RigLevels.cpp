@@ -172,7 +172,8 @@ Status writeFunction(std::string_view name, std::string_view status, RigWriter& 
 
 Mask settableLevels()
 {
-    Mask m = level::kRfPower | level::kKeySpeed | level::kAgc | level::kPreamp | level::kAtt | level::kNr;
+    Mask m = level::kRfPower | level::kKeySpeed | level::kAgc | level::kPreamp | level::kAtt | level::kNr |
+             level::kNotchF;
     for (const Setting& g : kGains)
         m |= g.bit;
     return m;
@@ -216,9 +217,9 @@ bool isHamlibFunctionName(std::string_view name)
 
 std::string_view readableLevelNames()
 {
-    return "AF RF SQL RFPOWER MICGAIN KEYSPD RAWSTR STRENGTH AGC PREAMP ATT NR ALC SWR ";
+    return "AF RF SQL RFPOWER MICGAIN KEYSPD RAWSTR STRENGTH AGC PREAMP ATT NR NOTCHF ALC SWR ";
 }
-std::string_view settableLevelNames() { return "AF RF SQL RFPOWER MICGAIN KEYSPD AGC PREAMP ATT NR "; }
-std::string_view functionNames() { return "NB COMP LOCK RIT NR VOX ANF TONE TSQL "; }
+std::string_view settableLevelNames() { return "AF RF SQL RFPOWER MICGAIN KEYSPD AGC PREAMP ATT NR NOTCHF "; }
+std::string_view functionNames() { return "NB COMP LOCK RIT NR VOX ANF TONE TSQL MN "; }
 
 } // namespace qx::rig

@@ -21,6 +21,10 @@ constexpr int kFullRaw = 255;
 constexpr int kMinNrLevel = 1;
 constexpr int kMaxNrLevel = 11;
 constexpr int kAttenuatorOn = 3;  // the panel's ATT ON
+// The manual notch's frequency, in the radio's steps of 10 Hz.
+constexpr int kNotchStepHz = 10;
+constexpr int kNotchLowest = 1;
+constexpr int kNotchHighest = 400;
 // The transmit meter the radio's meter setting shows ("MS").
 constexpr int kMeterAlc = 1;
 constexpr int kMeterSwr = 3;
@@ -61,16 +65,6 @@ std::string fixed6(double v)
     return buf;
 }
 
-int toneTenths(int code)
-{
-    const std::string_view t = kToneTexts[static_cast<std::size_t>(code)];
-    int tenths = 0;
-    for (char c : t)
-        if (c >= '0' && c <= '9')
-            tenths = tenths * 10 + (c - '0');
-    return tenths;
-}
-
 // What the radio toggles from the value the program last asked for: the
 // toggle is sent only when that differs from the wish.
 Status toggleTo(bool on, std::uint32_t request, int selector, C commanded, R reported, RigWriter& writer,
@@ -84,6 +78,25 @@ Status toggleTo(bool on, std::uint32_t request, int selector, C commanded, R rep
 
 } // namespace
 
+int toneTenths(int code)
+{
+    if (code < 0 || code >= kToneCount)
+        return 0;
+    int tenths = 0;
+    for (char c : kToneTexts[static_cast<std::size_t>(code)])
+        if (c >= '0' && c <= '9')
+            tenths = tenths * 10 + (c - '0');
+    return tenths;
+}
+
+std::optional<int> toneCode(long tenths)
+{
+    for (int code = 0; code < kToneCount; ++code)
+        if (toneTenths(code) == tenths)
+            return code;
+    return std::nullopt;
+}
+
 std::optional<std::string> readReceiverLevel(std::string_view name, int vfo, const RigStateView& radio,
                                              Status* status)
 {
@@ -96,6 +109,8 @@ std::optional<std::string> readReceiverLevel(std::string_view name, int vfo, con
         return std::to_string(radio.value(R::RA) != 0 ? kAttenuatorDb : 0);
     if (name == "NR")
         return fixed6(static_cast<double>(radio.value(R::RL) - kMinNrLevel) / (kMaxNrLevel - kMinNrLevel));
+    if (name == "NOTCHF")
+        return std::to_string(radio.value(R::BP_LEVEL) * kNotchStepHz);
     if (name == "ALC" || name == "SWR") {
         const bool swr = name == "SWR";
         if (radio.value(R::MS) != (swr ? kMeterSwr : kMeterAlc)) {
@@ -141,6 +156,16 @@ std::optional<Status> writeReceiverLevel(std::string_view name, std::string_view
         radio.expect(R::RL, level);
         return kOk;
     }
+    if (name == "NOTCHF") {
+        // Sets where the notch sits; "U MN" switches it.
+        const auto hz = parseNumber(value);
+        const long steps = hz ? std::lround(*hz / kNotchStepHz) : 0;
+        if (steps < kNotchLowest || steps > kNotchHighest)
+            return kInvalid;
+        writer.request(UM_REQ_BP_SET_1, 0, steps);
+        radio.expect(R::BP_LEVEL, static_cast<int>(steps));
+        return kOk;
+    }
     if (name == "ALC" || name == "SWR")
         return kInvalid;  // readings, not settings
     return std::nullopt;
@@ -152,6 +177,8 @@ std::optional<bool> readReceiverFunction(std::string_view name, int vfo, const R
         return radio.value(R::NR0) != 0;
     if (name == "VOX")
         return radio.value(R::VX) != 0;
+    if (name == "MN")
+        return radio.value(R::BP_SW) != 0;
     if (name == "ANF")
         return radio.value(vfo == 1 ? R::NA1 : R::NA0) != 0;
     if (name == "TONE")
@@ -168,6 +195,8 @@ std::optional<Status> writeReceiverFunction(std::string_view name, bool on, int 
         return toggleTo(on, UM_REQ_NR_TOGGLE, 0, C::NR, R::NR0, writer, radio);
     if (name == "VOX")
         return toggleTo(on, UM_REQ_VX_TOGGLE, 0, C::VX, R::VX, writer, radio);
+    if (name == "MN")
+        return toggleTo(on, UM_REQ_BP_SET_0, 0, C::BP_SW, R::BP_SW, writer, radio);
     if (name == "ANF")
         return toggleTo(on, UM_REQ_NA_TOGGLE, vfo, vfo == 1 ? C::NA1 : C::NA0, vfo == 1 ? R::NA1 : R::NA0, writer,
                         radio);
@@ -187,28 +216,26 @@ std::optional<Status> writeReceiverFunction(std::string_view name, bool on, int 
 
 long ctcssTone(int vfo, const RigStateView& radio)
 {
-    const int code = radio.value(vfo == 1 ? R::CN1 : R::CN0);
-    return code >= 0 && code < kToneCount ? toneTenths(code) : 0;
+    return toneTenths(radio.value(vfo == 1 ? R::CN1 : R::CN0));
 }
 
 Status setCtcssTone(std::string_view tenths, int vfo, RigWriter& writer, RigStateView& radio)
 {
     const auto want = parseInteger(tenths);
-    if (!want)
+    const auto code = want ? toneCode(*want) : std::nullopt;
+    if (!code)
         return kInvalid;
-    for (int code = 0; code < kToneCount; ++code) {
-        if (toneTenths(code) != *want)
-            continue;
-        writer.request(UM_REQ_CN_SET, vfo, code);
-        radio.expect(vfo == 1 ? R::CN1 : R::CN0, code);
-        return kOk;
-    }
-    return kInvalid;
+    writer.request(UM_REQ_CN_SET, vfo, *code);
+    radio.expect(vfo == 1 ? R::CN1 : R::CN0, *code);
+    return kOk;
 }
 
-Mask receiverLevels() { return level::kAgc | level::kPreamp | level::kAtt | level::kNr | level::kAlc | level::kSwr; }
-Mask receiverFunctions() { return func::kNr | func::kVox | func::kAnf | func::kTone | func::kTsql; }
-std::string_view receiverLevelNames() { return "AGC PREAMP ATT NR ALC SWR "; }
-std::string_view receiverFunctionNames() { return "NR VOX ANF TONE TSQL "; }
+Mask receiverLevels()
+{
+    return level::kAgc | level::kPreamp | level::kAtt | level::kNr | level::kNotchF | level::kAlc | level::kSwr;
+}
+Mask receiverFunctions() { return func::kNr | func::kVox | func::kAnf | func::kTone | func::kTsql | func::kMn; }
+std::string_view receiverLevelNames() { return "AGC PREAMP ATT NR NOTCHF ALC SWR "; }
+std::string_view receiverFunctionNames() { return "NR VOX ANF TONE TSQL MN "; }
 
 } // namespace qx::rig

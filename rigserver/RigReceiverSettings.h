@@ -32,6 +32,10 @@ std::optional<Status> writeReceiverFunction(std::string_view name, bool on, int 
 // does not have is kInvalid.
 long ctcssTone(int vfo, const RigStateView& radio);
 Status setCtcssTone(std::string_view tenths, int vfo, RigWriter& writer, RigStateView& radio);
+// A tone code in tenths of a hertz (0 for a code the radio does not have),
+// and back (nothing for a tone it does not have).
+int toneTenths(int code);
+std::optional<int> toneCode(long tenths);
 
 // Preamplifier and attenuator steps in dB, as dump_state announces them.
 inline constexpr int kPreampDb = 10;

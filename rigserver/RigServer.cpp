@@ -23,6 +23,8 @@ namespace qx::rig {
 namespace {
 
 constexpr int kWatchMs = 250;
+// How often a client waiting for a memory channel's answer is looked at.
+constexpr int kChannelReadMs = 5;
 // Room for every client to connect at once, and the one told it is too many.
 constexpr int kListenBacklog = 2 * RigServer::kMaxClients;
 constexpr std::size_t kReadChunk = 4096;
@@ -133,7 +135,9 @@ void RigServer::run()
         fds.push_back({listenFd_, POLLIN, 0});
         for (const auto& c : state_->clients) {
             short events = 0;
-            if (c->out.size() < kMaxPendingOutput && !c->closeWhenSent)
+            // A client waiting for a channel's answer is not read meanwhile:
+            // what it sends waits in the socket, not in our memory.
+            if (c->out.size() < kMaxPendingOutput && !c->closeWhenSent && !c->session.waiting())
                 events |= POLLIN;
             if (!c->out.empty())
                 events |= POLLOUT;
@@ -142,9 +146,12 @@ void RigServer::run()
         // Lines held back while a client's answers piled up go on as soon as
         // those are sent.
         const bool held = std::any_of(state_->clients.begin(), state_->clients.end(), [](const auto& c) {
-            return c->out.empty() && !c->closeWhenSent && c->in.find('\n') != std::string::npos;
+            return c->out.empty() && !c->closeWhenSent && !c->session.waiting() &&
+                   c->in.find('\n') != std::string::npos;
         });
-        if (::poll(fds.data(), fds.size(), held ? 0 : kWatchMs) < 0 && errno != EINTR)
+        const bool reading = std::any_of(state_->clients.begin(), state_->clients.end(),
+                                         [](const auto& c) { return c->session.waiting(); });
+        if (::poll(fds.data(), fds.size(), held ? 0 : reading ? kChannelReadMs : kWatchMs) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN)
             accept();
@@ -226,8 +233,12 @@ void RigServer::readFrom(Client& c)
 
 void RigServer::answerLines(Client& c)
 {
+    if (c.session.waiting()) {
+        c.out += c.session.resume();
+        c.closeWhenSent = c.session.closing();
+    }
     std::size_t from = 0;
-    while (!c.closeWhenSent && c.out.size() < kMaxPendingOutput) {
+    while (!c.closeWhenSent && !c.session.waiting() && c.out.size() < kMaxPendingOutput) {
         const std::size_t nl = c.in.find('\n', from);
         if (nl == std::string::npos)
             break;

@@ -3,6 +3,7 @@
 #include "core/MessageIds.h"
 #include "menu/MenuKind.h"
 #include "rigserver/RigCapabilities.h"
+#include "rigserver/RigChannels.h"
 #include "rigserver/RigLevels.h"
 #include "rigserver/RigModes.h"
 #include "rigserver/RigReceiverSettings.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -22,8 +24,9 @@ namespace {
 constexpr char kMorseMemory = '5';
 constexpr std::uint32_t kPlayMorseMemory = UM_REQ_KY_A;
 constexpr std::size_t kMaxMorseLength = 40;
-constexpr long kFirstChannel = 1;
-constexpr long kLastChannel = 504;
+// A channel the radio does not answer for within this is empty: it answers
+// a filled one at once, as the memory write dialog counts on too.
+constexpr std::chrono::milliseconds kChannelWait{500};
 
 constexpr std::array<std::uint32_t, 8> kModeRequests{0,
                                                      UM_REQ_MD_MODE_1,
@@ -42,7 +45,28 @@ bool keyable(char c)
            std::string_view(".,/?=+-@'():").find(c) != std::string_view::npos;
 }
 
-// Hamlib's names of the VFO operations; only the A/B toggle is done here.
+// The channel number a client names: 1 to 504, as the radio numbers them.
+std::optional<int> channelNumber(std::string_view text)
+{
+    const auto n = parseInteger(text);
+    if (!n || !MemoryChannel::validChannel(*n))
+        return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+// The VFO and memory operations this radio has a key for, and their requests.
+struct VfoOperation {
+    std::string_view name;
+    std::uint32_t request;
+};
+constexpr std::array<VfoOperation, 4> kVfoOperations{{
+    {"CPY", UM_REQ_AB},       // A=B
+    {"XCHG", UM_REQ_SV},      // A/B swap
+    {"FROM_VFO", UM_REQ_AM},  // VFO A to the present memory channel
+    {"TO_VFO", UM_REQ_MA},    // the present memory channel to VFO A
+}};
+
+// Hamlib's names of the VFO operations.
 bool isVfoOperationName(std::string_view name)
 {
     constexpr std::array<std::string_view, 13> kNames{"CPY",       "XCHG", "FROM_VFO", "TO_VFO", "MCL",
@@ -65,15 +89,49 @@ std::uint32_t crc32(std::string_view text)
 
 } // namespace
 
+static_assert(kChannelFields + 1 == 8, "\"H\" takes the channel number and the channel's fields");
+
 std::string RigSession::answer(std::string_view line)
 {
+    for (ParsedCommand& c : parseLine(line))
+        queued_.push_back(std::move(c));
+    return runQueued();
+}
+
+std::string RigSession::runQueued()
+{
     std::string out;
-    for (const ParsedCommand& c : parseLine(line)) {
+    while (!queued_.empty() && !read_ && !closing_) {
+        const ParsedCommand c = std::move(queued_.front());
+        queued_.pop_front();
         out += run(c);
-        if (closing_)
-            break;
     }
+    if (closing_)
+        queued_.clear();
     return out;
+}
+
+std::string RigSession::resume()
+{
+    if (!read_)
+        return {};
+    const auto reading = radio_.channel(read_->channel);
+    const bool answered = reading.answers != read_->answersBefore;
+    const bool linked = radio_.linkStatus() == kOk;
+    if (!answered && linked && radio_.now() < read_->until)
+        return {};
+    std::string out;
+    {
+        Reply r(read_->command);
+        if (!answered && !linked) {
+            out = r.finish(radio_.linkStatus());
+        } else {
+            r.block(channelBlock(read_->channel, answered ? reading.content : std::nullopt, radio_.dataType()));
+            out = r.finish(kOk);
+        }
+    }
+    read_.reset();
+    return out + runQueued();
 }
 
 std::string RigSession::run(const ParsedCommand& c)
@@ -81,6 +139,13 @@ std::string RigSession::run(const ParsedCommand& c)
     if (c.entry && c.entry->op == Op::Quit && c.status == kOk) {
         closing_ = true;
         return "RPRT 0\n";
+    }
+    if (c.entry && c.entry->op == Op::GetChannel && c.status == kOk) {
+        const Status s = startChannelRead(c);
+        if (s == kOk)
+            return {};
+        Reply r(c);
+        return r.finish(s);
     }
     Reply r(c);
     if (c.status != kOk)
@@ -142,7 +207,7 @@ Status RigSession::query(Op op, Reply& r)
     case Op::GetFunc: r.block(std::string(functionNames()) + "\n"); return kOk;
     case Op::SetVfo:
     case Op::GetVfoInfo: r.block("VFOA VFOB currVFO \n"); return kOk;
-    case Op::VfoOp: r.block("TOGGLE \n"); return kOk;
+    case Op::VfoOp: r.block("CPY XCHG FROM_VFO TO_VFO TOGGLE \n"); return kOk;
     default: return kInvalid;
     }
 }
@@ -157,6 +222,10 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     case Op::SetMode: return setMode(vfo, arg(0), arg(1));
     case Op::GetMode: reportMode(r, vfo, label(0), label(1)); return kOk;
     case Op::SetVfo: {
+        if (arg(0) == "MEM") {
+            enterMemoryMode();
+            return kOk;
+        }
         const auto v = parseVfo(arg(0));
         if (!v)
             return kInvalid;
@@ -226,14 +295,16 @@ Status RigSession::vfoCommand(const ParsedCommand& c, Reply& r, int vfo)
     case Op::GetCtcssTone: r.value(label(0), ctcssTone(vfo, radio_)); return kOk;
     case Op::GetMem: r.value(label(0), radio_.value(RadioState::Int::MC)); return kOk;
     case Op::SetMem: {
-        // The channels as the radio numbers them.
-        const auto channel = parseInteger(arg(0));
-        if (!channel || *channel < kFirstChannel || *channel > kLastChannel)
+        // Selects the channel; on a VFO the radio stays there ("V MEM"
+        // goes to the channels), as Hamlib's set_mem leaves it.
+        const auto channel = channelNumber(arg(0));
+        if (!channel)
             return kInvalid;
-        writer_.request(UM_REQ_MC_SET, 0, *channel);
-        radio_.expect(RadioState::Int::MC, static_cast<int>(*channel));
+        writer_.request(UM_REQ_MC_SELECT, 0, *channel);
+        radio_.expect(RadioState::Int::MC, *channel);
         return kOk;
     }
+    case Op::SetChannel: return setChannel(c);
     case Op::GetRigInfo: r.block(rigInfo()); return kOk;
     case Op::SendMorse: return sendMorse(arg(0));
     case Op::StopMorse: writer_.request(UM_REQ_KY_0, 0, 0); return kOk;
@@ -387,6 +458,11 @@ Status RigSession::setPower(std::string_view value)
 // VFO. The client that pressed it follows the operating VFO from then on.
 Status RigSession::vfoOperation(std::string_view name)
 {
+    for (const VfoOperation& op : kVfoOperations)
+        if (op.name == name) {
+            writer_.request(op.request, 0, 0);
+            return kOk;
+        }
     if (name != "TOGGLE")
         return isVfoOperationName(name) ? kNotAvailable : kInvalid;
     const int next = 1 - radio_.activeVfo();
@@ -394,6 +470,55 @@ Status RigSession::vfoOperation(std::string_view name)
     radio_.expect(RadioState::Int::VS, next);
     selected_.reset();
     return kOk;
+}
+
+// "h": asks the radio for the channel (its content may have changed at the
+// radio since the program last read it); the answer waits in resume().
+// With read-only 0 the radio goes to the channel too, as Hamlib's does.
+Status RigSession::startChannelRead(const ParsedCommand& c)
+{
+    if (const Status s = radio_.linkStatus(); s != kOk)
+        return s;
+    const auto channel = channelNumber(c.args[0]);
+    const auto readOnly = parseInteger(c.args[1]);
+    if (!channel || !readOnly)
+        return kInvalid;
+    read_ = ChannelRead{c, *channel, radio_.channel(*channel).answers, radio_.now() + kChannelWait};
+    writer_.request(UM_REQ_MR_READ, 0, *channel);
+    if (*readOnly == 0)
+        recallChannel(*channel);
+    return kOk;
+}
+
+// "H": writes the record, then reads it back so that the program's copy of
+// the channel follows.
+Status RigSession::setChannel(const ParsedCommand& c)
+{
+    const auto channel = channelNumber(c.args[0]);
+    if (!channel)
+        return kInvalid;
+    const auto content = channelFromFields({c.args.begin() + 1, c.args.end()}, radio_.dataType());
+    if (!content || !writer_.writeChannel(*channel, *content))
+        return kInvalid;
+    writer_.request(UM_REQ_MR_READ, 0, *channel);
+    return kOk;
+}
+
+// The radio's V/M key toggles: it is pressed only while on a VFO, as the
+// channels window recalls a channel.
+void RigSession::enterMemoryMode()
+{
+    if (radio_.memoryMode())
+        return;
+    writer_.request(UM_REQ_VM, 0, 0);
+    radio_.expect(RadioState::Int::IF21, 1);
+}
+
+void RigSession::recallChannel(int channel)
+{
+    enterMemoryMode();
+    writer_.request(UM_REQ_MC_SELECT, 0, channel);
+    radio_.expect(RadioState::Int::MC, channel);
 }
 
 int RigSession::selectedVfo() const { return selected_.value_or(radio_.activeVfo()); }

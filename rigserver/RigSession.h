@@ -11,6 +11,8 @@
 #include "rigserver/RigStateView.h"
 #include "rigserver/RigWriter.h"
 
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,12 +33,30 @@ public:
     }
 
     std::string answer(std::string_view line);
+    // A memory channel read ("h") is on its way to the radio: its answer,
+    // and those of the commands after it, wait for the radio's.
+    bool waiting() const { return read_.has_value(); }
+    // The answers held back, once the radio has answered or the wait is
+    // over; empty while still waiting.
+    std::string resume();
     // After "q": the connection is to be closed once the answer is out.
     bool closing() const { return closing_; }
     int client() const { return client_; }
 
 private:
+    struct ChannelRead {
+        ParsedCommand command;
+        int channel = 0;
+        std::uint32_t answersBefore = 0;
+        RigStateView::Clock::time_point until{};
+    };
+
+    std::string runQueued();
     std::string run(const ParsedCommand& c);
+    Status startChannelRead(const ParsedCommand& c);
+    Status setChannel(const ParsedCommand& c);
+    void recallChannel(int channel);
+    void enterMemoryMode();
     Status execute(const ParsedCommand& c, Reply& r);
     Status query(Op op, Reply& r);
     Status vfoCommand(const ParsedCommand& c, Reply& r, int vfo);
@@ -66,6 +86,8 @@ private:
     // Nothing: the client follows the operating VFO.
     std::optional<int> selected_;
     bool closing_ = false;
+    std::deque<ParsedCommand> queued_;
+    std::optional<ChannelRead> read_;
 };
 
 } // namespace qx::rig

@@ -58,6 +58,8 @@ Status RigStateView::linkStatus() const
     return poweredOn() ? kOk : kNotPowered;
 }
 
+bool RigStateView::memoryMode() const { return value(R::IF21) != 0; }
+
 int RigStateView::activeVfo() const { return value(R::VS) == 1 ? 1 : 0; }
 
 int RigStateView::frequency(int vfo) const { return value(vfo == 1 ? R::FB : R::FA); }

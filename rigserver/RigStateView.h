@@ -47,6 +47,12 @@ public:
     bool transmitting() const;
     int ritOffset() const;
 
+    // Whether the radio is on a memory channel rather than a VFO.
+    bool memoryMode() const;
+    // What the radio last said memory channel `n` holds, with its answer count.
+    MemoryChannelStore::Reading channel(int n) const { return radio_.memoryChannels().get(n); }
+    Clock::time_point now() const { return now_(); }
+
     // A radio-state entry as the clients should see it.
     int value(RadioState::Int entry) const;
     // A request for `entry` to become `v` has left.

@@ -2,6 +2,8 @@
 // command builder, the same way a panel operation goes. The real one posts
 // through the Outbox; tests record the calls.
 #pragma once
+#include "state/MemoryChannel.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,6 +20,9 @@ public:
     // Gives the first setup-menu entry of `kind` a new value and has it
     // written; false when the menu has no such entry.
     virtual bool setMenuValue(int kind, int value) = 0;
+    // Writes a whole memory channel record, as the channels window writes
+    // one; false for a channel or record the radio cannot hold.
+    virtual bool writeChannel(int channel, const MemoryChannel& content) = 0;
 };
 
 } // namespace qx::rig

@@ -3,6 +3,7 @@
 #include "core/MessageIds.h"
 #include "rigserver/RigStateView.h"
 #include "rigserver/RigWriter.h"
+#include "state/TypedFrequency.h"
 
 #include <QJsonValue>
 
@@ -87,37 +88,20 @@ QString sendText(const QString& text, rig::RigWriter& writer)
 
 } // namespace
 
-std::optional<int> parseTypedFrequency(const QString& typed)
-{
-    QString t = typed.trimmed();
-    t.remove(' ');
-    if (t.isEmpty() || t.size() > 16)
-        return std::nullopt;
-    if (t.count('.') + t.count(',') > 1) {
-        t.remove('.');
-        t.remove(',');
-    }
-    t.replace(',', '.');
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v <= 0)
-        return std::nullopt;
-    const double hz = v < 1000 ? v * 1e6 : v;
-    if (hz < kLowestHz || hz > kHighestHz)
-        return std::nullopt;
-    return static_cast<int>(std::lround(hz));
-}
-
 QString runRadioCommand(const QJsonObject& c, rig::RigWriter& writer, rig::RigStateView& radio)
 {
     using R = RadioState::Int;
     const QString t = c.value("t").toString();
     if (t == "freq") {
         if (c.value("text").isString()) {
-            const auto hz = parseTypedFrequency(c.value("text").toString());
-            if (!hz)
-                return QStringLiteral("Type a frequency in MHz (14.25) or Hz (14250000).");
-            return setFrequency(*hz, writer, radio);
+            // The rule VFO SET reads a typed frequency by, refusals worded for
+            // the operator as there.
+            const TypedFrequency typed = readTypedFrequency(c.value("text").toString().toStdString());
+            if (typed.empty())
+                return QString::fromUtf8(kTypedFrequencyRule.data(), static_cast<qsizetype>(kTypedFrequencyRule.size()));
+            if (!typed.hz)
+                return QString::fromStdString(typed.refusal);
+            return setFrequency(static_cast<int>(*typed.hz), writer, radio);
         }
         const auto hz = intIn(c, "hz", kLowestHz, kHighestHz);
         return hz ? setFrequency(*hz, writer, radio) : QStringLiteral("The frequency is outside the radio's range.");

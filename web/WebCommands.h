@@ -6,8 +6,6 @@
 #include <QJsonObject>
 #include <QString>
 
-#include <optional>
-#include <string>
 
 namespace qx::rig {
 class RigStateView;
@@ -18,10 +16,5 @@ namespace qx::web {
 
 // Empty when the request left; otherwise why it was refused.
 QString runRadioCommand(const QJsonObject& command, rig::RigWriter& writer, rig::RigStateView& radio);
-
-// A frequency as the operator types it: "14.25" or "14,250" (MHz, below
-// 1000), "14250000" (Hz), "14.250.000" (Hz with grouping dots). Nothing
-// for anything else or outside the radio's range.
-std::optional<int> parseTypedFrequency(const QString& text);
 
 } // namespace qx::web

@@ -338,10 +338,12 @@ void WebServer::onWebSocket()
         log_(QStringLiteral("Web page %1 connected.").arg(c.name));
         if (!sweep_->isActive())
             sweep_->start();
-        if (!sent_.isEmpty())
+        if (values_) {
             pushState();
-        else
-            sent_ = radioSnapshot(radio_);
+        } else {
+            values_ = readWebState(radio_);
+            sent_ = toJson(*values_);
+        }
         QJsonObject hello{{"t", "hello"},
                           {"id", id},
                           {"you", c.name},
@@ -529,9 +531,6 @@ void WebServer::stateMayHaveChanged()
 
 void WebServer::pushState()
 {
-    const QJsonObject now = radioSnapshot(radio_);
-    QJsonObject changed = changedEntries(sent_, now);
-    sent_ = now;
     // The radio left transmit by other means (the panel, the time-out): the
     // page's hold has nothing left to hold.
     if (pttHolder_ != 0 && !guard_.keyed()) {
@@ -541,6 +540,13 @@ void WebServer::pushState()
         endAudioBurst();
         txGate_.lockOut();
     }
+    const WebStateValues values = readWebState(radio_);
+    if (values_ && *values_ == values)
+        return;
+    values_ = values;
+    const QJsonObject now = toJson(values);
+    QJsonObject changed = changedEntries(sent_, now);
+    sent_ = now;
     if (changed.isEmpty())
         return;
     changed["t"] = "state";

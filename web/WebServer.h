@@ -11,6 +11,7 @@
 #include "web/HttpRequestHead.h"
 #include "web/LoginLimiter.h"
 #include "web/WebSessions.h"
+#include "web/WebStateView.h"
 
 #include <QHostAddress>
 #include <QJsonObject>
@@ -152,6 +153,7 @@ private:
     QTimer* heartbeat_;
     QTimer* push_;
     QTimer* sweep_;  // runs only while pages are connected
+    std::optional<WebStateValues> values_;  // what sent_ was made from
     QJsonObject sent_;
     QString error_;
     Now now_;

@@ -5,36 +5,62 @@
 
 namespace qx::web {
 
-QJsonObject radioSnapshot(const rig::RigStateView& radio)
+WebStateValues readWebState(const rig::RigStateView& radio)
 {
     using R = RadioState::Int;
+    WebStateValues v;
+    v.linked = radio.linked();
+    v.power = radio.poweredOn();
+    v.vfo = radio.activeVfo();
+    v.fa = radio.frequency(0);
+    v.fb = radio.frequency(1);
+    v.mode = radio.radioMode(v.vfo);
+    v.dataType = radio.dataType();
+    v.split = radio.split();
+    v.tx = radio.transmitting();
+    v.smeter = radio.value(R::SM0);
+    v.rmeter = radio.value(R::RM0);
+    v.af = radio.value(R::AG0);
+    v.rf = radio.value(R::RG0);
+    v.sql = radio.value(R::SQ0);
+    v.att = radio.value(R::RA) != 0;
+    v.ipo = radio.value(R::PA) == 0;
+    v.nb = radio.value(R::NB);
+    v.dnr = radio.value(R::NR0) != 0;
+    v.agc = radio.value(R::GT0);
+    v.band = radio.value(R::BS);
+    return v;
+}
+
+QJsonObject toJson(const WebStateValues& v)
+{
     QJsonObject o;
-    const int vfo = radio.activeVfo();
-    o["linked"] = radio.linked();
-    o["power"] = radio.poweredOn();
-    o["vfo"] = vfo;
-    o["fa"] = radio.frequency(0);
-    o["fb"] = radio.frequency(1);
-    o["freq"] = radio.frequency(vfo);
-    const auto code = radio.radioMode(vfo);
-    const auto mode = code ? rig::clientMode(*code, radio.dataType()) : std::nullopt;
+    o["linked"] = v.linked;
+    o["power"] = v.power;
+    o["vfo"] = v.vfo;
+    o["fa"] = v.fa;
+    o["fb"] = v.fb;
+    o["freq"] = v.vfo == 1 ? v.fb : v.fa;
+    const auto mode = v.mode ? rig::clientMode(*v.mode, v.dataType) : std::nullopt;
     o["mode"] = mode ? QString::fromUtf8(mode->name.data(), static_cast<qsizetype>(mode->name.size())) : QString("--");
-    o["modeCode"] = code.value_or(0);
-    o["split"] = radio.split();
-    o["tx"] = radio.transmitting();
-    o["smeter"] = radio.value(R::SM0);
-    o["rmeter"] = radio.value(R::RM0);
-    o["af"] = radio.value(R::AG0);
-    o["rf"] = radio.value(R::RG0);
-    o["sql"] = radio.value(R::SQ0);
-    o["att"] = radio.value(R::RA) != 0;
-    o["ipo"] = radio.value(R::PA) == 0;
-    o["nb"] = radio.value(R::NB);
-    o["dnr"] = radio.value(R::NR0) != 0;
-    o["agc"] = radio.value(R::GT0);
-    o["band"] = radio.value(R::BS);
+    o["modeCode"] = v.mode.value_or(0);
+    o["split"] = v.split;
+    o["tx"] = v.tx;
+    o["smeter"] = v.smeter;
+    o["rmeter"] = v.rmeter;
+    o["af"] = v.af;
+    o["rf"] = v.rf;
+    o["sql"] = v.sql;
+    o["att"] = v.att;
+    o["ipo"] = v.ipo;
+    o["nb"] = v.nb;
+    o["dnr"] = v.dnr;
+    o["agc"] = v.agc;
+    o["band"] = v.band;
     return o;
 }
+
+QJsonObject radioSnapshot(const rig::RigStateView& radio) { return toJson(readWebState(radio)); }
 
 QJsonObject changedEntries(const QJsonObject& before, const QJsonObject& now)
 {

@@ -62,6 +62,8 @@ PanelSession::PanelSession(Engine& engine, UiBridge& bridge, PanelSessionOptions
            [this](const std::string& t) { return outbox_.sendRaw(t); }}
 {
     ctx_.errorDetail = [&engine](long row) { return engine.errorDetail(row); };
+    if (options_.guard)
+        outbox_.setGuard(options_.guard, [&engine] { return engine.radio().get(RadioState::Int::TX) != 0; });
     if (options_.paths) {
         ports_ = std::make_unique<EnginePortSettings>(engine, *options_.paths);
         ctx_.ports = ports_.get();

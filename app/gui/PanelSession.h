@@ -23,6 +23,7 @@ namespace qx {
 
 class CMainPanelDlg;
 class EnginePortSettings;
+class TransmitGuard;
 class LinkStatusRelay;
 class ScreenKeeper;
 class MacroKeys;
@@ -42,6 +43,9 @@ struct PanelSessionOptions {
     std::optional<DevicePaths> paths;
     // Holds "CommoFiles" with the macro key file and rcp720.conf (the panel's size).
     std::filesystem::path baseDir = ".";
+    // The program's transmitter guard, which the panel's TX key asks as every
+    // other way of keying does; without one the key toggles the radio itself.
+    TransmitGuard* guard = nullptr;
 };
 
 class PanelSession : public QObject {

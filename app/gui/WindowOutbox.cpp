@@ -18,6 +18,15 @@ void WindowOutbox::postToThread(ThreadId t, const Message& m)
         }
         if (m.id == UM_REQ_AI_TOGGLE && hooks_.linkPressed)
             hooks_.linkPressed();
+        if (m.id == UM_REQ_TX_TOGGLE && guard_) {
+            // The key turns over what the operator sees: a transmitter
+            // keyed by anyone (the radio's own PTT included) is unkeyed.
+            if (guard_->keyed() || (radioTransmitting_ && radioTransmitting_()))
+                guard_->unkey("the panel");
+            else
+                guard_->key("the panel");
+            return;
+        }
     }
     to_.postToThread(t, m);
 }

@@ -6,12 +6,16 @@
 // status line says why. The LINK key's request is also noticed on its way,
 // so that the program's own reconnecting knows the operator has taken the
 // link in hand.
+// The panel's TX key goes to the transmitter guard instead, as every other
+// way of keying does, so that its time-out runs from the press.
 #pragma once
 #include "core/Outbox.h"
+#include "core/TransmitGuard.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace qx {
 
@@ -27,6 +31,14 @@ public:
     WindowOutbox(Outbox& to, Hooks hooks) : to_(to), hooks_(std::move(hooks)) {}
 
     void postToThread(ThreadId t, const Message& m) override;
+    // The guard the TX key asks, and what the radio last reported; without
+    // a guard the key's toggle goes to the radio as it is.
+    void setGuard(TransmitGuard* guard, std::function<bool()> radioTransmitting)
+    {
+        guard_ = guard;
+        radioTransmitting_ = std::move(radioTransmitting);
+    }
+
     void postToWindow(const Message& m) override { to_.postToWindow(m); }
     void sendToWindow(const Message& m) override { to_.sendToWindow(m); }
     void startTimer(int timerId, int periodMs) override { to_.startTimer(timerId, periodMs); }
@@ -49,6 +61,8 @@ private:
 
     Outbox& to_;
     Hooks hooks_;
+    TransmitGuard* guard_ = nullptr;
+    std::function<bool()> radioTransmitting_;
 };
 
 } // namespace qx

@@ -49,7 +49,12 @@ WebHost::WebHost(Engine& engine, UiBridge& bridge, TransmitGuardHost& guard, std
       guard_(guard), server_(view_, writer_, guard.guard(), [this](const QString& line) { say(line.toStdString()); })
 {
     address_.enabled = false;
-    bridge.addMessageObserver([this](const Message&) { server_.stateMayHaveChanged(); });
+    bridge.addMessageObserver([this](const Message&) {
+        server_.stateMayHaveChanged();
+        // The link keeper's timer runs only while the link is down.
+        if (linkTimer_ && view_.linked() == linkTimer_->isActive())
+            keepLink();
+    });
     guard_.addListener([this](const std::string& why) { server_.notice(QString::fromStdString(why)); });
 }
 
@@ -79,8 +84,7 @@ bool WebHost::apply(const rig::ListenAddress& address)
 
 void WebHost::stop()
 {
-    if (linkTimer_)
-        linkTimer_->stop();
+    linkTimer_.reset();
     server_.stop();
 }
 
@@ -91,15 +95,24 @@ void WebHost::setKeepLinked(bool keep)
         return;
     }
     linkTimer_ = std::make_unique<QTimer>();
+    linkTimer_->setInterval(1000);
     QObject::connect(linkTimer_.get(), &QTimer::timeout, [this] { keepLink(); });
-    linkTimer_->start(1000);
     keepLink();
 }
 
+// Asks for the link while it is down, looking again every second until it
+// is up; the radio's reports (window messages) wake it when the link drops.
 void WebHost::keepLink()
 {
-    if (keeper_.due(view_.linked(), std::chrono::steady_clock::now()))
+    const bool linked = view_.linked();
+    if (keeper_.due(linked, std::chrono::steady_clock::now()))
         writer_.request(UM_REQ_AI_TOGGLE, 0, 0);
+    if (!linkTimer_)
+        return;
+    if (linked)
+        linkTimer_->stop();
+    else if (!linkTimer_->isActive())
+        linkTimer_->start();
 }
 
 void WebHost::configureTimeout(bool loopbackOnly)

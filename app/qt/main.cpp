@@ -138,6 +138,7 @@ int main(int argc, char** argv)
         po.screenshot = options.screenshot;
         po.paths.emplace(config.baseDir / "CommoFiles", config.devDir, config.devicePath);
         po.baseDir = config.baseDir;
+        po.guard = &guard->guard();
         qx::PanelSession session(*engine, bridge, po);
         // A signal closes the window as its close box does.
         qx::QuitOnSignals stopSignals([&session] { session.quit(); });

@@ -10,8 +10,11 @@
 
 #include <QStandardPaths>
 
+#include <arpa/inet.h>
 #include <csignal>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,6 +138,45 @@ bool heard(EngineRig& rig, const std::string& text)
     return rig.sim().log().waitForText(sim::Direction::Received, text, 10s);
 }
 
+// A client speaking the protocol itself, for the commands Hamlib's network
+// client does not pass on ("H" and "h": its backend answers them "not
+// implemented" without asking the server).
+class RawClient {
+public:
+    explicit RawClient(int port)
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        timeval tv{10, 0};
+        ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~RawClient() { ::close(fd_); }
+    bool connected() const { return connected_; }
+    // Sends one line; the answer up to and including its "RPRT" line.
+    std::string ask(const std::string& line)
+    {
+        const std::string text = line + "\n";
+        ::send(fd_, text.data(), text.size(), MSG_NOSIGNAL);
+        std::string got;
+        char c;
+        while (::recv(fd_, &c, 1, 0) == 1) {
+            got += c;
+            const std::size_t start = got.rfind('\n', got.size() - 2);
+            if (c == '\n' && got.compare(start == std::string::npos ? 0 : start + 1, 5, "RPRT ") == 0)
+                break;
+        }
+        return got;
+    }
+
+private:
+    int fd_ = -1;
+    bool connected_ = false;
+};
+
 // A VFO select reached the radio (a "VS;" read moves nothing).
 bool selectsVfo(const std::string& command) { return command == "VS0;" || command == "VS1;"; }
 
@@ -256,6 +298,33 @@ TEST_F(RigServerHamlib, LevelsSwitchesTonesAndInfoRoundTripAndReadsCostNothing)
     for (std::size_t i = mark; i < got.size(); ++i)
         for (const char* read : {"GT", "PA", "RA", "RL", "NR", "CT", "CN", "MC"})
             EXPECT_FALSE(got[i].starts_with(read)) << got[i];
+}
+
+// A channel written whole reaches the radio as one memory write and reads
+// back from the radio; Hamlib's client recalls it and moves the manual notch.
+TEST_F(RigServerHamlib, ChannelsAreWrittenReadRecalledAndTheNotchMoved)
+{
+    RawClient raw(port);
+    ASSERT_TRUE(raw.connected());
+    EXPECT_EQ(raw.ask("H 3 29620000 FM - 0 0 0 885"), "RPRT 0\n");
+    EXPECT_TRUE(heard(rig, "MW00329620000+000000402082;"));
+    const std::string read = raw.ask("h 3 1");
+    EXPECT_TRUE(read.starts_with("Channel: 3, Name: ''\n")) << read;
+    EXPECT_NE(read.find("Freq:   29.6200000 MHz\tMode:   FM\t"), std::string::npos) << read;
+    EXPECT_NE(read.find("Shift: -, "), std::string::npos) << read;
+    EXPECT_NE(read.find("CTCSS: 0.0Hz, CTCSSsql: 88.5Hz, "), std::string::npos) << read;
+    EXPECT_TRUE(read.ends_with("RPRT 0\n")) << read;
+    const std::string empty = raw.ask("h 4 1");
+    EXPECT_NE(empty.find("Freq:   0.0 Hz\tMode:   \t"), std::string::npos) << empty;
+
+    const std::vector<std::string> out =
+        rigctl(rig, port, {"V", "MEM", "E", "3", "e", "L", "NOTCHF", "1500", "l", "NOTCHF", "U", "MN", "1", "u", "MN"});
+    EXPECT_EQ(out, (std::vector<std::string>{"3", "1500", "1"}));
+    for (const char* text : {"VM;", "MC003;", "BP01150;", "BP00001;"})
+        EXPECT_TRUE(heard(rig, text)) << text;
+    EXPECT_TRUE(rig.waitUntil([&] { return rig.radio().get(RadioState::Int::FA) == 29620000; }));
+    rigctl(rig, port, {"G", "TO_VFO"});
+    EXPECT_TRUE(heard(rig, "MA;"));
 }
 
 // With --rig-server-vfo the server works as "rigctld --vfo": "rigctl --vfo"

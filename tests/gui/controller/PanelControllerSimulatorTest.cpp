@@ -5,6 +5,7 @@
 #include "menu/MenuTable.h"
 #include "panel/MainPanelDlg.h"
 #include "app/gui/PanelSession.h"
+#include "app/qt/TransmitGuardHost.h"
 #include "menu/ui/MenuListDlg.h"
 #include "menu/ui/MenuSettingDlg.h"
 #include "panel/boxes/WaitBoxDlg.h"
@@ -54,9 +55,12 @@ protected:
         config.baseDir = dir.path().toStdString();
         config.devicePath = rig.slaveName();
         engine = std::make_unique<Engine>(config, bridge, state, command, menu);
+        guard = std::make_unique<TransmitGuardHost>(*engine, bridge);
+        guard->addListener([this](const std::string& why) { released.push_back(why); });
         PanelSessionOptions options;
         options.splashMs = 0;
         options.baseDir = config.baseDir;
+        options.guard = &guard->guard();
         session = std::make_unique<PanelSession>(*engine, bridge, options);
         session->start();
     }
@@ -68,6 +72,7 @@ protected:
         bridge.beginShutdown();
         engine->shutDown();
         session.reset();
+        guard.reset();
         engine.reset();
         rig.stop();
     }
@@ -123,6 +128,8 @@ protected:
     MenuTable menu;
     UiBridge bridge;
     std::unique_ptr<Engine> engine;
+    std::unique_ptr<TransmitGuardHost> guard;
+    std::vector<std::string> released;
     std::unique_ptr<PanelSession> session;
 };
 
@@ -141,6 +148,40 @@ TEST_F(PanelControllerWithSimulator, KeyOneBringsTheLinkUpAndTheDialTunes)
     QTest::mouseRelease(view(), Qt::LeftButton, {}, at(567, 240));
     EXPECT_GT(rigFrequency(), start); // clockwise tunes up
     QX_WAIT_EQ(static_cast<long long>(state.get(R::FA)), rigFrequency(), kWait);
+}
+
+// The panel's TX key keys through the transmitter guard: its time-out runs
+// from the press, and a second press (or anyone's unkey) ends it.
+TEST_F(PanelControllerWithSimulator, ThePanelsTxKeyIsTimedByTheTransmitterGuard)
+{
+    // Presses far enough apart in the events' own time not to make a double click.
+    const auto pressTx = [this] {
+        QTest::mousePress(view(), Qt::LeftButton, {}, at(250, 52), 1000);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, at(250, 52));
+    };
+    bringLinkUp();
+    guard->guard().setTimeout(std::chrono::seconds(1));
+    pressTx();
+    EXPECT_TRUE(guard->guard().keyed());
+    EXPECT_EQ(guard->guard().holder(), "the panel");
+    QX_WAIT_ASSERT(rig.model().transmitting(), kWait);
+    QX_WAIT_ASSERT(!rig.model().transmitting(), kWait);
+    QX_WAIT_ASSERT(!released.empty(), kWait);
+    EXPECT_NE(released.front().find("the panel"), std::string::npos) << released.front();
+    QX_WAIT_EQ(state.get(R::TX), 0, kWait);
+    // Until the radio's report of the release has reached the window, the
+    // key still unkeys.
+    QX_WAIT_ASSERT(!guard->guard().keyed(), kWait);
+
+    guard->guard().setTimeout(std::chrono::seconds(0));
+    pressTx();
+    EXPECT_TRUE(guard->guard().keyed());
+    QX_WAIT_ASSERT(rig.model().transmitting(), kWait);
+    QX_WAIT_EQ(state.get(R::TX), 1, kWait);
+    pressTx();
+    EXPECT_FALSE(guard->guard().keyed());
+    QX_WAIT_ASSERT(!rig.model().transmitting(), kWait);
+    EXPECT_EQ(released.size(), 1u);
 }
 
 TEST_F(PanelControllerWithSimulator, PlaybackWindowAndTheLcdShowTheRadioRecordingAndPlaying)

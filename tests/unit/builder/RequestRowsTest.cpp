@@ -90,7 +90,7 @@ TEST_F(BuilderTest, ExplicitSetsSendTheAskedStateWhateverIsStored)
     } cases[] = {
         {UM_REQ_TX_ONOFF, 1, 0, "TX1;"}, {UM_REQ_TX_ONOFF, 0, 0, "TX0;"}, {UM_REQ_TX_ONOFF, 2, 0, ""},
         {UM_REQ_LK_ONOFF, 1, 0, "LK1;"}, {UM_REQ_LK_ONOFF, -1, 0, ""},    {UM_REQ_RT_ONOFF, 0, 0, "RT0;"},
-        {UM_REQ_MC_SET, 45, 0, "MC045;"}, {UM_REQ_MC_SET, 505, 0, ""},
+
         {UM_REQ_MD_SET, 6, 0, "MD06;"},  {UM_REQ_MD_SET, 2, 1, "MD12;"},  {UM_REQ_MD_SET, 8, 0, ""},
         {UM_REQ_MD_SET, 0, 1, ""},
     };

@@ -59,6 +59,18 @@ public:
         return true;
     }
 
+    bool writeChannel(int channel, const MemoryChannel& content) override
+    {
+        std::lock_guard lock(mutex_);
+        channels_.emplace_back(channel, content);
+        return MemoryChannel::validChannel(channel) && content.valid();
+    }
+    std::vector<std::pair<int, MemoryChannel>> takeChannels()
+    {
+        std::lock_guard lock(mutex_);
+        return std::exchange(channels_, {});
+    }
+
     std::vector<Sent> take()
     {
         std::lock_guard lock(mutex_);
@@ -92,6 +104,7 @@ private:
     std::vector<Sent> requests_;
     std::vector<std::string> texts_;
     std::vector<Sent> menuSets_;
+    std::vector<std::pair<int, MemoryChannel>> channels_;
 };
 
 class RigTest : public ::testing::Test {

@@ -81,15 +81,14 @@ TEST_F(RigTest, MemoryChannelRigInfoAndWhatTheRadioCannotDo)
     radio.set(R::MD1, 3);
     radio.set(R::FT, 1);
     EXPECT_EQ(ask("e E 504 e E 0 E 505 E x"), "123\nRPRT 0\n504\nRPRT -1\nRPRT -1\nRPRT -1\n");
-    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_MC_SET, 0, 504}}));
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_MC_SELECT, 0, 504}}));
     const std::string info = ask("\\get_rig_info");
     EXPECT_TRUE(info.starts_with("VFO=VFOA Freq=14074000 Mode=USB Width=2400 RX=1 TX=0\n"
                                  "VFO=VFOB Freq=7074000 Mode=CW Width=500 RX=0 TX=1\n"
                                  "Split=1 SatMode=0\n"))
         << info;
     EXPECT_NE(info.find("\nCRC=0x"), std::string::npos) << info;
-    EXPECT_EQ(ask("H 5 \\get_clock \\set_clock 2026-01-01T00:00:00 G XCHG"),
-              "RPRT -11\nRPRT -11\nRPRT -11\nRPRT -11\n");
+    EXPECT_EQ(ask("\\get_clock \\set_clock 2026-01-01T00:00:00 G MCL"), "RPRT -11\nRPRT -11\nRPRT -11\n");
     EXPECT_TRUE(writer.take().empty());
     const std::string state = dumpState();
     EXPECT_NE(state.find("\ntimeout=1000\n"), std::string::npos);

@@ -109,6 +109,23 @@ TEST_F(RigServerTest, SixteenClientsAtOnceEachGetTheirOwnAnswers)
     EXPECT_EQ(clients[0]->read(2), "RPRT 0\n7074000\n");
 }
 
+// A memory channel read waits for the radio's answer: its client's later
+// lines wait with it, nobody else's do.
+TEST_F(RigServerTest, AChannelReadHoldsUpOnlyItsOwnClient)
+{
+    Client a(server.port());
+    Client b(server.port());
+    a.send("h 3 1\nf\n");
+    ASSERT_TRUE(writer.waitFor(UM_REQ_MR_READ));
+    b.send("f\n");
+    EXPECT_EQ(b.read(), "14074000\n");
+    radio.memoryChannels().store(3, MemoryChannel{7074000, 0, 0, 0, 2, 0, 0, 0});
+    const std::string got = a.read(10);
+    EXPECT_TRUE(got.starts_with("Channel: 3, Name: ''\n")) << got;
+    EXPECT_NE(got.find("Freq:   7.0740000 MHz\tMode:   USB\t"), std::string::npos) << got;
+    EXPECT_TRUE(got.ends_with("Levels:\nRPRT 0\n14074000\n")) << got;
+}
+
 TEST_F(RigServerTest, ALineThatNeverEndsIsRefusedAndItsClientCutOff)
 {
     Client a(server.port());

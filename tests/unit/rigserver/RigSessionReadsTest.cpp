@@ -54,7 +54,7 @@ TEST_F(RigTest, TransmitClarifierLevelsAndSwitches)
     EXPECT_EQ(ask("u LOCK u NB"), "1\n0\n");
     EXPECT_EQ(ask("l NOSUCH"), "RPRT -1\n");
     // Hamlib knows these; this radio has no command for them.
-    EXPECT_EQ(ask("l COMPMETER l NOTCHF L CWPITCH 600 u MN U TUNER 1"), "RPRT -11\nRPRT -11\nRPRT -11\nRPRT -11\nRPRT -11\n");
+    EXPECT_EQ(ask("l COMPMETER L CWPITCH 600 U TUNER 1"), "RPRT -11\nRPRT -11\nRPRT -11\n");
 }
 
 TEST(RigLevels, StrengthRunsFromS0ThroughS9ToSixtyOver)

@@ -192,9 +192,9 @@ TEST_F(RigTest, OnlyTheToggleMovesTheOperatingVfo)
     radio.set(R::VS, 1);
     EXPECT_EQ(ask("G TOGGLE v"), "RPRT 0\nVFOA\n");
     EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_VS_0, 0, 0}}));
-    EXPECT_EQ(ask("G XCHG G SIDEWAYS G ?"), "RPRT -11\nRPRT -1\nTOGGLE \nRPRT 0\n");
+    EXPECT_EQ(ask("G MCL G SIDEWAYS G ?"), "RPRT -11\nRPRT -1\nCPY XCHG FROM_VFO TO_VFO TOGGLE \nRPRT 0\n");
     EXPECT_TRUE(writer.take().empty());
-    EXPECT_NE(dumpState().find("vfo_ops=0x1000\n"), std::string::npos);
+    EXPECT_NE(dumpState().find("vfo_ops=0x100f\n"), std::string::npos);
 }
 
 } // namespace

@@ -13,19 +13,27 @@ protected:
     QString run(const QJsonObject& c) { return runRadioCommand(c, writer, view); }
 };
 
-TEST(TypedFrequency, MegahertzHertzAndGroupedDigitsAreUnderstood)
+// The page's typed frequency is read by the VFO SET rule, and a refusal
+// comes back with its reason for the page to show.
+TEST_F(WebCommandsTest, ATypedFrequencyIsReadByTheVfoSetRuleAndARefusalSaysWhy)
 {
-    EXPECT_EQ(parseTypedFrequency("14.25"), 14250000);
-    EXPECT_EQ(parseTypedFrequency(" 7,074 "), 7074000);
-    EXPECT_EQ(parseTypedFrequency("14250000"), 14250000);
-    EXPECT_EQ(parseTypedFrequency("14.250.000"), 14250000);
-    EXPECT_EQ(parseTypedFrequency("0.475"), 475000);
-    EXPECT_FALSE(parseTypedFrequency("61"));        // above the radio's range
-    EXPECT_FALSE(parseTypedFrequency("20000"));     // below it
-    EXPECT_FALSE(parseTypedFrequency("14.25 MHz"));
-    EXPECT_FALSE(parseTypedFrequency(""));
-    EXPECT_FALSE(parseTypedFrequency("-14"));
-    EXPECT_FALSE(parseTypedFrequency("1e400"));
+    for (const char* text : {"14.25", " 14,25 ", "14250000", "14250 kHz", "14.25MHz"})
+        EXPECT_TRUE(run({{"t", "freq"}, {"text", text}}).isEmpty()) << text;
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "7074.5"}}).isEmpty());  // 100 or more with a point: kHz
+    EXPECT_EQ(writer.take(), (std::vector<Sent>{{UM_REQ_FA_SET, 0, 14250000},
+                                                {UM_REQ_FA_SET, 0, 14250000},
+                                                {UM_REQ_FA_SET, 0, 14250000},
+                                                {UM_REQ_FA_SET, 0, 14250000},
+                                                {UM_REQ_FA_SET, 0, 14250000},
+                                                {UM_REQ_FA_SET, 0, 7074500}}));
+
+    // Digits alone are hertz: "61" is 61 Hz, not 61 MHz.
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "61"}}).contains("below the radio's lowest frequency"));
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "61.5"}}).contains("above the radio's highest frequency"));
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "14.2500001"}}).contains("finer than 1 Hz"));
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "14.250.000"}}).contains("14.250.000"));
+    EXPECT_TRUE(run({{"t", "freq"}, {"text", "  "}}).contains("Digits alone are Hz"));
+    EXPECT_TRUE(writer.take().empty());
 }
 
 TEST_F(WebCommandsTest, AFrequencyGoesToTheVfoInUse)
