@@ -65,6 +65,14 @@ protected:
         QTest::mouseClick(&window().view(), Qt::LeftButton, {}, at);
     }
     QString statusText() { return window().statusLine().plainText(); }
+    bool receivedSince(std::size_t from, const std::string& text)
+    {
+        const auto events = rig->log().events();
+        for (std::size_t i = from; i < events.size(); ++i)
+            if (events[i].direction == sim::Direction::Received && events[i].text == text)
+                return true;
+        return false;
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<sim::SimulatedRadio> rig;
@@ -94,8 +102,12 @@ TEST_F(ReconnectWithSimulator, ALostLinkComesBackUntilTheOperatorSwitchesItOff)
     QX_WAIT_ASSERT(window().display().model().stale, kWait);
     QX_WAIT_ASSERT(window().display().model().keys[panel::kPowerKeyLamp] < panel::kKeyOnOffset, kWait);
     QX_WAIT_ASSERT(statusText().contains(QStringLiteral("reconnecting by itself")), kWait);
+    const std::size_t heard = rig->log().events().size();
     rig->setFaults({});
     QX_WAIT_ASSERT(state.get(R::AI) == 1 && engine->linkStatus().phase == LinkPhase::Linked, kWait);
+    // The operator presses LINK off once the link-up has asked who the radio
+    // is, as one watching the panel would: not in the same instant.
+    QX_WAIT_ASSERT(receivedSince(heard, "ID;"), kWait);
     QX_WAIT_ASSERT(!statusText().contains(QStringLiteral("reconnecting")), kWait);
     QX_WAIT_ASSERT(!window().display().model().stale, kWait);
 
