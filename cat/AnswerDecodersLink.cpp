@@ -48,6 +48,10 @@ bool decodeAi(const AnswerFields& a, const FieldRule&, DecoderContext& ctx)
     const auto digit = a.digit(2);
     if (!digit)
         return false;
+    // The link-off puts its "AI0" ahead of answers still on a busy line; the
+    // answer to an "AI;" read made before it must not bring the link back.
+    if (*digit == 1 && ctx.link.aiSwitchedOff.load())
+        return false;
     const int old = ctx.radio.get(RInt::AI);
     ctx.radio.set(RInt::AI, *digit);
     const int ai = ctx.radio.get(RInt::AI);

@@ -95,6 +95,7 @@ void LinkRequests::linkOff()
 {
     ctx_.outbox().postToThread(ThreadId::AnlSend, Message{UM_REQ_SEQUENCE_STOP, 0, 0});
     ctx_.flags().aiSent.store(false);
+    ctx_.flags().aiSwitchedOff.store(true);
     if (ctx_.command().get(CS::PS) == 0)
         ctx_.radio().setAiBeforePowerOff(0);
     if (ctx_.answerQueue().put("AI0") == 3)

@@ -10,6 +10,10 @@ struct LinkFlags {
     std::atomic<bool> answerPending{false};
     // The last auto-information command written was "AI1;".
     std::atomic<bool> aiSent{false};
+    // Auto-information was switched off ("AI0;" written, or the link taken
+    // down) and not asked on since: an "AI1" answer now is one that was
+    // still on the line, from a read made before, and must not relink.
+    std::atomic<bool> aiSwitchedOff{false};
     // The link-up asked the transceiver for its model and waits for the
     // answer; an identity answer at any other time is ignored.
     std::atomic<bool> idAwaited{false};

@@ -68,10 +68,13 @@ void SerialSender::sendOne()
         return;
 
     const std::string_view text(buf_.data(), static_cast<std::size_t>(length));
-    if (text.starts_with("AI1;"))
+    if (text.starts_with("AI1;")) {
         flags_.aiSent = true;
-    else if (text.starts_with("AI0;"))
+        flags_.aiSwitchedOff = false;
+    } else if (text.starts_with("AI0;")) {
         flags_.aiSent = false;
+        flags_.aiSwitchedOff = true;
+    }
 
     const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(buf_.data()), text.size());
     if (link_.write(bytes) < 0) {

@@ -74,6 +74,17 @@ TEST_F(LinkDecoderTest, OnlyTheLinkUpWaitsForTheModel)
     EXPECT_TRUE(link.idAwaited);
 }
 
+TEST_F(LinkDecoderTest, AnOnAnswerStillOnTheLineAfterLinkOffDoesNotRelink)
+{
+    link.aiSwitchedOff = true; // "AI0;" written; the answer to an earlier "AI;" comes after
+    EXPECT_FALSE(decode("AI1"));
+    EXPECT_EQ(radio.get(RInt::AI), 0);
+    EXPECT_TRUE(requestIds().empty()) << "no model read, no link-up";
+    link.aiSwitchedOff = false; // "AI1;" written again
+    EXPECT_TRUE(decode("AI1"));
+    EXPECT_EQ(requestIds(), Ids{UM_REQ_ID_READ});
+}
+
 TEST_F(LinkDecoderTest, AutoInformationOnAsksForTheModelAndRefreshesThePanelOnce)
 {
     EXPECT_TRUE(decode("AI1"));
