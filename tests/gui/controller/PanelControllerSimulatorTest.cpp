@@ -78,6 +78,13 @@ protected:
     }
 
     CMainPanelDlg& window() { return session->window(); }
+    static void pressPlaybackButton(CPlaybackDlg* playback, std::uint32_t request)
+    {
+        for (const auto& [button, r] : playback->buttons())
+            if (r == request)
+                return QTest::mouseClick(button, Qt::LeftButton);
+        FAIL() << "no button for " << request;
+    }
     QWidget* view() { return &window().view(); }
     // Where panel point (x, y) is drawn, at whatever size the session chose.
     QPoint at(int x, int y) { return window().view().fromPanel(QPoint(x, y)); }
@@ -190,12 +197,7 @@ TEST_F(PanelControllerWithSimulator, PlaybackWindowAndTheLcdShowTheRadioRecordin
     window().menuCommand(kCmdPlayback);
     auto* playback = qobject_cast<CPlaybackDlg*>(window().auxWindow(AuxKind::Playback));
     ASSERT_NE(playback, nullptr);
-    auto press = [playback](std::uint32_t request) {
-        for (const auto& [button, r] : playback->buttons())
-            if (r == request)
-                return QTest::mouseClick(button, Qt::LeftButton);
-        FAIL() << "no button for " << request;
-    };
+    auto press = [playback](std::uint32_t request) { pressPlaybackButton(playback, request); };
     const panel::PanelModel& m = window().display().model();
     auto recLit = [&] { return playback->recIndicator()->backgroundColour() == QColor(255, 0, 0); };
     auto playLit = [&] { return playback->playIndicator()->backgroundColour() == QColor(0, 255, 0); };
@@ -232,12 +234,7 @@ TEST_F(PanelControllerWithSimulator, AuxWindowsAndMacrosSendNothingUntilLinked)
     window().menuCommand(kCmdPlayback);
     auto* playback = qobject_cast<CPlaybackDlg*>(window().auxWindow(AuxKind::Playback));
     ASSERT_NE(playback, nullptr);
-    auto press = [playback](std::uint32_t request) {
-        for (const auto& [button, r] : playback->buttons())
-            if (r == request)
-                return QTest::mouseClick(button, Qt::LeftButton);
-        FAIL() << "no button for " << request;
-    };
+    auto press = [playback](std::uint32_t request) { pressPlaybackButton(playback, request); };
     press(UM_REQ_PB_1);
     EXPECT_TRUE(window().statusLine().plainText().contains(QString::fromUtf8(panel::kNotLinkedNote)))
         << window().statusLine().plainText().toStdString();
