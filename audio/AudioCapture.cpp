@@ -29,6 +29,21 @@ bool AudioCapture::start(const QAudioDevice& device)
 {
     stop();
     error_.clear();
+    device_ = device;
+    const auto fallBack = [this](const QString& why) {
+        qWarning("Remote audio: %s; recording through Qt Multimedia instead.", qUtf8Printable(why));
+        if (!startQt())
+            qWarning("Remote audio: %s.", qUtf8Printable(error_));
+    };
+    if (pulse_.start(device.id(), kCaptureRate, frameSamples_,
+                     [this](const std::int16_t* s, std::size_t n) { take(s, n); }, fallBack, this))
+        return true;
+    return startQt();
+}
+
+bool AudioCapture::startQt()
+{
+    const QAudioDevice& device = device_;
     QAudioFormat format;
     format.setSampleRate(kCaptureRate);
     format.setChannelCount(1);
@@ -37,7 +52,6 @@ bool AudioCapture::start(const QAudioDevice& device)
         error_ = QStringLiteral("the device %1 cannot record 48 kHz mono").arg(device.description());
         return false;
     }
-    device_ = device;
     source_ = new QAudioSource(device, format, this);
     // Small blocks (10 ms): every millisecond the sound server holds back is delay.
     source_->setBufferSize(kCaptureRate / 100 * 2);
@@ -53,6 +67,7 @@ bool AudioCapture::start(const QAudioDevice& device)
 
 void AudioCapture::stop()
 {
+    pulse_.stop();
     if (source_) {
         source_->stop();
         delete source_;
@@ -70,16 +85,23 @@ void AudioCapture::onReadable()
     if (!io_)
         return;
     const QByteArray bytes = io_->readAll();
+    take(reinterpret_cast<const std::int16_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()) / 2);
+}
+
+void AudioCapture::take(const std::int16_t* samples, std::size_t count)
+{
     const auto now = monotonicMicroseconds();
     const std::size_t old = pending_.size();
-    pending_.resize(old + static_cast<std::size_t>(bytes.size()) / 2);
-    std::memcpy(pending_.data() + old, bytes.constData(), (pending_.size() - old) * 2);
+    pending_.resize(old + count);
+    std::memcpy(pending_.data() + old, samples, count * sizeof(std::int16_t));
     std::size_t at = 0;
     while (pending_.size() - at >= static_cast<std::size_t>(frameSamples_)) {
         // The frame's first sample was taken as long ago as the samples after it last.
         const auto after = static_cast<std::uint64_t>(pending_.size() - at) * 1000000 / kCaptureRate;
         level_ = peakLevel(pending_.data() + at, frameSamples_);
         ready_(pending_.data() + at, frameSamples_, now > after ? now - after : 0);
+        if (!running())
+            return;  // stopped by whoever took the frame; what was pending is gone
         at += static_cast<std::size_t>(frameSamples_);
     }
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(at));

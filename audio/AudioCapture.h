@@ -1,9 +1,12 @@
-// Capture from one sound device (Qt Multimedia's audio source on the system's
-// sound server) in whole frames: 48 kHz mono, 16-bit, 10 or 20 ms, each with
-// the time its first sample was taken, and the peak level for the meter.
+// Capture from one sound device in whole frames: 48 kHz mono, 16-bit, 10 or
+// 20 ms, each with the time its first sample was taken, and the peak level for
+// the meter. On a PulseAudio (or PipeWire) server it records a block per frame
+// as the server hands it over; elsewhere through Qt Multimedia's audio source.
 //
 // Lives on a thread with an event loop (the UI thread).
 #pragma once
+#include "audio/PulseRecorder.h"
+
 #include <QAudioDevice>
 #include <QObject>
 
@@ -31,17 +34,20 @@ public:
 
     bool start(const QAudioDevice& device);
     void stop();
-    bool running() const { return source_ != nullptr; }
+    bool running() const { return source_ != nullptr || pulse_.running(); }
     const QString& error() const { return error_; }
     QString deviceName() const;
     // The last frame's peak, 0 to 1.
     float level() const { return level_; }
 
 private:
+    bool startQt();
     void onReadable();
+    void take(const std::int16_t* samples, std::size_t count);
 
     int frameSamples_;
     FrameReady ready_;
+    PulseRecorder pulse_;
     QAudioSource* source_ = nullptr;
     QIODevice* io_ = nullptr;
     QAudioDevice device_;

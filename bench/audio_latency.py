@@ -103,6 +103,14 @@ def clicks(path, seconds):
         w.writeframes(bytes(frames))
 
 
+def transits(d, since=0):
+    """A frame's first sample to its arrival at the page, for the frames that came after `since`
+    (wall clock, s): the program stamps frames on the monotonic clock, the page on the wall clock."""
+    wall_minus_mono = time.time() - time.monotonic()
+    return [arrived - (captured / 1e3 + wall_minus_mono * 1e3)
+            for captured, arrived in d.execute_script("return window.rcpAudio.arrivals()") if arrived > since * 1e3]
+
+
 def cpu_seconds(pid):
     with open("/proc/%d/stat" % pid) as f:
         fields = f.read().rsplit(")", 1)[1].split()
@@ -150,6 +158,8 @@ def main():
         cpu = (cpu_seconds(station.program.pid) - cpu0) / (time.monotonic() - t0) * 100
         heard = d.execute_script("return window.rcpAudio.onsets().rx").copy()
         stats = d.execute_script("return window.rcpAudio.stats()")
+        transit = transits(d)
+        output_ms = d.execute_script("return window.rcpAudio.outputMs()")
         rx.close()
         rx_delays = pair(rx.onsets(), [h / 1000 for h in heard])
 
@@ -160,13 +170,27 @@ def main():
         rx_after = Recorder(sound.env, "radio_rx.monitor")
         ptt = d.find_element(By.ID, "ptt")
         ActionChains(d).click_and_hold(ptt).perform()
-        time.sleep(min(seconds, 8))  # the over's length
+        pressed = time.time()
+        underruns = []  # (when, in s from the press) the page's buffer ran dry
+
+        def watch(until):
+            last = d.execute_script("return window.rcpAudio.stats()")["underruns"]
+            while time.time() < until:
+                now = d.execute_script("return window.rcpAudio.stats()")["underruns"]
+                if now != last:
+                    underruns.append(time.time() - pressed)
+                last = now
+                time.sleep(0.05)
+        watch(pressed + min(seconds, 8))  # the over's length
         ActionChains(d).release(ptt).perform()
         released = time.time()
-        time.sleep(0.5)
+        watch(released + 0.5)
         tx.close()
-        time.sleep(4)  # receive again after the over
+        watch(released + 4.5)  # receive again after the over
         rx_after.close()
+        transit_after = transits(d, released)
+        stats_after = d.execute_script("return window.rcpAudio.stats()")
+        output_after = d.execute_script("return window.rcpAudio.outputMs()")
         heard_after = [h / 1000 for h in d.execute_script("return window.rcpAudio.onsets().rx") if h / 1000 > released]
         after = pairs(rx_after.onsets(), heard_after)
         first = [x for h, x in after if h - released < 2]
@@ -177,11 +201,20 @@ def main():
             len(rx.onsets()), len(heard), len(spoken), len(tx.onsets())))
 
         print(summary("receive, sound card to the page's output", rx_delays))
+        print("  " + summary("of which a frame's first sample to its arrival at the page", transit))
+        print("  and the browser's output after the page's player: %.0f ms" % output_ms)
         print("  the page's jitter buffer at the end: %.0f ms held, target %.0f ms, %d lost, %d underruns" % (
             stats["depthMs"], stats["targetMs"], stats["lost"], stats["underruns"]))
         print(summary("transmit, the page's microphone to the playback device", tx_delays))
         print(summary("receive in the 2 s after the over", first))
         print(summary("receive 2 to 4 s after the over", later))
+        print("  " + summary("then a frame's first sample to its arrival at the page", transit_after))
+        print("  the page's buffer ran dry %s (the over lasted %d s)" % (
+            "at " + ", ".join("%.2f" % u for u in underruns) + " s from the press" if underruns else "never",
+            min(seconds, 8)))
+        print("  then: the browser's output %.0f ms; the jitter buffer %.0f ms held, target %.0f ms, %d lost, %d underruns"
+              % (output_after, stats_after["depthMs"], stats_after["targetMs"], stats_after["lost"],
+                 stats_after["underruns"]))
         print("program CPU with one page listening: %.1f %% of a core" % cpu)
         return 0
     finally:

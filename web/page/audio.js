@@ -32,18 +32,23 @@ window.rcpAudio = (() => {
   // When sounds started, on this machine's wall clock (ms): as heard from
   // the speaker, and as the microphone took them. For measuring the delay.
   const onsets = { rx: [], mic: [] };
+  // Each received frame's capture time (the program's monotonic clock, µs)
+  // and its arrival (this machine's wall clock, ms): the way's first part.
+  const arrivals = [];
   // The output timestamp says when a context time is heard; a microphone
   // block is handled that much (the output's latency) earlier.
   function noteOnset(list, contextTime, input) {
     const ts = ctx.getOutputTimestamp();
-    const early = input ? ((ctx.outputLatency || 0) + (ctx.baseLatency || 0)) * 1000 : 0;
+    const early = input ? outputMs() : 0;
     list.push(performance.timeOrigin + ts.performanceTime + (contextTime - ts.contextTime) * 1000 - early);
     if (list.length > 200) list.shift();
   }
 
   async function context() {
     if (ctx) return ctx;
-    ctx = new AudioContext({ sampleRate: 48000, latencyHint: 'interactive' });
+    // The smallest output buffer the browser has: 'interactive' holds about
+    // 20 ms more, and a CW operator hears every millisecond of it.
+    ctx = new AudioContext({ sampleRate: 48000, latencyHint: 0 });
     await ctx.audioWorklet.addModule('rx-worklet.js');
     await ctx.audioWorklet.addModule('mic-worklet.js');
     player = new AudioWorkletNode(ctx, 'rx-player', { outputChannelCount: [1] });
@@ -61,10 +66,12 @@ window.rcpAudio = (() => {
     return ctx;
   }
 
+  // What the browser's output adds after the worklet (ms).
+  const outputMs = () => (ctx ? ((ctx.outputLatency || 0) + (ctx.baseLatency || 0)) * 1000 : 0);
+
   function showDelay() {
     if (!listening) { $('audio-delay').textContent = ''; return; }
-    const out = ctx ? ((ctx.outputLatency || 0) + (ctx.baseLatency || 0)) * 1000 : 0;
-    $('audio-delay').textContent = 'Receive delay ' + Math.round(stats.depthMs + frameMs + out) + ' ms';
+    $('audio-delay').textContent = 'Receive delay ' + Math.round(stats.depthMs + frameMs + outputMs()) + ' ms';
   }
 
   function setVolume() {
@@ -137,6 +144,8 @@ window.rcpAudio = (() => {
     frameMs = view.getUint8(1);
     const seq = view.getUint32(2);
     const payload = new Uint8Array(buffer, HEAD);
+    arrivals.push([Number(view.getBigUint64(6)), performance.timeOrigin + performance.now()]);
+    if (arrivals.length > 500) arrivals.shift();
     if (kind === OPUS && decoder && decoder.state === 'configured') {
       decoding.push(seq);
       decoder.decode(new EncodedAudioChunk({ type: 'key', timestamp: seq * frameMs * 1000, data: payload }));
@@ -258,6 +267,8 @@ window.rcpAudio = (() => {
     micOn: () => !!micStream,
     peakHz,
     onsets: () => onsets,
+    arrivals: () => arrivals,
+    outputMs,
     stats: () => stats,
     status: () => status,
   };

@@ -46,7 +46,7 @@ const tests = {
     assert.equal(jb.depth, FRAME);
   },
 
-  'grows on loss and on underrun, then after 2 s of calm shrinks back to 60 ms'() {
+  'grows on loss and on underrun, then after a calm spell shrinks back to what steady frames need'() {
     const jb = new JitterBuffer();
     let seq = steady(jb, 1, 10);
     assert.equal(jb.targetMs, 60);
@@ -60,8 +60,61 @@ const tests = {
     assert.ok(grown > 80);
     seq = steady(jb, seq + 1, 50);  // 1 s of good frames: not yet calm
     assert.equal(jb.targetMs, grown);
-    seq = steady(jb, seq, 150);  // 3 s more: back down
-    assert.equal(jb.targetMs, 60);
+    seq = steady(jb, seq, 250);  // 5 s more: back down, below the 60 ms it started with
+    // Frames on time need one frame to play from, the margin and the output's quantum of spread.
+    assert.ok(jb.targetMs >= 30 && jb.targetMs < 36, 'target ' + jb.targetMs);
+    const before = jb.underruns;
+    steady(jb, seq, 100);
+    assert.equal(jb.underruns, before, 'the lower target still never runs dry');
+    assert.ok(jb.depthMs < 40, 'the delay came down with it: ' + jb.depthMs + ' ms');
+  },
+
+  'one stall costs an underrun, and within 2 s the delay is back where it was'() {
+    const jb = new JitterBuffer();
+    let seq = steady(jb, 1, 300);  // 6 s: settled
+    const settled = jb.targetMs;
+    play(jb, 60);  // the page was busy for 60 ms; then its frames come at once
+    for (let i = 0; i < 3; i++) jb.push(seq++, frame(1));
+    assert.ok(jb.underruns >= 1 && jb.targetMs > settled);
+    seq = steady(jb, seq, 100);  // 2 s
+    assert.equal(jb.targetMs, settled);
+    assert.ok(jb.depthMs <= settled, 'held ' + jb.depthMs + ' ms against ' + settled);
+  },
+
+  'frames that arrive in pairs keep the target up by the spread of their arrival'() {
+    const jb = new JitterBuffer();
+    let seq = 1;
+    for (let i = 0; i < 150; i++) {  // 6 s: two frames at once, then 40 ms of nothing
+      jb.push(seq++, frame(1));
+      jb.push(seq++, frame(2));
+      play(jb, 40);
+    }
+    assert.equal(jb.underruns, 0);
+    // 20 ms of spread on top of the 30 that frames on time need.
+    assert.ok(jb.targetMs >= 50 && jb.targetMs < 60, 'target ' + jb.targetMs);
+  },
+
+  'a surplus that stands below the burst limit is cut, not carried'() {
+    const jb = new JitterBuffer();
+    for (let seq = 1; seq <= 4; seq++) jb.push(seq, frame(1));  // 80 ms at once, 20 over the target
+    let most = 0;
+    for (let seq = 5; seq < 65; seq++) {  // 1.2 s
+      jb.push(seq, frame(1));
+      if (seq > 35) most = Math.max(most, jb.depthMs);
+      play(jb, 20);
+    }
+    assert.equal(jb.targetMs, 60, 'within the calm: the target itself has not moved');
+    assert.ok(most <= 60 + 3, 'the depth after a frame came: ' + most + ' ms');
+    assert.equal(jb.underruns, 0);
+  },
+
+  'a sender that starts its count again is heard, not taken as late'() {
+    const jb = new JitterBuffer();
+    steady(jb, 5000, 10);
+    assert.ok(jb.push(1, frame(3)), 'the new count');
+    assert.ok(jb.push(2, frame(3)));
+    assert.equal(jb.late, 0);
+    assert.ok(!jb.push(1, frame(3)), 'still a repeat within the new count');
   },
 
   'a backlog after a stall is dropped, so the delay comes back to the target'() {
