@@ -35,7 +35,9 @@ bool AudioCapture::start(const QAudioDevice& device)
         if (!startQt())
             qWarning("Remote audio: %s.", qUtf8Printable(error_));
     };
-    if (pulse_.start(device.id(), kCaptureRate, frameSamples_,
+    // 10 ms blocks whatever the frame: a frame that starts inside a block
+    // waits for the block's end, so a larger block is delay, a smaller one CPU.
+    if (pulse_.start(device.id(), kCaptureRate, kCaptureRate / 100,
                      [this](const std::int16_t* s, std::size_t n) { take(s, n); }, fallBack, this))
         return true;
     return startQt();

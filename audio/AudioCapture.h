@@ -1,7 +1,7 @@
 // Capture from one sound device in whole frames: 48 kHz mono, 16-bit, 10 or
 // 20 ms, each with the time its first sample was taken, and the peak level for
-// the meter. On a PulseAudio (or PipeWire) server it records a block per frame
-// as the server hands it over; elsewhere through Qt Multimedia's audio source.
+// the meter. On a PulseAudio (or PipeWire) server it records 10 ms blocks
+// as the server hands them over; elsewhere through Qt Multimedia's audio source.
 //
 // Lives on a thread with an event loop (the UI thread).
 #pragma once

@@ -34,11 +34,14 @@ RATE = a.RATE
 
 
 class Recorder:
-    """parec in the background; each sample's wall-clock time from the reads' times."""
+    """parec in the background; each sample's wall-clock time from the reads' times. It asks
+    for the program's own 10 ms blocks: a source serves all its readers in the smallest
+    block any of them asks for, so a finer one here would make the program's frames
+    come sooner (and cost it more) than they would on a real sound card."""
 
     def __init__(self, env, source):
         self.p = subprocess.Popen(["parec", "-d", source, "--rate=%d" % RATE, "--channels=1", "--format=s16le",
-                                   "--raw", "--latency-msec=5"], env=env, stdout=subprocess.PIPE)
+                                   "--raw", "--latency-msec=10"], env=env, stdout=subprocess.PIPE)
         self.samples = []
         self.origin = None  # wall time of sample 0
         threading.Thread(target=self.read, daemon=True).start()
