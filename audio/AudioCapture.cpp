@@ -30,10 +30,13 @@ bool AudioCapture::start(const QAudioDevice& device)
     stop();
     error_.clear();
     device_ = device;
-    const auto fallBack = [this](const QString& why) {
+    // Where the sound server does not know the device by Qt's name for it, Qt's own way may.
+    const auto fallBack = [this](const QString& why, bool recorded) {
+        if (recorded)
+            return lost(why);
         qWarning("Remote audio: %s; recording through Qt Multimedia instead.", qUtf8Printable(why));
         if (!startQt())
-            qWarning("Remote audio: %s.", qUtf8Printable(error_));
+            lost(why);
     };
     // 10 ms blocks whatever the frame: a frame that starts inside a block
     // waits for the block's end, so a larger block is delay, a smaller one CPU.
@@ -64,7 +67,19 @@ bool AudioCapture::startQt()
         return false;
     }
     connect(io_, &QIODevice::readyRead, this, &AudioCapture::onReadable);
+    connect(source_, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
+        if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError)
+            lost(QStringLiteral("the device %1 stopped recording").arg(device_.description()));
+    });
     return true;
+}
+
+void AudioCapture::lost(const QString& why)
+{
+    stop();
+    error_ = why;
+    if (stopped_)
+        stopped_(why);
 }
 
 void AudioCapture::stop()

@@ -28,11 +28,14 @@ class AudioCapture : public QObject {
     Q_OBJECT
 public:
     using FrameReady = std::function<void(const std::int16_t* samples, int count, std::uint64_t captureUs)>;
+    // The device stopped recording after a good start (unplugged, the sound server gone).
+    using Stopped = std::function<void(const QString& why)>;
 
     AudioCapture(int frameMs, FrameReady ready, QObject* parent = nullptr);
     ~AudioCapture() override;
 
     bool start(const QAudioDevice& device);
+    void onStopped(Stopped stopped) { stopped_ = std::move(stopped); }
     void stop();
     bool running() const { return source_ != nullptr || pulse_.running(); }
     const QString& error() const { return error_; }
@@ -43,10 +46,12 @@ public:
 private:
     bool startQt();
     void onReadable();
+    void lost(const QString& why);
     void take(const std::int16_t* samples, std::size_t count);
 
     int frameSamples_;
     FrameReady ready_;
+    Stopped stopped_;
     PulseRecorder pulse_;
     QAudioSource* source_ = nullptr;
     QIODevice* io_ = nullptr;

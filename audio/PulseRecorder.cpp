@@ -28,6 +28,7 @@ struct PulseRecorder::State {
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
     int busy = 0;                    // inside one of the server's callbacks
+    bool recorded = false;           // the stream was ready
     std::vector<std::int16_t> silence;
 };
 
@@ -77,9 +78,10 @@ void fail(State* s, const QString& why)
         return;
     PulseRecorder::Failed failed = s->failed;
     QPointer<QObject> listener = s->listener;
+    const bool recorded = s->recorded;
     owner->stop();
     if (listener && failed)
-        QTimer::singleShot(0, listener.data(), [failed, why] { failed(why); });
+        QTimer::singleShot(0, listener.data(), [failed, why, recorded] { failed(why, recorded); });
 }
 
 struct Busy {
@@ -113,7 +115,10 @@ void onStreamState(pa_stream* stream, void* user)
 {
     auto* s = static_cast<State*>(user);
     Busy busy(s);
-    if (pa_stream_get_state(stream) == PA_STREAM_FAILED)
+    const pa_stream_state_t state = pa_stream_get_state(stream);
+    if (state == PA_STREAM_READY)
+        s->recorded = true;
+    if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED)
         fail(s, QStringLiteral("the source %1 does not record: %2")
                     .arg(QString::fromUtf8(s->source), serverError(s)));
 }
@@ -136,7 +141,9 @@ void onContextState(pa_context* context, void* user)
         attr.tlength = attr.prebuf = attr.minreq = static_cast<std::uint32_t>(-1);
         attr.fragsize = static_cast<std::uint32_t>(s->blockBytes);
         if (pa_stream_connect_record(s->stream, s->source.isEmpty() ? nullptr : s->source.constData(), &attr,
-                                     PA_STREAM_ADJUST_LATENCY) < 0)
+                                     // Unplugged, the radio's codec fails the stream rather
+                                     // than the server moving it to the desk microphone.
+                                     static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_MOVE)) < 0)
             fail(s, QStringLiteral("the source %1 does not open: %2")
                         .arg(QString::fromUtf8(s->source), serverError(s)));
         break;

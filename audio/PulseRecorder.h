@@ -22,7 +22,8 @@ namespace qx::audio {
 class PulseRecorder {
 public:
     using Block = std::function<void(const std::int16_t* samples, std::size_t count)>;
-    using Failed = std::function<void(const QString& why)>;
+    // `recorded`: the stream had started (the device went away, not a device it could not open).
+    using Failed = std::function<void(const QString& why, bool recorded)>;
 
     PulseRecorder() = default;
     ~PulseRecorder();

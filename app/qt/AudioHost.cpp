@@ -75,6 +75,7 @@ void AudioHost::open()
     problem_.clear();
     capture_ = std::make_unique<audio::AudioCapture>(
         frameMs_, [this](const std::int16_t* s, int n, std::uint64_t us) { captured(s, n, us); });
+    capture_->onStopped([this](const QString& why) { captureLost(why); });
     encoder_ = std::make_unique<audio::OpusFrameEncoder>(frameMs_);
     captureDevice_ = audio::findDevice(audio::Direction::Capture, captureName_);
     QStringList problems;
@@ -122,6 +123,17 @@ void AudioHost::listenersChanged()
     } else if (!wanted && capture_->running()) {
         capture_->stop();
     }
+}
+
+// The pages hear why their audio stopped; choosing the device again (or the
+// web server's next start) looks for it anew.
+void AudioHost::captureLost(const QString& why)
+{
+    problem_ = QStringLiteral("The receive audio stopped: %1.").arg(why);
+    if (stderr_)
+        std::fprintf(stderr, "Remote audio: %s\n", problem_.toUtf8().constData());
+    captureDevice_.reset();
+    publish();
 }
 
 void AudioHost::captured(const std::int16_t* samples, int count, std::uint64_t captureUs)

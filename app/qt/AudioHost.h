@@ -67,6 +67,7 @@ private:
     void installHooks();
     void listenersChanged();
     void captured(const std::int16_t* samples, int count, std::uint64_t captureUs);
+    void captureLost(const QString& why);
     bool check(int client, const QByteArray& bytes);
     void play(int client, const QByteArray& bytes);
     void publish();

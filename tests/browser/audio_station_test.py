@@ -191,6 +191,15 @@ def main():
         time.sleep(0.3)  # what was queued in the sound server plays out
         after = samples_of(sound.record("radio_tx.monitor", 1.0))
         assert after and pitch(after) == 0, "the microphone still reaches the radio after release (%.1f Hz)" % pitch(after)
+        # The radio's sound card unplugged: the page says why its audio stopped; the rest goes on.
+        modules = subprocess.run(["pactl", "list", "short", "modules"], env=sound.env, capture_output=True,
+                                 text=True).stdout
+        card = [m.split()[0] for m in modules.splitlines() if "source_name=radio_rx_in" in m]
+        subprocess.run(["pactl", "unload-module", card[0]], env=sound.env, check=True)
+        until(page, lambda d: "receive audio stopped" in d.find_element(By.ID, "audio-note").text)
+        page.find_element(By.ID, "freq-entry").send_keys("14.2" + Keys.ENTER)
+        until(page, lambda d: d.find_element(By.ID, "freq").text == "14.200.000")
+        assert station.program.poll() is None, "the program ended when the sound card went"
         print("audio tests passed")
         return 0
     finally:
