@@ -3,14 +3,14 @@
 // 60 ms to start with; a frame lost or an underrun raises it, and 1.5 s
 // without trouble start lowering it again, down to what the frames' arrival needs
 // (the spread of their lateness over the last few seconds, one frame and a
-// margin), so a steady link is not charged a bad link's delay. A backlog well
+// 5 ms margin), so a steady link is not charged a bad link's delay. A backlog well
 // above the target (a burst after a stall) is dropped so the delay comes back
 // instead of staying.
 // Its only clock is the count of samples taken out, so it runs the same in
 // a test as in the audio thread.
 export class JitterBuffer {
   constructor({ rate = 48000, targetMs = 60, maxMs = 400, stepMs = 20, calmMs = 1500, excessMs = 30,
-                marginMs = 10, windowMs = 4000, restartMs = 2000 } = {}) {
+                marginMs = 5, windowMs = 4000, restartMs = 2000 } = {}) {
     this.rate = rate;
     this.startTarget = this.ms(targetMs);
     this.maxTarget = this.ms(maxMs);
