@@ -1,5 +1,6 @@
 #include "audio/AudioCapture.h"
 
+#include "audio/AudioDevices.h"
 #include "audio/AudioFrame.h"
 #include "audio/AudioLevel.h"
 
@@ -49,10 +50,7 @@ bool AudioCapture::start(const QAudioDevice& device)
 bool AudioCapture::startQt()
 {
     const QAudioDevice& device = device_;
-    QAudioFormat format;
-    format.setSampleRate(kCaptureRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
+    const QAudioFormat format = monoFormat(kCaptureRate);
     if (!device.isFormatSupported(format)) {
         error_ = QStringLiteral("the device %1 cannot record 48 kHz mono").arg(device.description());
         return false;

@@ -12,6 +12,15 @@ QList<QAudioDevice> devices(Direction d)
 
 } // namespace
 
+QAudioFormat monoFormat(int rate)
+{
+    QAudioFormat format;
+    format.setSampleRate(rate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
 QStringList deviceNames(Direction d)
 {
     QStringList names;

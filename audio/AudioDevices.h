@@ -12,6 +12,8 @@ namespace qx::audio {
 enum class Direction { Capture, Playback };
 
 QStringList deviceNames(Direction d);
+// Mono 16-bit at that rate: what the remote audio records and plays.
+QAudioFormat monoFormat(int rate);
 // An empty name is the system's default device. Empty when nothing matches
 // or no device of that direction exists.
 std::optional<QAudioDevice> findDevice(Direction d, const QString& name);

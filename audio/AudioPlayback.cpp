@@ -1,5 +1,6 @@
 #include "audio/AudioPlayback.h"
 
+#include "audio/AudioDevices.h"
 #include "audio/AudioLevel.h"
 
 #include <QAudioSink>
@@ -17,10 +18,7 @@ bool AudioPlayback::start(const QAudioDevice& device)
 {
     stop();
     error_.clear();
-    QAudioFormat format;
-    format.setSampleRate(kPlaybackRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
+    const QAudioFormat format = monoFormat(kPlaybackRate);
     if (!device.isFormatSupported(format)) {
         error_ = QStringLiteral("the device %1 cannot play 48 kHz mono").arg(device.description());
         return false;

@@ -18,7 +18,7 @@ namespace qx::audio {
 
 struct PulseRecorder::State {
     QByteArray source;
-    pa_sample_spec spec{};
+    pa_sample_spec format{};
     std::size_t blockBytes = 0;
     Block block;
     Failed failed;
@@ -129,7 +129,7 @@ void onContextState(pa_context* context, void* user)
     Busy busy(s);
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY: {
-        s->stream = pa_stream_new(context, "receive audio", &s->spec, nullptr);
+        s->stream = pa_stream_new(context, "receive audio", &s->format, nullptr);
         if (!s->stream) {
             fail(s, QStringLiteral("no record stream: %1").arg(serverError(s)));
             return;
@@ -172,9 +172,9 @@ bool PulseRecorder::start(const QByteArray& source, int rate, int blockSamples, 
         return false;
     auto* s = new State;
     s->source = source;
-    s->spec.format = PA_SAMPLE_S16LE;
-    s->spec.rate = static_cast<std::uint32_t>(rate);
-    s->spec.channels = 1;
+    s->format.format = PA_SAMPLE_S16LE;
+    s->format.rate = static_cast<std::uint32_t>(rate);
+    s->format.channels = 1;
     s->blockBytes = static_cast<std::size_t>(blockSamples) * sizeof(std::int16_t);
     s->block = std::move(block);
     s->failed = std::move(failed);

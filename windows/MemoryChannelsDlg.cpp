@@ -154,20 +154,22 @@ QWidget* CMemoryChannelsDlg::buildButtons()
 
     // Short names on the buttons; what a step undoes is in the tooltip.
     QUndoStack& stack = model_->undoStack();
-    undo_ = new QAction(QStringLiteral("&Undo"), this);
-    undo_->setShortcut(QKeySequence::Undo);
-    undo_->setEnabled(false);
-    connect(undo_, &QAction::triggered, &stack, &QUndoStack::undo);
-    connect(&stack, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
-    connect(&stack, &QUndoStack::undoTextChanged, undo_,
-            [this](const QString& text) { undo_->setToolTip(QStringLiteral("Undo the %1").arg(text)); });
-    redo_ = new QAction(QStringLiteral("Re&do"), this);
-    redo_->setShortcut(QKeySequence::Redo);
-    redo_->setEnabled(false);
-    connect(redo_, &QAction::triggered, &stack, &QUndoStack::redo);
-    connect(&stack, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
-    connect(&stack, &QUndoStack::redoTextChanged, redo_,
-            [this](const QString& text) { redo_->setToolTip(QStringLiteral("Redo the %1").arg(text)); });
+    const auto historyAction = [this, &stack](const QString& label, QKeySequence::StandardKey key,
+                                              void (QUndoStack::*step)(), void (QUndoStack::*can)(bool),
+                                              void (QUndoStack::*named)(const QString&), const QString& verb) {
+        auto* action = new QAction(label, this);
+        action->setShortcut(key);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, &stack, step);
+        connect(&stack, can, action, &QAction::setEnabled);
+        connect(&stack, named, action,
+                [action, verb](const QString& text) { action->setToolTip(QStringLiteral("%1 the %2").arg(verb, text)); });
+        return action;
+    };
+    undo_ = historyAction(QStringLiteral("&Undo"), QKeySequence::Undo, &QUndoStack::undo, &QUndoStack::canUndoChanged,
+                          &QUndoStack::undoTextChanged, QStringLiteral("Undo"));
+    redo_ = historyAction(QStringLiteral("Re&do"), QKeySequence::Redo, &QUndoStack::redo, &QUndoStack::canRedoChanged,
+                          &QUndoStack::redoTextChanged, QStringLiteral("Redo"));
     for (QAction* a : {undo_, redo_}) {
         addAction(a);
         auto* tool = new QToolButton;
